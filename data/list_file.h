@@ -1,0 +1,27 @@
+// The binary list file (.ptm): header "Pantrium 1.50", n, m, rowOrder[1..n],
+// records[1..n] (80 bytes each), catgNames[1..m] (20 bytes each).
+#pragma once
+#include <string>
+
+namespace pantrium {
+
+constexpr const char* kListHeader = "Pantrium 1.50";
+
+enum class LoadResult { Loaded, CannotOpen };
+enum class SaveResult { Saved, NeedsPath, CannotWrite };
+
+// Reads the file at itemTable.listPath into the table (a missing file is
+// created empty and loads as an empty list). Damaged files never crash the
+// reader. On CannotOpen the table is left as it was.
+LoadResult LoadList();
+
+// Writes the table to itemTable.listPath through a temporary file in the same
+// folder renamed over the target, then writes grocery.ini. NeedsPath when
+// listPath is empty (the caller runs save-as). On CannotWrite the old file is
+// intact and modified stays true.
+SaveResult SaveList();
+
+// The main window's caption for a list path: the part before the first '.'.
+std::string CaptionForPath(const std::string& path);
+
+}  // namespace pantrium

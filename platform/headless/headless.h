@@ -1,0 +1,99 @@
+// The headless window layer: an in-memory, deterministic implementation of
+// platform.h plus a scriptable user and inspection helpers for the tests.
+//
+// How a test drives the UI: queue user actions and scripted answers, then call
+// the UI entry point (for example RunMainWindow()). Every modal loop (RunDialog)
+// takes the next queued action and runs it against the active dialog, until
+// that dialog ends; a dialog opened by an action runs its own nested loop on
+// the same queue. When the queue runs dry while a dialog is still open, the
+// layer records a failure ("script ran out in dialog <caption>") and ends the
+// open dialogs with result 2, so a test never hangs.
+//
+// Prompts (the standard message box), file dialogs, pop-up menus and the
+// printer dialog take their answers from their own queues; an unscripted one
+// records a failure and answers 2 (Cancel) / cancelled. Tests should assert
+// that Failures() is empty.
+//
+// Font metrics (fixed, documented in headless_metrics.h): see there.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace headless {
+
+// Resets every window, queue and record; the screen is 1024 x 768 with a work
+// area of 1024 x 740 at 0,0; screen and printer dots per inch as documented.
+void Reset();
+
+// ---- the scripted user (each call queues one action) ----------------------
+// Actions address the active dialog (the innermost running modal dialog).
+void Click(int id);                       // push button / check box / notify label
+void ChooseMenu(int id);                  // MenuSelect, then Command from the menu bar
+void SelectRow(int id, int index);        // mouse click on entry: focus to the list, selection, SelChange
+void DoubleClickRow(int id, int index);   // as SelectRow, then DblClick
+void KeyDown(int vk, bool shift = false); // to the focused control (key hook first, then standard handling)
+void KeyUp(int vk, bool shift = false);
+void Press(int vk, bool shift = false);   // KeyDown then KeyUp
+void Type(const std::string& text);       // keystroke by keystroke into the focused edit: replaces the
+                                          // selection, one Change per character
+void ClearEdit();                         // the user deletes the whole text of the focused edit (one Change)
+void Focus(int id);                       // moves the focus with KillFocus / SetFocus notifications
+void RightClick(int id, int clientX, int clientY);  // ContextMenu at that control's client point
+void Hover(int id);                       // SetCursor for the pointer over control id
+void CloseBox();                          // the close system command
+void Then(std::function<void()> check);   // runs a test's own code in the loop
+
+// ---- scripted answers --------------------------------------------------------
+void AnswerPrompt(int answer);                              // next Prompt returns this
+void AnswerFileDialog(bool confirmed, const std::string& path);  // next Get*FileName
+void ChoosePopup(int id);                                   // next TrackPopupMenu picks id (0 = dismissed)
+void AnswerPrinterDialog(bool confirmed);                   // next PrinterChooseAndOpen
+
+// ---- records -----------------------------------------------------------------
+struct PromptRecord {
+    std::string text, caption;
+    int style = 0;
+    int answer = 0;
+};
+struct PrinterOp {
+    enum Kind { Open, SetFont, MoveTo, Text, NewLine, NewPage, Close } kind;
+    std::string text;  // Text: the text; SetFont: face; Open: document name
+    int x = 0, y = 0;  // position before the operation (MoveTo: the target)
+    int points = 0, style = 0;  // SetFont
+};
+const std::vector<PromptRecord>& Prompts();
+const std::vector<plat::FileDialogRequest>& FileDialogs();  // requests as passed in
+const std::vector<std::pair<std::string, bool>>& ShellOpens();  // target, maximized
+const std::vector<std::string>& HelpRequests();
+const std::vector<PrinterOp>& PrinterOps();
+const std::vector<int>& Beeps();
+plat::Cursor CurrentCursor();
+const std::vector<std::string>& Failures();
+
+// ---- inspection ----------------------------------------------------------------
+plat::Window ActiveDialog();                    // innermost running dialog, 0 when none
+std::vector<plat::Window> OpenDialogs();        // outermost first
+const plat::DialogSpec& SpecOf(plat::Window dlg);  // as passed to RunDialog
+plat::Rect ControlRect(plat::Window dlg, int id);  // pixels of the client area
+unsigned ControlStyle(plat::Window dlg, int id);   // Style bits, including kDefault changes
+plat::Kind ControlKind(plat::Window dlg, int id);
+std::vector<int> ControlIds(plat::Window dlg);     // creation order
+bool IsEnabled(plat::Window dlg);
+plat::Rect ClientRect(plat::Window dlg);           // screen position and size of the client area
+int TextLimit(plat::Window dlg, int id);           // 0 = none
+std::vector<int> TabStops(plat::Window dlg, int id);
+std::vector<int> StatusParts(plat::Window dlg, int id);
+std::pair<int, int> ControlColors(plat::Window dlg, int id);
+plat::SystemIcon ControlIcon(plat::Window dlg, int id);
+std::string DialogIcon(plat::Window dlg);
+bool HasKeyHook(plat::Window dlg, int id);
+std::pair<int, int> EditSelection(plat::Window dlg, int id);  // start, end
+plat::Menu MenuOf(plat::Window dlg);
+std::vector<plat::MenuItem> MenuItems(plat::Menu menu);  // current texts
+bool IsTopMost(plat::Window dlg);
+int LiveFonts();  // fonts created and not yet deleted
+
+}  // namespace headless

@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+
+namespace pantrium {
+
+void ShowAboutBox();
+// Font of size points; style letters b, i, u (any case). Owned by the caller.
+plat::Font CreateStyledFont(const std::string& face, int points, const std::string& style);
+
+}  // namespace pantrium
