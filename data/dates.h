@@ -14,6 +14,8 @@ int DayNumber(const std::string& text);   // MM-DD-YY or MM-DD-YYYY
 std::string TodayText();                  // local date, MM-DD-YYYY
 PackedDate PackDate(const std::string& normalized);
 std::string LastBuyText(const ItemRecord& rec);
+// Day number of a stored date, from its fields (any value gives some number).
+int DayNumberOf(PackedDate d);
 
 // Tests fix "today" here (a MM-DD-YYYY text); empty = the system clock.
 extern std::string todayOverride;

@@ -1,7 +1,9 @@
 // The binary list file (.ptm): header "Pantrium 1.50", n, m, rowOrder[1..n],
 // records[1..n] (80 bytes each), catgNames[1..m] (20 bytes each).
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pantrium {
 
@@ -20,6 +22,11 @@ LoadResult LoadList();
 // listPath is empty (the caller runs save-as). On CannotWrite the old file is
 // intact and modified stays true.
 SaveResult SaveList();
+
+// The loader and writer on bytes in memory (used by LoadList/SaveList, the
+// fuzzer and the benchmark). LoadFromBytes accepts any bytes.
+LoadResult LoadFromBytes(const std::vector<std::uint8_t>& data);
+std::vector<std::uint8_t> ListFileBytes();
 
 // The main window's caption for a list path: the part before the first '.'.
 std::string CaptionForPath(const std::string& path);

@@ -1,0 +1,42 @@
+// The auto list: proposes units to buy from each item's buying history.
+#include "auto_list.h"
+
+#include "dates.h"
+#include "item_table.h"
+
+namespace pantrium {
+
+float ProposeUnits(int recordIndex) {
+    if (recordIndex < 1 || recordIndex > itemTable.itemCount) return 0;
+    const ItemRecord& rec = itemTable.records[recordIndex];
+    // Counted history: the leading entries with non-zero units.
+    int n = 0;
+    while (n < kHistorySlots && rec.buyUnits[n] != 0) ++n;
+    if (n < 2) return 0;
+    double bought = 0;  // every counted purchase but the first
+    for (int i = 1; i < n; ++i) bought += rec.buyUnits[i];
+    const int first = DayNumberOf(rec.buyDate[0]);
+    const int last = DayNumberOf(rec.buyDate[n - 1]);
+    const int span = last - first;
+    if (span == 0) return 0;
+    const int elapsed = DayNumber(TodayText()) - last;
+    return static_cast<float>(bought / span * elapsed);
+}
+
+bool RunAutoList() {
+    bool changed = false;
+    for (int r = 1; r <= itemTable.itemCount; ++r) {
+        ItemRecord& rec = itemTable.RecordOfRow(r);
+        if (rec.unitsToBuy != 0) continue;  // already on the list
+        float proposal = ProposeUnits(itemTable.rowOrder[r]);
+        if (!(proposal >= 1)) continue;  // also refuses NaN from a damaged history
+        rec.unitsToBuy = proposal;
+        rec.SetFlag(kToBuy, true);
+        rec.SetFlag(kAutoListed, true);
+        changed = true;
+    }
+    if (changed) RefreshItemList(0);
+    return changed;
+}
+
+}  // namespace pantrium

@@ -1,0 +1,219 @@
+// Loading and saving the binary list file.
+#include "list_file.h"
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <system_error>
+#include <vector>
+
+#include "categories.h"
+#include "item_table.h"
+
+namespace fs = std::filesystem;
+
+namespace pantrium {
+namespace {
+
+constexpr std::size_t kHeaderSize = 13;
+constexpr std::size_t kCountsEnd = 21;  // header + n + m
+constexpr std::size_t kCatgNameSize = 20;
+
+// Reads the file whole. False when it cannot be opened.
+bool ReadWholeFile(const fs::path& path, std::vector<std::uint8_t>& data) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::uintmax_t expected = fs::file_size(path, ec);
+    if (ec) expected = 0;
+    // One byte more than expected, so that a complete file ends the loop at once.
+    data.resize(static_cast<std::size_t>(expected) + 1);
+    std::size_t used = 0;
+    for (;;) {
+        in.read(reinterpret_cast<char*>(data.data() + used),
+                static_cast<std::streamsize>(data.size() - used));
+        used += static_cast<std::size_t>(in.gcount());
+        if (!in) break;
+        data.resize(data.size() * 2);
+    }
+    data.resize(used);
+    return true;
+}
+
+// Bytes of the file by offset; every byte past its end reads as 0.
+struct FileBytes {
+    const std::vector<std::uint8_t>& data;
+
+    void Copy(std::size_t offset, std::uint8_t* out, std::size_t len) const {
+        std::size_t avail = offset < data.size() ? data.size() - offset : 0;
+        std::size_t n = avail < len ? avail : len;
+        if (n) std::memcpy(out, data.data() + offset, n);
+        std::memset(out + n, 0, len - n);
+    }
+    std::int32_t Int32(std::size_t offset) const {
+        std::uint8_t b[4];
+        Copy(offset, b, 4);
+        return static_cast<std::int32_t>(std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) |
+                                         (std::uint32_t(b[2]) << 16) | (std::uint32_t(b[3]) << 24));
+    }
+};
+
+// A count cut to the entries that begin inside the file, so that a damaged
+// count can neither go negative nor make the reader allocate without bound.
+std::size_t CapCount(std::int32_t count, std::size_t start, std::size_t entrySize,
+                     std::size_t fileSize) {
+    if (count <= 0) return 0;
+    std::size_t fits = fileSize > start ? (fileSize - start + entrySize - 1) / entrySize : 0;
+    return static_cast<std::size_t>(count) < fits ? static_cast<std::size_t>(count) : fits;
+}
+
+// Makes rowOrder[1..n] a permutation of 1..n: the first occurrence of each
+// valid index keeps its place, other entries go, missing indices follow in order.
+void RepairRowOrder(std::vector<std::int32_t>& order, std::size_t n) {
+    std::vector<char> seen(n + 1, 0);
+    std::vector<std::int32_t> fixed(1, 0);
+    fixed.reserve(n + 1);
+    for (std::size_t r = 1; r <= n; ++r) {
+        std::int32_t k = order[r];
+        if (k >= 1 && static_cast<std::size_t>(k) <= n && !seen[k]) {
+            seen[k] = 1;
+            fixed.push_back(k);
+        }
+    }
+    if (fixed.size() == n + 1) return;  // already a permutation
+    for (std::size_t k = 1; k <= n; ++k)
+        if (!seen[k]) fixed.push_back(static_cast<std::int32_t>(k));
+    order.swap(fixed);
+}
+
+void Put32(std::vector<std::uint8_t>& out, std::size_t offset, std::int32_t value) {
+    std::uint32_t v = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+}  // namespace
+
+LoadResult LoadFromBytes(const std::vector<std::uint8_t>& data) {
+    const FileBytes file{data};
+    const std::size_t size = data.size();
+    // The 13 header bytes are not checked.
+    const std::size_t n = CapCount(file.Int32(kHeaderSize), kCountsEnd, 4, size);
+    const std::size_t recordsStart = kCountsEnd + 4 * n;
+    const std::size_t namesStart = recordsStart + kRecordSize * n;
+    const std::size_t m = CapCount(file.Int32(kHeaderSize + 4), namesStart, kCatgNameSize, size);
+
+    std::vector<std::int32_t> order;
+    std::vector<ItemRecord> records;
+    std::vector<std::string> names;
+    try {
+        order.assign(n + 1, 0);
+        records.reserve(n + 1);
+        names.reserve(m + 1);
+    } catch (const std::bad_alloc&) {
+        return LoadResult::CannotOpen;
+    }
+    for (std::size_t r = 1; r <= n; ++r) order[r] = file.Int32(kCountsEnd + 4 * (r - 1));
+    RepairRowOrder(order, n);
+
+    records.emplace_back();
+    std::uint8_t raw[kRecordSize];
+    for (std::size_t k = 1; k <= n; ++k) {
+        std::size_t offset = recordsStart + kRecordSize * (k - 1);
+        if (offset + kRecordSize <= size) {
+            records.push_back(DecodeRecord(data.data() + offset));
+        } else {
+            file.Copy(offset, raw, kRecordSize);
+            records.push_back(DecodeRecord(raw));
+        }
+        // A category the file does not hold means no category.
+        if (records.back().catg > m) records.back().catg = 0;
+    }
+
+    names.emplace_back();
+    char name[kCatgNameSize];
+    for (std::size_t j = 1; j <= m; ++j) {
+        file.Copy(namesStart + kCatgNameSize * (j - 1), reinterpret_cast<std::uint8_t*>(name),
+                  kCatgNameSize);
+        names.emplace_back(name, kCatgNameSize);
+    }
+
+    itemTable.itemCount = static_cast<std::int32_t>(n);
+    itemTable.rowOrder.swap(order);
+    itemTable.records.swap(records);
+    itemTable.catgCount = static_cast<std::int32_t>(m);
+    itemTable.catgNames.swap(names);
+    itemTable.modified = false;
+    return LoadResult::Loaded;
+}
+
+std::vector<std::uint8_t> ListFileBytes() {
+    const std::size_t n = static_cast<std::size_t>(itemTable.itemCount);
+    const std::size_t m = static_cast<std::size_t>(itemTable.catgCount);
+    std::vector<std::uint8_t> out(kCountsEnd + (4 + kRecordSize) * n + kCatgNameSize * m);
+    std::memcpy(out.data(), kListHeader, kHeaderSize);
+    Put32(out, kHeaderSize, itemTable.itemCount);
+    Put32(out, kHeaderSize + 4, itemTable.catgCount);
+    std::size_t offset = kCountsEnd;
+    for (std::size_t r = 1; r <= n; ++r, offset += 4) Put32(out, offset, itemTable.rowOrder[r]);
+    for (std::size_t k = 1; k <= n; ++k, offset += kRecordSize)
+        EncodeRecord(itemTable.records[k], out.data() + offset);
+    for (std::size_t j = 1; j <= m; ++j, offset += kCatgNameSize) {
+        char field[kTextField];
+        StoreTextField(field, itemTable.catgNames[j]);
+        std::memcpy(out.data() + offset, field, kCatgNameSize);
+    }
+    return out;
+}
+
+LoadResult LoadList() {
+    const fs::path path(itemTable.listPath);
+    std::error_code ec;
+    if (!fs::exists(path, ec) && !ec) {
+        std::ofstream create(path, std::ios::binary);  // a missing list is created empty
+    }
+    std::vector<std::uint8_t> data;
+    if (!ReadWholeFile(path, data)) return LoadResult::CannotOpen;
+    return LoadFromBytes(data);
+}
+
+SaveResult SaveList() {
+    if (itemTable.listPath.empty()) return SaveResult::NeedsPath;
+    const fs::path target(itemTable.listPath);
+    // Write a temporary file beside the target and rename it over the target,
+    // so that a failed save leaves the previous file as it was.
+    fs::path temp = target;
+    temp += ".saving";
+    const std::vector<std::uint8_t> bytes = ListFileBytes();
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (out) {
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+            out.close();
+        }
+        std::error_code ec;
+        if (!out || out.fail()) {
+            fs::remove(temp, ec);
+            return SaveResult::CannotWrite;
+        }
+        // Keep the permissions of the file being replaced.
+        fs::file_status st = fs::status(target, ec);
+        if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
+    }
+    std::error_code ec;
+    fs::rename(temp, target, ec);  // replaces the target in one step (MoveFileEx on Windows)
+    if (ec) {
+        fs::remove(temp, ec);
+        return SaveResult::CannotWrite;
+    }
+    itemTable.modified = false;
+    WriteLastListPath();  // the save stands even when this fails
+    return SaveResult::Saved;
+}
+
+std::string CaptionForPath(const std::string& path) { return path.substr(0, path.find('.')); }
+
+}  // namespace pantrium

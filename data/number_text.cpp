@@ -1,0 +1,197 @@
+// Number <-> text conversions used for prices and units.
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace pantrium {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int DigitValue(char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The integer after "&": &H hex, &B binary, &O, &Q or a bare "&" octal.
+double RadixInteger(std::string_view s) {
+    int base = 8;
+    std::size_t i = 0;
+    if (!s.empty()) {
+        char c = s[0];
+        if (c == 'H' || c == 'h') {
+            base = 16;
+            i = 1;
+        } else if (c == 'B' || c == 'b') {
+            base = 2;
+            i = 1;
+        } else if (c == 'O' || c == 'o' || c == 'Q' || c == 'q') {
+            i = 1;
+        }
+    }
+    double value = 0;
+    for (; i < s.size(); ++i) {
+        int d = DigitValue(s[i]);
+        if (d < 0 || d >= base) break;
+        value = value * base + d;
+    }
+    return value;
+}
+
+// Decimal digits and exponent of |value| rounded to `digits` significant
+// digits: value = d.ddd x 10^exp, trailing zeros removed.
+template <typename T>
+void Significant(T value, int digits, std::string& mantissa, int& exp) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                             std::chars_format::scientific, digits - 1);
+    std::string s(buf, res.ptr);
+    std::size_t e = s.find('e');
+    exp = std::atoi(s.c_str() + e + 1);
+    mantissa.clear();
+    for (std::size_t i = 0; i < e; ++i)
+        if (s[i] != '.') mantissa += s[i];
+    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+}
+
+template <typename T>
+std::string FormatNumber(T value, int digits) {
+    if (std::isnan(value)) return " NaN";
+    std::string sign = value < 0 ? "-" : " ";
+    if (std::isinf(value)) return sign + "Inf";
+    if (value == 0) return " 0";
+    std::string m;
+    int exp = 0;
+    Significant(value, digits, m, exp);
+
+    std::string fixed;
+    if (exp >= 0) {
+        std::size_t intDigits = static_cast<std::size_t>(exp) + 1;
+        if (m.size() <= intDigits) {
+            fixed = m + std::string(intDigits - m.size(), '0');
+        } else {
+            fixed = m.substr(0, intDigits) + "." + m.substr(intDigits);
+        }
+    } else {
+        fixed = "." + std::string(static_cast<std::size_t>(-exp - 1), '0') + m;
+    }
+
+    std::string sci = m.substr(0, 1);
+    if (m.size() > 1) sci += "." + m.substr(1);
+    int a = std::abs(exp);
+    sci += exp < 0 ? "E-" : "E+";
+    if (a < 10) sci += '0';
+    sci += std::to_string(a);
+
+    // Large values always in exponent form; small ones when that is shorter.
+    bool useFixed = exp < digits && (exp >= 0 || fixed.size() <= sci.size());
+    return sign + (useFixed ? fixed : sci);
+}
+
+// Adds one to a string of decimal digits.
+void Increment(std::string& digits) {
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return;
+        }
+        digits[i] = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+}  // namespace
+
+double TextToNumber(std::string_view text) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n')) ++i;
+    if (i < n && text[i] == '&') return RadixInteger(text.substr(i + 1));
+
+    std::string buf;  // the number in the form from_chars reads
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') buf += '-';
+        ++i;
+    }
+    bool point = false;
+    std::size_t mantissaDigits = 0;
+    for (; i < n; ++i) {
+        char c = text[i];
+        if (IsDigit(c)) {
+            buf += c;
+            ++mantissaDigits;
+        } else if (c == '.' && !point) {
+            point = true;
+            buf += c;
+        } else {
+            break;
+        }
+    }
+    if (mantissaDigits == 0) return 0;
+    if (i < n && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        std::size_t j = i + 1;
+        std::string exp = "e";
+        if (j < n && (text[j] == '+' || text[j] == '-')) exp += text[j++];
+        std::size_t k = j;
+        while (k < n && IsDigit(text[k])) ++k;
+        if (k > j) buf += exp + std::string(text.substr(j, k - j));
+    }
+    double value = 0;
+    auto res = std::from_chars(buf.data(), buf.data() + buf.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Overflow gives +-HUGE_VAL, underflow 0; buf holds only digits, '.', 'e' and signs.
+        value = std::strtod(buf.c_str(), nullptr);
+    }
+    return value;
+}
+
+std::string NumberToText(float value) { return FormatNumber(value, 7); }
+std::string NumberToText(double value) { return FormatNumber(value, 15); }
+
+std::string ShortNumber(float value) {
+    std::string s = NumberToText(value);
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return "";
+    std::size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+std::string MoneyMask(double value) {
+    if (!std::isfinite(value)) return ShortNumber(static_cast<float>(value));
+    // Round to 15 significant digits first, so that a value such as 12.345
+    // (held as 12.3449999...) rounds the way it reads, then half up to cents.
+    std::string cents = "0";
+    if (value != 0) {
+        std::string m;
+        int exp = 0;
+        Significant(value, 15, m, exp);
+        int keep = exp + 3;  // digits down to the hundredths
+        bool up = false;
+        if (keep < 0) {
+            m.clear();
+        } else if (keep < static_cast<int>(m.size())) {
+            up = m[static_cast<std::size_t>(keep)] >= '5';
+            m.resize(static_cast<std::size_t>(keep));
+        } else {
+            m.append(static_cast<std::size_t>(keep) - m.size(), '0');
+        }
+        if (m.empty()) m = "0";
+        if (up) Increment(m);
+        cents = m;
+    }
+    std::size_t nz = cents.find_first_not_of('0');
+    cents = nz == std::string::npos ? "" : cents.substr(nz);
+    bool negative = value < 0 && !cents.empty();
+    if (cents.size() < 3) cents.insert(0, 3 - cents.size(), '0');
+    std::string whole = cents.substr(0, cents.size() - 2);
+    if (whole == "0") whole.clear();
+    return (negative ? "-" : "") + whole + "." + cents.substr(cents.size() - 2);
+}
+
+double RoundHalfEven(double value) { return std::nearbyint(value); }
+
+}  // namespace pantrium
