@@ -1,0 +1,120 @@
+#include "print/printed_list.h"
+
+#include <string>
+
+#include "data/dates.h"
+#include "data/item_table.h"
+#include "data/number_text.h"
+#include "platform/platform.h"
+
+namespace pantrium {
+namespace {
+
+constexpr const char* kListFace = "MS Sans Serif";
+constexpr int kListPoints = 11;
+constexpr int kHeadingStyle = 1 | 4;  // bold, underlined
+
+// The layout, measured once with the job's starting font.
+struct Layout {
+    int ppiX = 0;
+    int cw = 0, ch = 0;
+    int pageLimit = 0;
+    int At(int tenthsOfInch) const { return ppiX * tenthsOfInch / 10; }
+};
+
+std::string CategoryName(int catg) {
+    if (catg < 1 || catg >= static_cast<int>(itemTable.catgNames.size())) return "";
+    return itemTable.catgNames[catg];
+}
+
+bool IsPrinted(int row, int onlyToBuy) {
+    return !onlyToBuy || itemTable.RecordOfRow(row).toBuy();
+}
+
+// Whether a row after this one will still be printed: a page break after
+// the last printed item would leave a page with only the heading.
+bool MoreToPrint(int row, int onlyToBuy) {
+    for (int r = row + 1; r <= itemTable.itemCount; ++r)
+        if (IsPrinted(r, onlyToBuy)) return true;
+    return false;
+}
+
+void TextAt(int x, int y, const std::string& text) {
+    plat::PrinterMoveTo(x, y);
+    plat::PrinterText(text);
+    plat::PrinterNewLine();
+}
+
+// Amounts are right-aligned: their last character ends at the column edge.
+void AmountAt(const Layout& layout, int edgeTenths, int y, const std::string& text) {
+    TextAt(layout.At(edgeTenths) - static_cast<int>(text.size()) * layout.cw, y, text);
+}
+
+void PrintHeading(const Layout& layout) {
+    struct Column {
+        const char* text;
+        int x;
+    };
+    const Column columns[] = {
+        {"Catg", layout.At(5) + 2 * layout.cw},       {"Item", layout.At(20) + 2 * layout.cw},
+        {"Unit Descr", layout.At(35) + 2 * layout.cw}, {"Last Buy", layout.At(50)},
+        {"Units", layout.At(65) - 5 * layout.cw},      {"Cost", layout.At(75) - 5 * layout.cw},
+    };
+    plat::PrinterSetFont(kListFace, kListPoints, kHeadingStyle);
+    for (const Column& column : columns) TextAt(column.x, 2 * layout.ch, column.text);
+    plat::PrinterSetFont(kListFace, kListPoints, 0);
+    plat::PrinterNewLine();
+}
+
+}  // namespace
+
+void PrintList(int onlyToBuy) {
+    if (!plat::PrinterChooseAndOpen(plat::ActiveWindow(), "Print job")) return;
+
+    Layout layout;
+    layout.ppiX = plat::PrinterDpiX();
+    const plat::Size charSize = plat::PrinterCharSize();
+    layout.cw = charSize.cx;
+    layout.ch = charSize.cy;
+    layout.pageLimit = plat::PrinterLinesPerPage() - 4;
+    const int lineStep = onlyToBuy ? 2 : 1;
+
+    bool headingDue = true;
+    int lineCount = 0;
+    std::string previousCatg;
+    for (int row = 1; row <= itemTable.itemCount; ++row) {
+        if (headingDue) {
+            PrintHeading(layout);
+            headingDue = false;
+            lineCount = 2;
+            previousCatg.clear();
+        }
+        if (!IsPrinted(row, onlyToBuy)) continue;
+        const ItemRecord& rec = itemTable.RecordOfRow(row);
+
+        const int y = plat::PrinterPosition().y;
+        lineCount += lineStep;
+        const std::string catg = CategoryName(rec.catg);
+        if (catg != previousCatg) {
+            previousCatg = catg;
+            TextAt(layout.At(5), y, catg);
+        }
+        TextAt(layout.At(20), y, FieldText(rec.itemName));
+        TextAt(layout.At(35), y, FieldText(rec.unitDescr));
+        TextAt(layout.At(50), y, LastBuyText(rec));
+        if (rec.unitsToBuy != 0) {
+            AmountAt(layout, 65, y, MoneyMask(rec.unitsToBuy));
+            const float cost = rec.pricePerUnit * rec.unitsToBuy;
+            if (cost != 0) AmountAt(layout, 75, y, MoneyMask(cost));
+        }
+
+        if (lineCount >= layout.pageLimit && MoreToPrint(row, onlyToBuy)) {
+            plat::PrinterNewPage();
+            headingDue = true;
+        }
+        if (onlyToBuy) plat::PrinterNewLine();
+    }
+    plat::PrinterClose();
+}
+
+}  // namespace pantrium
