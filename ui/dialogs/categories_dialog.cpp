@@ -1,0 +1,314 @@
+// The categories dialog (add, delete, rename, reorder) and the one-line input box.
+//
+// Deletions, renames and additions go to the category list at once; a reorder
+// stays in the dialog's list until "&Save". Every list entry remembers which
+// category of the table it shows (entryCatg), so that "&Delete", "&Change" and
+// "&Save" reach the category the user sees, even after an unsaved reorder.
+#include "ui/dialogs/categories_dialog.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/categories.h"
+#include "data/item_table.h"
+#include "data/number_text.h"
+#include "platform/platform.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/main/main_window.h"
+
+namespace pantrium {
+
+namespace {
+
+enum : int {
+    kCatgCombo = 220, kAddButton = 221, kDeleteButton = 222, kChangeButton = 223,
+    kSaveButton = 224, kMoveUp = 225, kMoveDown = 226, kInputEdit = 9999,
+};
+
+// What the dialog knows of each category of the table, indexed like catgNames.
+struct CategoryOrigin {
+    bool added = false;       // appended while the dialog is open
+    bool renamed = false;     // renamed while the dialog is open
+    std::string openingName;  // its name when the dialog opened
+};
+
+int selectedNumber = 0;               // 1-based list entry last selected, 0 = none
+std::vector<CategoryOrigin> origins;  // [0] unused, then 1..catgCount
+std::vector<int> entryCatg;           // list entry (0-based) -> category number in the table
+bool busy = false;                    // a prompt or the input box is waiting
+
+void RefillList(plat::Window dlg) {
+    plat::ListReset(dlg, kCatgCombo);
+    for (int k : entryCatg) plat::ListAdd(dlg, kCatgCombo, itemTable.catgNames[k]);
+}
+
+void InitCategories(plat::Window dlg) {
+    selectedNumber = 0;
+    busy = false;
+    origins.assign(1, CategoryOrigin{});
+    entryCatg.clear();
+    plat::SetFocus(dlg, kCatgCombo);
+    for (int k = 1; k <= itemTable.catgCount; ++k) {
+        plat::ListAdd(dlg, kCatgCombo, itemTable.catgNames[k]);
+        origins.push_back({false, false, itemTable.catgNames[k]});
+        entryCatg.push_back(k);
+    }
+    plat::SetAccelerators(dlg, {{plat::kVkUp, true, kMoveUp}, {plat::kVkDown, true, kMoveDown}});
+}
+
+void AddCategory(plat::Window dlg) {
+    if (itemTable.catgCount >= kMaxCategories) {
+        // An item keeps its category in one byte, so a 256th could never be used.
+        busy = true;
+        StandardPrompt("No more categories can be added.\r\nA list holds at most 255 categories.",
+                       "Categories", 48);
+        busy = false;
+        plat::SetFocus(dlg, kCatgCombo);
+        return;
+    }
+    AppendCategory(plat::GetText(dlg, kCatgCombo));
+    plat::ListAdd(dlg, kCatgCombo, itemTable.catgNames[itemTable.catgCount]);
+    origins.push_back({true, false, ""});
+    entryCatg.push_back(itemTable.catgCount);
+    plat::SetText(dlg, kCatgCombo, "");
+    plat::SetFocus(dlg, kCatgCombo);
+}
+
+void DeleteCategory(plat::Window dlg) {
+    const int entry = plat::ListGetSel(dlg, kCatgCombo);
+    if (entry < 0 || entry >= static_cast<int>(entryCatg.size())) return;
+    const int k = entryCatg[entry];
+    busy = true;
+    const int answer = StandardPrompt("Delete category now?", itemTable.catgNames[k], 52);
+    busy = false;
+    if (answer != 6) return;
+
+    RemoveCategory(k);  // renumbers the items and re-sorts the main list
+    plat::ListDelete(dlg, kCatgCombo, entry);
+    entryCatg.erase(entryCatg.begin() + entry);
+    for (int& e : entryCatg)
+        if (e > k) --e;
+    origins.erase(origins.begin() + k);
+    // The deleted entry was the selected one; nothing is selected now.
+    plat::ListSetSel(dlg, kCatgCombo, -1);
+    selectedNumber = 0;
+}
+
+void ChangeCategory(plat::Window dlg) {
+    const std::string text = plat::GetText(dlg, kCatgCombo);
+    const int s = selectedNumber;
+    if (s < 1 || s > static_cast<int>(entryCatg.size())) return;
+    plat::ListSetSel(dlg, kCatgCombo, s - 1);
+
+    busy = true;
+    const std::string answer = InputBox("Category:  ", "Change Category", text);
+    busy = false;
+    if (answer.empty()) return;
+
+    const int k = entryCatg[s - 1];
+    RenameCategory(k, answer);
+    origins[k].renamed = true;
+    RefillList(dlg);  // in the order shown, so an unsaved reorder stays visible
+    plat::ListSetSel(dlg, kCatgCombo, s - 1);
+}
+
+void MoveCategory(plat::Window dlg, int step) {
+    const int s = selectedNumber;
+    const int count = static_cast<int>(entryCatg.size());
+    if (s < 1 || s > count) return;
+    const int t = s + step;
+    if (t < 1 || t > count) return;
+    const std::string text = plat::ListText(dlg, kCatgCombo, t - 1);
+    plat::ListDelete(dlg, kCatgCombo, t - 1);
+    plat::ListInsert(dlg, kCatgCombo, s - 1, text);
+    plat::ListSetSel(dlg, kCatgCombo, t - 1);
+    std::swap(entryCatg[s - 1], entryCatg[t - 1]);
+    selectedNumber = t;
+}
+
+// The shown order becomes the category order and every item follows its category.
+void SaveCategories(plat::Window dlg) {
+    const int count = itemTable.catgCount;
+    std::vector<int> newNumber(count + 1, 0);
+    for (int e = 0; e < static_cast<int>(entryCatg.size()); ++e) newNumber[entryCatg[e]] = e + 1;
+
+    for (int i = 1; i <= count; ++i) itemTable.catgNames[i] = plat::ListText(dlg, kCatgCombo, i - 1);
+
+    for (int r = 1; r <= itemTable.itemCount; ++r) {
+        std::uint8_t& catg = itemTable.records[r].catg;
+        if (catg < 1 || catg > count) {
+            catg = 0;
+            continue;
+        }
+        int number = newNumber[catg];
+        const CategoryOrigin& origin = origins[catg];
+        if (!origin.added && !origin.renamed) {
+            // A category untouched here is found by its name, ignoring case, so two
+            // names that differ only in case end up as the first of them.
+            const int found =
+                plat::ListFindExact(dlg, kCatgCombo, -1, origin.openingName.substr(0, 63));
+            if (found >= 0) number = found + 1;
+        }
+        catg = static_cast<std::uint8_t>(number);
+    }
+    itemTable.modified = true;
+    RefreshItemList(0);
+    plat::EndDialog(dlg, 1);
+}
+
+// The close box drops the unsaved reorder, the additions and the renames; the
+// deletions were confirmed one by one and have already renumbered the items, so
+// they stay.
+void RestoreCategories() {
+    bool changed = false;
+    std::vector<std::string> names(1);
+    std::vector<int> newNumber(itemTable.catgCount + 1, 0);
+    for (int k = 1; k <= itemTable.catgCount; ++k) {
+        const CategoryOrigin& origin = origins[k];
+        if (origin.added) {
+            changed = true;
+            continue;
+        }
+        changed = changed || origin.renamed;
+        names.push_back(origin.openingName);
+        newNumber[k] = static_cast<int>(names.size()) - 1;
+    }
+    if (!changed) return;
+    for (int r = 1; r <= itemTable.itemCount; ++r) {
+        std::uint8_t& catg = itemTable.records[r].catg;
+        catg = catg <= itemTable.catgCount ? static_cast<std::uint8_t>(newNumber[catg]) : 0;
+    }
+    itemTable.catgCount = static_cast<int>(names.size()) - 1;
+    itemTable.catgNames = names;
+    RefreshItemList(0);
+}
+
+int CategoriesCallback(plat::Window dlg, const plat::Event& e) {
+    switch (e.msg) {
+    case plat::Msg::Init:
+        InitCategories(dlg);
+        return 0;
+    case plat::Msg::Close:
+        if (busy) return 1;  // the dialog's own question is still waiting
+        RestoreCategories();
+        return 0;
+    case plat::Msg::Command:
+        break;
+    default:
+        return 0;
+    }
+
+    if (e.id == kCatgCombo) {
+        const int entry = plat::ListGetSel(dlg, kCatgCombo);
+        if (entry >= 0) selectedNumber = entry + 1;
+        return 0;
+    }
+    if (busy) return 0;  // no second action while a prompt of this dialog waits
+    switch (e.id) {
+    case 1:  // Enter while no push button has the focus
+    case kAddButton:
+        AddCategory(dlg);
+        break;
+    case kDeleteButton:
+        DeleteCategory(dlg);
+        break;
+    case kChangeButton:
+        ChangeCategory(dlg);
+        break;
+    case kSaveButton:
+        plat::SetDefaultButton(dlg, kSaveButton, false);
+        SaveCategories(dlg);
+        return 0;
+    case kMoveUp:
+        MoveCategory(dlg, -1);
+        break;
+    case kMoveDown:
+        MoveCategory(dlg, +1);
+        break;
+    default:
+        break;
+    }
+    if (e.id >= kAddButton && e.id <= kSaveButton) plat::SetDefaultButton(dlg, e.id, false);
+    return 0;
+}
+
+plat::Font DialogFont() {
+    // The dialogs' font, "MS Sans Serif" 8 point, as a character height.
+    plat::FontSpec spec;
+    spec.face = "MS Sans Serif";
+    spec.height = -((8 * plat::ScreenDpiY() + 36) / 72);
+    spec.weight = 400;
+    return plat::CreateFont(spec);
+}
+
+}  // namespace
+
+void ShowCategoriesDialog() {
+    using namespace plat;
+    DialogSpec spec;
+    spec.caption = "Categories";
+    spec.width = 240;
+    spec.height = 190;
+    spec.owner = mainWindow;
+    spec.controls = {
+        {kCatgCombo, Kind::SimpleCombo, "", {90, 20, 140, 135}, kVScroll | kTabStop},
+        {kAddButton, Kind::Button, "&Add", {10, 20, 60, 30}, kTabStop},
+        {kDeleteButton, Kind::Button, "&Delete", {10, 55, 60, 30}, kTabStop},
+        {kChangeButton, Kind::Button, "&Change", {10, 90, 60, 30}, kTabStop},
+        {kSaveButton, Kind::Button, "&Save", {10, 125, 60, 30}, kTabStop},
+        {-1, Kind::Label, "Shft + Up/Down to reorder catgs", {90, 160, 140, 12}, 0},
+    };
+    RunDialog(spec, CategoriesCallback);
+    origins.clear();
+    entryCatg.clear();
+    selectedNumber = 0;
+}
+
+std::string InputBox(const std::string& prompt, const std::string& caption,
+                     const std::string& defaultText) {
+    const plat::Font font = DialogFont();
+    const int promptWidth = plat::MeasureText(font, prompt.substr(0, 255)).cx;
+    const int captionWidth = plat::MeasureText(font, caption.substr(0, 255)).cx;
+    const int defaultWidth =
+        defaultText.empty()
+            ? 130
+            : static_cast<int>(RoundHalfEven(1.2 * plat::MeasureText(font, defaultText.substr(0, 255)).cx));
+    plat::DeleteFont(font);
+    const int w = std::max({150, defaultWidth + promptWidth, captionWidth});
+
+    using namespace plat;
+    DialogSpec spec;
+    spec.caption = caption;
+    spec.width = 0;  // centred for this size, then widened to the right
+    spec.height = 75;
+    spec.frame = kCaption | kSysMenu | kModalFrame;
+    spec.owner = 0;
+    spec.controls = {
+        {-1, Kind::Label, prompt, {5, 15, promptWidth + 5, 20}, 0},
+        {kInputEdit, Kind::Edit, defaultText, {5 + promptWidth, 15, defaultWidth + 5, 20},
+         kTabStop | kClientEdge | kAutoHScroll},
+        {1, Kind::Button, "Ok", {w - 50, 50, 60, 25}, kTabStop | kDefault},
+    };
+
+    std::string answer;
+    RunDialog(spec, [&](Window dlg, const Event& e) {
+        if (e.msg == Msg::Init) {
+            const Rect outer = GetWindowRect(dlg);
+            MoveWindow(dlg, {outer.left, outer.top, w + 40, 120});
+            SetFocus(dlg, kInputEdit);
+            return 1;  // the focus is set
+        }
+        if (e.msg == Msg::Command && e.id == 1) {
+            answer = GetText(dlg, kInputEdit).substr(0, 255);
+            EndDialog(dlg, 1);
+        } else if (e.msg == Msg::Command && e.id == 2) {
+            answer.clear();
+            EndDialog(dlg, 2);
+        }
+        return 0;
+    });
+    return answer;
+}
+
+}  // namespace pantrium

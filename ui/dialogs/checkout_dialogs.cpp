@@ -1,0 +1,129 @@
+// Check out: the confirmation, the date dialog, the price dialog and undo.
+#include "ui/dialogs/checkout_dialogs.h"
+
+#include <string>
+
+#include "data/checkout.h"
+#include "data/dates.h"
+#include "data/item_table.h"
+#include "data/number_text.h"
+#include "platform/platform.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/main/main_window.h"
+
+namespace pantrium {
+
+namespace {
+
+enum : int {
+    kDateBox = 301, kUpdatePricesBox = 302, kItemLabel = 303, kBoughtBox = 304, kPriceBox = 305,
+};
+constexpr unsigned kEditStyle = plat::kClientEdge | plat::kAutoHScroll | plat::kTabStop;
+
+plat::DialogSpec CheckoutSpec(int width, int height) {
+    plat::DialogSpec spec;
+    spec.caption = "Check Out";
+    spec.width = width;
+    spec.height = height;
+    spec.owner = mainWindow;
+    return spec;
+}
+
+}  // namespace
+
+void BeginCheckout() {
+    if (itemTable.itemsToBuy <= 0) return;
+    if (StandardPrompt("Did you buy all of the checked items?", "Check out", 36) != 6) {
+        StandardPrompt("First, update items bought... \r\nand then return to check out", "CHECK OUT", 64);
+        return;
+    }
+    TakeCheckoutSnapshot();  // stands even when the date dialog is cancelled
+    CheckoutDialog();
+}
+
+void CheckoutDialog() {
+    using namespace plat;
+    DialogSpec spec = CheckoutSpec(200, 120);
+    spec.controls = {
+        {-1, Kind::Label, "Check out date: ", {10, 10, 80, 16}, 0},
+        {kDateBox, Kind::Edit, TodayText(), {95, 10, 70, 20}, kEditStyle},
+        {kUpdatePricesBox, Kind::CheckBox, "Update checkout prices", {10, 42, 200, 20}, kTabStop},
+        {1, Kind::Button, "Ok", {90, 80, 60, 30}, kTabStop},
+    };
+
+    bool confirmed = false;
+    PackedDate date = 0;
+    bool updatePrices = false;
+    RunDialog(spec, [&](Window dlg, const Event& e) {
+        if (e.msg != Msg::Command) return 0;
+        if (e.id == 1) {
+            std::string text = GetText(dlg, kDateBox);
+            if (!NormalizeDateText(text)) {
+                StandardPrompt("Must enter valid date", "Invalid Date", 16);
+                SetFocus(dlg, kDateBox);
+                return 0;
+            }
+            date = PackDate(text);
+            updatePrices = GetCheck(dlg, kUpdatePricesBox);
+            confirmed = true;
+            EndDialog(dlg, 1);
+        } else if (e.id == 2) {
+            EndDialog(dlg, 2);
+        }
+        return 0;
+    });
+    if (!confirmed) return;
+
+    ApplyCheckout(date, updatePrices, itemTable.itemsToBuy, CheckoutPriceDialog);
+    StandardPrompt("Checkout is done  ", "Checkout", 64);
+}
+
+float CheckoutPriceDialog(int recordIndex) {
+    using namespace plat;
+    const ItemRecord& rec = itemTable.records[recordIndex];
+    DialogSpec spec = CheckoutSpec(220, 150);
+    spec.controls = {
+        {kItemLabel, Kind::Label, "", {10, 10, 200, 16}, 0},
+        {-1, Kind::Label, "Units bought:", {10, 40, 80, 20}, 0},
+        {kBoughtBox, Kind::Edit, "", {80, 38, 50, 20}, kEditStyle},
+        {-1, Kind::Label, "Checkout Price:", {10, 70, 80, 20}, 0},
+        {kPriceBox, Kind::Edit, "", {95, 68, 70, 20}, kEditStyle},
+        {1, Kind::Button, "Next", {70, 105, 60, 30}, kTabStop},
+    };
+
+    float result = 0;  // stays 0 when the dialog is closed with its close box
+    const double price = rec.pricePerUnit;
+    RunDialog(spec, [&](Window dlg, const Event& e) {
+        if (e.msg == Msg::Init) {
+            SetText(dlg, kItemLabel, "Item: " + FieldText(rec.itemName));
+            SetText(dlg, kBoughtBox, MoneyMask(rec.unitsToBuy));
+            SetText(dlg, kPriceBox, MoneyMask(price * rec.unitsToBuy));
+            return 0;
+        }
+        if (e.msg != Msg::Command) return 0;
+        if (e.id == kBoughtBox && e.code == Code::Change) {
+            // The amount paid follows the units; a typed amount is overwritten.
+            SetText(dlg, kPriceBox, MoneyMask(price * TextToNumber(GetText(dlg, kBoughtBox))));
+        } else if (e.id == 1) {
+            ignoreEnterRelease = true;
+            double paid = TextToNumber(GetText(dlg, kPriceBox));
+            const double units = TextToNumber(GetText(dlg, kBoughtBox));
+            if (units != 0) paid /= units;  // the amount paid for all units -> price per unit
+            result = static_cast<float>(paid);
+            EndDialog(dlg, 1);
+        }
+        return 0;
+    });
+    return result;
+}
+
+void UndoCheckoutCommand() {
+    if (!itemTable.snapshot.taken) {
+        StandardPrompt("There is no checkout to undo.", "Check out", 64);
+        return;
+    }
+    if (StandardPrompt("Undo check out now?", "Check out", 4) != 6) return;
+    if (!UndoCheckout()) StandardPrompt("There is no checkout to undo.", "Check out", 64);
+}
+
+}  // namespace pantrium

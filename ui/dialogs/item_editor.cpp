@@ -1,0 +1,131 @@
+// The item editor: one dialog for a new item and for changing an existing one.
+#include "ui/dialogs/item_editor.h"
+
+#include <string>
+
+#include "data/item_table.h"
+#include "data/number_text.h"
+#include "platform/platform.h"
+#include "ui/main/main_window.h"
+
+namespace pantrium {
+
+namespace {
+
+enum : int {
+    kNameBox = 201, kUnitBox = 202, kPriceBox = 203, kCategoryList = 204, kSpecialBox = 205,
+};
+constexpr int kFitWidth = 132;  // names wider than this are cut before storing
+
+// Carried from the edited record into the stored item, for one use of the dialog.
+int editorRow = 0;
+bool carriedToBuy = false;
+float carriedUnits = 0;
+bool carriedSpecial = false;
+
+plat::DialogSpec EditorSpec() {
+    using namespace plat;
+    DialogSpec spec;
+    spec.caption = "Add Item";
+    spec.width = 240;
+    spec.height = 220;
+    spec.owner = mainWindow;
+    const unsigned edit = kTabStop | kClientEdge | kAutoHScroll;
+    spec.controls = {
+        {-1, Kind::Label, "Grocery item:", {10, 10, 70, 15}, 0},
+        {-1, Kind::Label, "Unit Descr:", {10, 35, 70, 15}, 0},
+        {-1, Kind::Label, "Category:", {10, 60, 70, 15}, 0},
+        {-1, Kind::Label, "Price/unit:", {10, 85, 70, 15}, 0},
+        {kNameBox, Kind::Edit, "", {85, 10, 130, 20}, edit},
+        {kUnitBox, Kind::Edit, "", {85, 35, 130, 20}, edit},
+        {kCategoryList, Kind::DropList, "", {85, 60, 100, 100}, kVScroll | kTabStop},
+        {kPriceBox, Kind::Edit, "", {85, 85, 80, 20}, edit},
+        {kSpecialBox, Kind::CheckBox, "Special one time buy - no history kept", {10, 120, 200, 20},
+         kTabStop},
+        {1, Kind::Button, "&Ok", {90, 170, 60, 30}, kTabStop | kDefault},
+        {2, Kind::Button, "&Cancel", {160, 170, 60, 30}, kTabStop},
+    };
+    return spec;
+}
+
+void InitEditor(plat::Window dlg) {
+    plat::LimitText(dlg, kNameBox, kTextField);
+    plat::LimitText(dlg, kUnitBox, kTextField);
+
+    if (itemTable.catgCount > 0) {
+        plat::ListReset(dlg, kCategoryList);
+        for (int i = 1; i <= itemTable.catgCount; ++i)
+            plat::ListAdd(dlg, kCategoryList, itemTable.catgNames[i]);
+    }
+
+    carriedToBuy = false;
+    carriedUnits = 0;
+    carriedSpecial = false;
+    if (editorRow == 0) return;  // a new item starts empty
+
+    const ItemRecord& rec = itemTable.RecordOfRow(editorRow);
+    plat::SetCaption(dlg, "Change Item");
+    plat::SetText(dlg, kNameBox, TrimmedField(rec.itemName));
+    plat::SetText(dlg, kUnitBox, TrimmedField(rec.unitDescr));
+    carriedToBuy = rec.toBuy();
+    carriedUnits = static_cast<float>(RoundHalfEven(rec.unitsToBuy));
+    carriedSpecial = rec.specialBuy();
+
+    // An item without a category (or with a number past the list) selects nothing,
+    // so that saving it again cannot put it into a category by accident.
+    if (rec.catg >= 1 && rec.catg <= itemTable.catgCount) {
+        const std::string name = itemTable.catgNames[rec.catg].substr(0, 31);
+        plat::ListSetSel(dlg, kCategoryList, plat::ListFindExact(dlg, kCategoryList, -1, name));
+    }
+    plat::SetText(dlg, kPriceBox, rec.pricePerUnit == 0 ? "" : NumberToText(rec.pricePerUnit));
+    plat::SetCheck(dlg, kSpecialBox, rec.specialBuy());
+}
+
+void StoreItem(plat::Window dlg) {
+    std::string name = plat::GetText(dlg, kNameBox);
+    if (!name.empty()) {  // an empty name changes nothing; blanks count as a name
+        std::string unit = plat::GetText(dlg, kUnitBox);
+        const std::string price = plat::GetText(dlg, kPriceBox);
+        name = FitTextToWidth(dlg, kNameBox, name, kFitWidth);
+        unit = FitTextToWidth(dlg, kUnitBox, unit, kFitWidth);
+        const int catg = plat::ListGetSel(dlg, kCategoryList) + 1;  // 0 when none is selected
+        if (editorRow == 0)
+            AddItem(name, unit, price, catg, carriedSpecial, carriedToBuy, carriedUnits);
+        else
+            ChangeItem(editorRow, name, unit, price, catg, carriedSpecial, carriedToBuy, carriedUnits);
+    }
+    // Either way the Enter that closed the editor must not toggle a row of the main list.
+    ignoreEnterRelease = true;
+    plat::EndDialog(dlg, 1);
+}
+
+int EditorCallback(plat::Window dlg, const plat::Event& e) {
+    switch (e.msg) {
+    case plat::Msg::Init:
+        InitEditor(dlg);
+        return 0;
+    case plat::Msg::Command:
+        if (e.id == kSpecialBox && e.code == plat::Code::Clicked) {
+            plat::SetFocus(dlg, kNameBox);
+            carriedSpecial = plat::GetCheck(dlg, kSpecialBox);
+        } else if (e.id == 1) {
+            StoreItem(dlg);
+        } else if (e.id == 2) {
+            plat::EndDialog(dlg, 2);
+        }
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+void ShowItemEditor(int row) {
+    if (row < 0 || row > itemTable.itemCount) return;  // no such row: nothing to edit
+    editorRow = row;
+    plat::RunDialog(EditorSpec(), EditorCallback);
+    editorRow = 0;
+}
+
+}  // namespace pantrium
