@@ -39,4 +39,41 @@ std::string FormatItemRow(int recordIndex);
 // The longest leading part of text that fits in width pixels in the control's font.
 std::string FitTextToWidth(plat::Window dlg, int controlId, const std::string& text, int width);
 
+// ---- used by the main window's own files (and its tests) --------------------
+
+extern plat::Menu mainMenuBar;   // the menu bar of the main window
+extern plat::Menu contextMenu;   // the right-click pop-up menu
+
+// The main window's callback: every message of the main window arrives here.
+int MainDialogProc(plat::Window dlg, const plat::Event& e);
+// The dialog description of the main window with its fifteen controls.
+plat::DialogSpec MainDialogSpec();
+
+// Item list, units box and status line.
+void ShowRowUnits(int row);
+void ToggleRowMark();
+void OnItemListNotify(plat::Window dlg, plat::Code code);
+void OnUnitsBoxNotify(plat::Window dlg, plat::Code code);
+void UnitsBoxKeyHook(plat::Window dlg, int id, int vk, bool down);
+void ItemListKeyHook(plat::Window dlg, int id, int vk, bool down);
+
+// File commands and the close flow (returns the callback's result).
+void OpenFlow();
+void SaveFlow();
+void SaveAsFlow();
+int CloseFlow();
+
+// Commands on the selected row, the menu texts and the right click.
+void ResetAllCommand();
+void DeleteItemCommand();
+void ResetItemCommand();
+void BuyFlow();
+void UnitsToBuyCommand();
+void UpdateBuyMenuText(plat::Menu menu);
+void RightClickFlow(plat::Window dlg, int controlId, int screenX, int screenY);
+
+// Puts the main-window state back to its start values (for tests that run
+// the main window more than once in one process).
+void ResetMainWindowState();
+
 }  // namespace pantrium
