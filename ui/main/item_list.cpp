@@ -1,0 +1,214 @@
+// The item list, the units box under it and the status line: row texts,
+// refreshing, checking items and typing units, and the keys added to both
+// controls.
+#include <algorithm>
+#include <cstdlib>
+
+#include "data/dates.h"
+#include "data/item_table.h"
+#include "data/number_text.h"
+#include "ui/main/main_window.h"
+
+namespace pantrium {
+
+namespace {
+
+bool ValidRow(int row) { return row >= 1 && row <= itemTable.itemCount; }
+
+std::string TrimBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+// The units box after a selection: the units in the money mask, empty for 0.
+void ShowSelectedUnitsAsMoney(plat::Window dlg) {
+    const int row = SelectedRow();
+    const float units = row ? itemTable.RecordOfRow(row).unitsToBuy : 0.0f;
+    unitsEditArmed = -1;
+    plat::SetText(dlg, kUnitsBox, units == 0 ? "" : MoneyMask(units));
+}
+
+// The user changed the units box text: apply it to the selected item.
+void ApplyTypedUnits(plat::Window dlg) {
+    const int row = SelectedRow();
+    if (!row) return;
+    ItemRecord& rec = itemTable.RecordOfRow(row);
+    const double old = RoundHalfEven(rec.unitsToBuy);
+    const std::string typed = TrimBlanks(plat::GetText(dlg, kUnitsBox));
+    const double value = TextToNumber(typed);
+    if (value != old) itemTable.modified = true;
+    rec.unitsToBuy = static_cast<float>(value);
+    rec.SetFlag(kToBuy, !typed.empty());
+    rec.SetFlag(kAutoListed, false);
+    RefreshItemList(-row);
+    UpdateStatusLine();
+    unitsEditArmed = 1;
+}
+
+}  // namespace
+
+int SelectedRow() {
+    if (!mainWindow) return 0;
+    const int row = plat::ListGetSel(mainWindow, kItemList) + 1;
+    return ValidRow(row) ? row : 0;
+}
+
+std::string FormatItemRow(int recordIndex) {
+    const ItemRecord& rec = itemTable.records[recordIndex];
+    std::string mark;
+    if (rec.toBuy()) mark = rec.autoListed() ? "X" : "x";
+    std::string row = "\t" + mark + "\t" + TrimmedField(rec.itemName) + "\t" +
+                      TrimmedField(rec.unitDescr) + "\t" + LastBuyText(rec);
+    // Units and cost belong to the shopping list: unchecked rows show neither.
+    if (!mark.empty() && rec.unitsToBuy != 0) {
+        row += "\t" + MoneyMask(rec.unitsToBuy);
+        const double cost = static_cast<double>(rec.pricePerUnit) * rec.unitsToBuy;
+        if (cost != 0) row += "\t" + MoneyMask(cost);
+    }
+    return row;
+}
+
+void RefreshItemListUi(int mode) {
+    const plat::Window dlg = mainWindow;
+    if (!dlg) return;
+    ItemTable& t = itemTable;
+    if (t.itemCount <= 0) {
+        plat::ListReset(dlg, kItemList);
+        t.itemsToBuy = 0;
+        t.totalCost = 0;
+        if (!unitsBoxInUse) ShowRowUnits(0);
+        UpdateStatusLine();
+        return;
+    }
+    unitsEditArmed = 1;
+    const int n = t.itemCount;
+    int sel = mode != 0 ? std::abs(mode) - 1 : std::max(plat::ListGetSel(dlg, kItemList), 0);
+    sel = std::clamp(sel, 0, n - 1);  // a row past the end selects the last one
+    if (mode < 0) {
+        plat::ListDelete(dlg, kItemList, sel);
+        plat::ListInsert(dlg, kItemList, sel, FormatItemRow(t.rowOrder[sel + 1]));
+    } else {
+        const int top = plat::ListTopIndex(dlg, kItemList);
+        plat::ListReset(dlg, kItemList);
+        for (int r = 1; r <= n; ++r) plat::ListAdd(dlg, kItemList, FormatItemRow(t.rowOrder[r]));
+        plat::ListSetTopIndex(dlg, kItemList, std::clamp(top, 0, n - 1));
+    }
+    plat::ListSetSel(dlg, kItemList, sel);
+    if (!unitsBoxInUse) ShowRowUnits(sel + 1);
+
+    t.itemsToBuy = 0;
+    t.totalCost = 0;
+    for (int k = 1; k <= n; ++k) {
+        const ItemRecord& rec = t.records[k];
+        if (!rec.toBuy()) continue;
+        ++t.itemsToBuy;
+        t.totalCost += static_cast<double>(rec.pricePerUnit) * rec.unitsToBuy;
+    }
+    UpdateStatusLine();
+}
+
+void UpdateStatusLine() {
+    const plat::Window dlg = mainWindow;
+    if (!dlg) return;
+    const ItemTable& t = itemTable;
+    const int row = SelectedRow();
+    const ItemRecord& rec = t.records[row ? t.rowOrder[row] : 0];
+    std::string catg = "Catg: ";
+    if (rec.catg >= 1 && rec.catg <= t.catgCount) catg += t.catgNames[rec.catg];
+    plat::SetStatusText(dlg, kStatusBar, 0, catg);
+    plat::SetStatusText(dlg, kStatusBar, 1, rec.specialBuy() ? "Special buy" : "");
+    plat::SetStatusText(dlg, kStatusBar, 2,
+                        "Items to buy: " + NumberToText(static_cast<double>(t.itemsToBuy)));
+    plat::SetStatusText(dlg, kStatusBar, 3, "Total cost: " + MoneyMask(t.totalCost));
+}
+
+void ShowRowUnits(int row) {
+    unitsEditArmed = 0;
+    const float units = ValidRow(row) ? itemTable.RecordOfRow(row).unitsToBuy : 0.0f;
+    plat::SetText(mainWindow, kUnitsBox, units == 0 ? "" : ShortNumber(units));
+}
+
+void ToggleRowMark() {
+    const int row = SelectedRow();
+    if (!row) return;
+    ItemRecord& rec = itemTable.RecordOfRow(row);
+    if (rec.autoListed()) {
+        rec.SetFlag(kAutoListed, false);  // "X" becomes "x", the units stay
+    } else if (rec.toBuy()) {
+        rec.unitsToBuy = 0;
+        rec.SetFlag(kToBuy, false);
+    } else {
+        rec.unitsToBuy = 1;
+        rec.SetFlag(kToBuy, true);
+    }
+    RefreshItemList(-row);
+    itemTable.modified = true;
+
+    const double whole = RoundHalfEven(rec.unitsToBuy);
+    // Written by the program, never applied as typing (it would round the units).
+    unitsEditArmed = 0;
+    plat::SetText(mainWindow, kUnitsBox, whole != 0 ? NumberToText(static_cast<float>(whole)) : "");
+    if (rec.toBuy()) {
+        plat::SetFocus(mainWindow, kUnitsBox);
+        plat::SelectAllText(mainWindow, kUnitsBox);
+    }
+}
+
+void OnItemListNotify(plat::Window dlg, plat::Code code) {
+    switch (code) {
+    case plat::Code::SelChange:
+    case plat::Code::SetFocus:
+        UpdateStatusLine();
+        if (code == plat::Code::SetFocus) plat::ShowControl(dlg, kFocusFrame, true);
+        unitsBoxInUse = false;
+        ShowSelectedUnitsAsMoney(dlg);
+        break;
+    case plat::Code::KillFocus: plat::ShowControl(dlg, kFocusFrame, false); break;
+    case plat::Code::DblClick: plat::SendUser(dlg, kToggleRowMessage); break;
+    default: break;
+    }
+}
+
+void OnUnitsBoxNotify(plat::Window dlg, plat::Code code) {
+    switch (code) {
+    case plat::Code::SetFocus:
+        unitsEditArmed = 1;
+        unitsBoxInUse = true;
+        break;
+    case plat::Code::KillFocus: unitsEditArmed = 0; break;
+    case plat::Code::Change:
+        if (unitsEditArmed >= 1) ApplyTypedUnits(dlg);
+        break;
+    default: break;
+    }
+}
+
+void UnitsBoxKeyHook(plat::Window dlg, int, int vk, bool down) {
+    if (down || (vk != plat::kVkReturn && vk != plat::kVkUp && vk != plat::kVkDown)) return;
+    const int n = itemTable.itemCount;
+    int row = SelectedRow();
+    if (row) {
+        if (vk == plat::kVkUp && row > 1) --row;
+        if (vk == plat::kVkDown && row < n) ++row;
+        plat::ListSetSel(dlg, kItemList, row - 1);
+        ShowRowUnits(row);
+        unitsEditArmed = 1;
+    }
+    plat::SetFocus(dlg, kItemList);
+}
+
+void ItemListKeyHook(plat::Window dlg, int, int vk, bool down) {
+    if (down || vk != plat::kVkReturn) return;
+    if (!ignoreEnterRelease) plat::SendUser(dlg, kToggleRowMessage);
+    ignoreEnterRelease = false;
+}
+
+std::string FitTextToWidth(plat::Window dlg, int controlId, const std::string& text, int width) {
+    const std::string head = text.substr(0, 255);
+    const int fit = plat::FitCharacters(plat::GetControlFont(dlg, controlId), head, width);
+    return head.substr(0, static_cast<std::size_t>(std::clamp(fit, 0, static_cast<int>(head.size()))));
+}
+
+}  // namespace pantrium

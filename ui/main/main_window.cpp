@@ -1,0 +1,216 @@
+// The main window: its layout, start-up, shutdown and the dispatch of every
+// message to the command handlers.
+#include "ui/main/main_window.h"
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "data/categories.h"
+#include "data/item_table.h"
+#include "data/list_file.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/main/task_commands.h"
+
+namespace pantrium {
+
+plat::Window mainWindow = 0;
+int unitsEditArmed = 0;
+bool unitsBoxInUse = false;
+bool ignoreEnterRelease = false;
+std::string helpPath;
+plat::Menu mainMenuBar = 0;
+plat::Menu contextMenu = 0;
+
+namespace {
+
+constexpr int kStatic = -1;           // labels have no id of their own
+constexpr int kEscapeButton = 2;      // the zero-size button that takes Escape
+constexpr std::size_t kMaxHelpPath = 239;
+
+const char* const kHelpText =
+    "Double-click item in listbox, press Return,\r\n"
+    ".... or enter number of units to buy above\r\n"
+    ".... can also press right mouse button";
+
+plat::MenuItem Item(const std::string& text, int id) { return {text, id, {}}; }
+plat::MenuItem Separator() { return {"", 0, {}}; }
+plat::MenuItem Popup(const std::string& text, std::vector<plat::MenuItem> items) {
+    return {text, 0, std::move(items)};
+}
+
+std::vector<plat::MenuItem> MenuBarItems() {
+    return {
+        Popup("&File", {Item("&Open", kCmdOpen), Item("&Save", kCmdSave), Item("Save&As", kCmdSaveAs),
+                        Separator(), Item("&Reset all", kCmdResetAll),
+                        Item("&Print all", kCmdPrintAll), Item("E&xit", kCmdExit)}),
+        Popup("&Edit", {Item("&New item", kCmdNewItem), Item("&Change item", kCmdChangeItem),
+                        Item("&Delete item", kCmdDeleteItem), Item("&Reset item", kCmdResetItem),
+                        Item("&Buying history", kCmdBuyingHistory)}),
+        Popup("&Task", {Item("&Buy", kCmdBuy), Separator(), Item("&Categories", kCmdCategories),
+                        Item("&Print list", kCmdPrintList), Separator(),
+                        Item("Check &Out", kCmdCheckOut), Item("&Undo Checkout", kCmdUndoCheckout)}),
+        Popup("&Help", {Item("&Help", kCmdHelp), Item("&About", kCmdAbout)}),
+    };
+}
+
+std::vector<plat::MenuItem> ContextMenuItems() {
+    return {Item("Buy", kCmdBuy),          Separator(),
+            Item("Change item", kCmdChangeItem), Item("Delete item", kCmdDeleteItem),
+            Separator(),
+            Item("Units to buy", kCmdUnitsToBuy), Item("Units history", kCmdBuyingHistory)};
+}
+
+std::string StartupHelpPath() {
+    std::error_code ec;
+    std::string dir = std::filesystem::current_path(ec).string();
+    std::string path = dir + "\\Pantrium.chm";
+    if (path.size() > kMaxHelpPath) path.resize(kMaxHelpPath);
+    return path;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && std::filesystem::exists(path, ec);
+}
+
+// Everything the window does between its creation and its first showing.
+void InitMainDialog(plat::Window dlg) {
+    mainWindow = dlg;
+    plat::SetDialogIcon(dlg, "GROCERY");
+    ClearTable();
+
+    mainMenuBar = plat::CreateMenuBar(MenuBarItems());
+    plat::SetMenu(dlg, mainMenuBar);
+    contextMenu = plat::CreatePopupMenu(ContextMenuItems());
+
+    plat::AddControl(dlg, {kStatusBar, plat::Kind::StatusBar, "", {}, 0});
+    plat::SetStatusParts(dlg, kStatusBar, {170, 290, 395, -1});
+    // Units and cost end at the two right-aligned stops.
+    plat::ListSetTabStops(dlg, kItemList, {3, 20, 107, 194, -257, -297});
+
+    ReadSettings();
+    if (FileExists(itemTable.listPath)) {
+        if (LoadList() == LoadResult::Loaded) {
+            plat::SetCaption(dlg, CaptionForPath(itemTable.listPath));
+        } else {
+            ClearTable();
+            StandardPrompt("Could not open the list " + itemTable.listPath + ".\r\n" +
+                               "The program starts with an empty list.",
+                           "Open File", 16);
+        }
+    } else {
+        ClearTable();
+    }
+
+    plat::SetKeyHook(dlg, kUnitsBox, UnitsBoxKeyHook);
+    plat::SetKeyHook(dlg, kItemList, ItemListKeyHook);
+    plat::AddControl(dlg, {kFocusFrame, plat::Kind::BlackFrame, "", {8, 20, 483, 227}, plat::kHidden});
+    helpPath = StartupHelpPath();
+
+    SortRows(0);
+    // The list is the first tab stop: it has the focus when the window shows.
+    plat::SetFocus(dlg, kItemList);
+}
+
+void DestroyMainDialog(plat::Window dlg) {
+    plat::RemoveKeyHook(dlg, kUnitsBox);
+    plat::RemoveKeyHook(dlg, kItemList);
+}
+
+int OnCommand(plat::Window dlg, const plat::Event& e) {
+    switch (e.id) {
+    case kItemList: OnItemListNotify(dlg, e.code); return 0;
+    case kUnitsBox: OnUnitsBoxNotify(dlg, e.code); return 0;
+    case kEscapeButton: plat::EndDialog(dlg, 2); return 0;
+    case kCmdOpen: OpenFlow(); return 0;
+    case kCmdSave: SaveFlow(); return 0;
+    case kCmdSaveAs: SaveAsFlow(); return 0;
+    case kCmdResetAll: ResetAllCommand(); return 0;
+    case kCmdExit: plat::SendClose(dlg); return 0;
+    case kCmdDeleteItem: DeleteItemCommand(); return 0;
+    case kCmdResetItem: ResetItemCommand(); return 0;
+    case kCmdBuy: BuyFlow(); return 0;
+    case kCmdUnitsToBuy: UnitsToBuyCommand(); return 0;
+    case kCmdHelp: plat::ShowHelp(dlg, helpPath); return 0;
+    default: break;
+    }
+    if (IsTaskCommand(e.id)) {
+        HandleTaskCommand(e.id);
+        // A clicked button would otherwise keep the frame of a default button.
+        if (e.id >= kNewItemButton && e.id <= kCheckOutButton)
+            plat::SetDefaultButton(dlg, e.id, false);
+    }
+    return 0;
+}
+
+}  // namespace
+
+plat::DialogSpec MainDialogSpec() {
+    using plat::Kind;
+    const unsigned header = plat::kStaticEdge;
+    const unsigned button = plat::kCenter;
+    plat::DialogSpec spec;
+    spec.caption = "Pantrium";
+    spec.width = 505;
+    spec.height = 400;
+    spec.frame = plat::kCaption | plat::kSysMenu | plat::kMinimizeBox;
+    spec.owner = 0;
+    spec.centred = true;
+    spec.controls = {
+        {kItemList, Kind::ListBox, "", {10, 35, 480, 220},
+         plat::kTabStop | plat::kVScroll | plat::kDisableNoScroll | plat::kUseTabStops | plat::kNotify},
+        {kStatic, Kind::Label, "Buy", {10, 20, 25, 15}, header},
+        {kStatic, Kind::Label, "  Grocery Item", {35, 20, 130, 15}, header},
+        {kStatic, Kind::Label, "  Unit Description", {165, 20, 130, 15}, header},
+        {kStatic, Kind::Label, "   Last buy", {295, 20, 60, 15}, header},
+        {kStatic, Kind::Label, "       Units", {355, 20, 60, 15}, header},
+        {kStatic, Kind::Label, "        Cost", {415, 20, 60, 15}, header},
+        {kStatic, Kind::Label, "Units to buy", {100, 275, 120, 15}, 0},
+        {kUnitsBox, Kind::Edit, "", {35, 275, 60, 18}, plat::kTabStop | plat::kAutoHScroll | plat::kClientEdge},
+        {kEscapeButton, Kind::Button, "", {0, 0, 0, 0}, 0},
+        {kNewItemButton, Kind::Button, "&New Item", {300, 275, 70, 30}, button},
+        {kAutoListButton, Kind::Button, "&Auto List", {372, 275, 70, 30}, button},
+        {kPrintListButton, Kind::Button, "&Print List", {300, 305, 70, 30}, button},
+        {kCheckOutButton, Kind::Button, "&Check Out", {372, 305, 70, 30}, button},
+        {kStatic, Kind::Label, kHelpText, {10, 310, 220, 50}, 0},
+    };
+    return spec;
+}
+
+int MainDialogProc(plat::Window dlg, const plat::Event& e) {
+    switch (e.msg) {
+    case plat::Msg::Init: InitMainDialog(dlg); return 0;
+    case plat::Msg::Command: return OnCommand(dlg, e);
+    case plat::Msg::MenuSelect: UpdateBuyMenuText(mainMenuBar); return 0;
+    case plat::Msg::User:
+        if (e.id == kToggleRowMessage) ToggleRowMark();
+        return 0;
+    case plat::Msg::ContextMenu:
+        // The units box keeps its own edit menu.
+        if (e.id != kUnitsBox) RightClickFlow(dlg, e.id, e.x, e.y);
+        return 0;
+    case plat::Msg::Close: return CloseFlow();
+    case plat::Msg::Destroy: DestroyMainDialog(dlg); return 0;
+    default: return 0;
+    }
+}
+
+int RunMainWindow() {
+    refreshItemListHook = RefreshItemListUi;
+    plat::RunDialog(MainDialogSpec(), MainDialogProc);
+    mainWindow = 0;
+    return 0;
+}
+
+void ResetMainWindowState() {
+    mainWindow = 0;
+    unitsEditArmed = 0;
+    unitsBoxInUse = false;
+    ignoreEnterRelease = false;
+    helpPath.clear();
+    mainMenuBar = 0;
+    contextMenu = 0;
+}
+
+}  // namespace pantrium

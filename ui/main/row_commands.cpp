@@ -1,0 +1,88 @@
+// The main window's commands on the selected row and on the whole table,
+// the "Buy" / "Don't buy" menu text and the right-click menu.
+#include "data/item_table.h"
+#include "data/number_text.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/main/main_window.h"
+
+namespace pantrium {
+
+namespace {
+
+bool SelectedRowToBuy() {
+    const int row = SelectedRow();
+    return row && itemTable.RecordOfRow(row).toBuy();
+}
+
+}  // namespace
+
+void ResetAllCommand() {
+    if (StandardPrompt("Are you sure you wish to reset all items?\r\n"
+                       "... This will remove buying histories of all items",
+                       "Reset All Items", 20) != 6)
+        return;
+    ResetAllHistories();
+    itemTable.modified = true;
+    RefreshItemList(0);
+}
+
+// The selection is read after the question: the window stays usable while
+// the prompt waits, so the row may have changed meanwhile.
+void DeleteItemCommand() {
+    if (StandardPrompt("Delete this item now?", "Delete Item", 36) != 6) return;
+    if (const int row = SelectedRow()) DeleteRow(row, true);
+}
+
+void ResetItemCommand() {
+    if (StandardPrompt("Reset this item now?\r\n... buying history will be removed",
+                       "Reset All Items", 20) != 6)
+        return;
+    const int row = SelectedRow();
+    if (!row) return;
+    ResetItemHistory(row);
+    itemTable.modified = true;
+    RefreshItemList(0);
+}
+
+void BuyFlow() {
+    const int row = SelectedRow();
+    if (!row) return;
+    ItemRecord& rec = itemTable.RecordOfRow(row);
+    const bool buy = !rec.toBuy();
+    rec.SetFlag(kAutoListed, false);
+    rec.SetFlag(kToBuy, buy);
+    rec.unitsToBuy = buy ? 1.0f : 0.0f;
+    RefreshItemList(-row);
+    itemTable.modified = true;
+    // An armed box applies this as typed units, with the same result.
+    plat::SetText(mainWindow, kUnitsBox, buy ? "1" : "");
+    if (buy) {
+        plat::SetFocus(mainWindow, kUnitsBox);
+        plat::SelectAllText(mainWindow, kUnitsBox);
+    }
+}
+
+void UnitsToBuyCommand() {
+    plat::SelectAllText(mainWindow, kUnitsBox);
+    plat::SetFocus(mainWindow, kUnitsBox);
+}
+
+void UpdateBuyMenuText(plat::Menu menu) {
+    plat::SetMenuItemText(menu, kCmdBuy, SelectedRowToBuy() ? "Don't buy" : "Buy");
+}
+
+void RightClickFlow(plat::Window dlg, int controlId, int screenX, int screenY) {
+    // Only the item list answers with an entry; other windows ignore the request.
+    const int entry = plat::ListItemFromPoint(dlg, controlId, screenX, screenY);
+    if (entry >= 0) plat::ListSetSel(dlg, controlId, entry);
+
+    const int row = SelectedRow();
+    const std::string units = row ? MoneyMask(itemTable.RecordOfRow(row).unitsToBuy) : "";
+    unitsEditArmed = 0;
+    plat::SetText(dlg, kUnitsBox, TextToNumber(units) == 0 ? "" : units);
+
+    UpdateBuyMenuText(contextMenu);
+    plat::TrackPopupMenu(contextMenu, screenX, screenY, dlg);
+}
+
+}  // namespace pantrium
