@@ -1,4 +1,4 @@
-// The categories dialog (add, delete, rename, reorder) and the one-line input box.
+// The categories dialog: add, delete, rename and reorder the category names.
 //
 // Deletions, renames and additions go to the category list at once; a reorder
 // stays in the dialog's list until "&Save". Every list entry remembers which
@@ -12,7 +12,6 @@
 
 #include "data/categories.h"
 #include "data/item_table.h"
-#include "data/number_text.h"
 #include "platform/platform.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/main/main_window.h"
@@ -23,7 +22,7 @@ namespace {
 
 enum : int {
     kCatgCombo = 220, kAddButton = 221, kDeleteButton = 222, kChangeButton = 223,
-    kSaveButton = 224, kMoveUp = 225, kMoveDown = 226, kInputEdit = 9999,
+    kSaveButton = 224, kMoveUp = 225, kMoveDown = 226,
 };
 
 // What the dialog knows of each category of the table, indexed like catgNames.
@@ -233,15 +232,6 @@ int CategoriesCallback(plat::Window dlg, const plat::Event& e) {
     return 0;
 }
 
-plat::Font DialogFont() {
-    // The dialogs' font, "MS Sans Serif" 8 point, as a character height.
-    plat::FontSpec spec;
-    spec.face = "MS Sans Serif";
-    spec.height = -((8 * plat::ScreenDpiY() + 36) / 72);
-    spec.weight = 400;
-    return plat::CreateFont(spec);
-}
-
 }  // namespace
 
 void ShowCategoriesDialog() {
@@ -263,52 +253,6 @@ void ShowCategoriesDialog() {
     origins.clear();
     entryCatg.clear();
     selectedNumber = 0;
-}
-
-std::string InputBox(const std::string& prompt, const std::string& caption,
-                     const std::string& defaultText) {
-    const plat::Font font = DialogFont();
-    const int promptWidth = plat::MeasureText(font, prompt.substr(0, 255)).cx;
-    const int captionWidth = plat::MeasureText(font, caption.substr(0, 255)).cx;
-    const int defaultWidth =
-        defaultText.empty()
-            ? 130
-            : static_cast<int>(RoundHalfEven(1.2 * plat::MeasureText(font, defaultText.substr(0, 255)).cx));
-    plat::DeleteFont(font);
-    const int w = std::max({150, defaultWidth + promptWidth, captionWidth});
-
-    using namespace plat;
-    DialogSpec spec;
-    spec.caption = caption;
-    spec.width = 0;  // centred for this size, then widened to the right
-    spec.height = 75;
-    spec.frame = kCaption | kSysMenu | kModalFrame;
-    spec.owner = 0;
-    spec.controls = {
-        {-1, Kind::Label, prompt, {5, 15, promptWidth + 5, 20}, 0},
-        {kInputEdit, Kind::Edit, defaultText, {5 + promptWidth, 15, defaultWidth + 5, 20},
-         kTabStop | kClientEdge | kAutoHScroll},
-        {1, Kind::Button, "Ok", {w - 50, 50, 60, 25}, kTabStop | kDefault},
-    };
-
-    std::string answer;
-    RunDialog(spec, [&](Window dlg, const Event& e) {
-        if (e.msg == Msg::Init) {
-            const Rect outer = GetWindowRect(dlg);
-            MoveWindow(dlg, {outer.left, outer.top, w + 40, 120});
-            SetFocus(dlg, kInputEdit);
-            return 1;  // the focus is set
-        }
-        if (e.msg == Msg::Command && e.id == 1) {
-            answer = GetText(dlg, kInputEdit).substr(0, 255);
-            EndDialog(dlg, 1);
-        } else if (e.msg == Msg::Command && e.id == 2) {
-            answer.clear();
-            EndDialog(dlg, 2);
-        }
-        return 0;
-    });
-    return answer;
 }
 
 }  // namespace pantrium
