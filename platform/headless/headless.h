@@ -73,6 +73,20 @@ const std::vector<int>& Beeps();
 plat::Cursor CurrentCursor();
 const std::vector<std::string>& Failures();
 
+// Additions: pop-up menus as shown (items with their texts at that moment),
+// every dialog run (specs as passed to RunDialog, in order of opening), and the
+// queued actions and answers not used yet.
+struct PopupRecord {
+    plat::Menu menu = 0;
+    int x = 0, y = 0;
+    plat::Window owner = 0;
+    std::vector<plat::MenuItem> items;
+    int chosen = 0;  // 0 = dismissed
+};
+const std::vector<PopupRecord>& Popups();
+const std::vector<plat::DialogSpec>& DialogsRun();
+int UnusedScript();
+
 // ---- inspection ----------------------------------------------------------------
 plat::Window ActiveDialog();                    // innermost running dialog, 0 when none
 std::vector<plat::Window> OpenDialogs();        // outermost first
@@ -95,5 +109,6 @@ plat::Menu MenuOf(plat::Window dlg);
 std::vector<plat::MenuItem> MenuItems(plat::Menu menu);  // current texts
 bool IsTopMost(plat::Window dlg);
 int LiveFonts();  // fonts created and not yet deleted
+std::string ControlImage(plat::Window dlg, int id);  // addition: SetControlImage's resource
 
 }  // namespace headless
