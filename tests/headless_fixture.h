@@ -1,0 +1,21 @@
+// GoogleTest fixture for tests that drive code through the headless window
+// layer: a fresh layer before each test, and no script failures after it.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/headless/headless.h"
+
+class HeadlessTest : public ::testing::Test {
+protected:
+    void SetUp() override { headless::Reset(); }
+    void TearDown() override { EXPECT_TRUE(headless::Failures().empty()) << FailureText(); }
+
+    // All recorded failures, one per line (for assertion messages).
+    static std::string FailureText() {
+        std::string text;
+        for (const std::string& f : headless::Failures()) text += f + "\n";
+        return text;
+    }
+};
