@@ -14,7 +14,34 @@
 // records a failure and answers 2 (Cancel) / cancelled. Tests should assert
 // that Failures() is empty.
 //
-// Font metrics (fixed, documented in headless_metrics.h): see there.
+// Font metrics, the window frame, list rows and the printer geometry are fixed
+// and documented in headless_metrics.h.
+//
+// Details of the model the UI and its tests may rely on:
+//  - After Init the focus goes to the first visible kTabStop control (with its
+//    SetFocus notification), unless Init set a focus itself or returned non-zero.
+//  - Focus notifications (Command KillFocus / SetFocus) come only from edits,
+//    list boxes and combo boxes; the old control hears KillFocus first. Opening
+//    or closing another dialog, a prompt or a file dialog sends none: each
+//    dialog keeps its focused control.
+//  - Every command the layer sends (buttons, Enter, Escape, accelerators, menu
+//    items, pop-up choices) has Code::Clicked.
+//  - A list box without kNotify sends no SelChange or DblClick (focus
+//    notifications still come). Selecting an entry, from code or by the user,
+//    scrolls it into view; in a simple combo it also copies the entry into the
+//    edit field with its text selected, without a Change. GetText of a drop
+//    list returns its selected entry.
+//  - SetText on an edit puts the caret at the end; Type then appends. Tab into
+//    an edit selects its whole text, as the dialog manager does.
+//  - Type sends no key events, only the characters; "\b" is a backspace; a
+//    character beyond the LimitText limit is refused without a Change.
+//  - Click does not move the focus. RightClick on an edit sends nothing (the
+//    edit shows its own standard menu).
+//  - Scripted actions record a failure when they cannot be done (no such
+//    control, hidden control, a click on a control that reports none, a row
+//    that does not exist, a menu item the menu bar lacks, a prompt answer the
+//    style does not offer, an unscripted pop-up / file / printer dialog).
+//    A font deleted twice, or used for measuring after its deletion, too.
 #pragma once
 #include <functional>
 #include <string>
@@ -36,13 +63,15 @@ void SelectRow(int id, int index);        // mouse click on entry: focus to the 
 void DoubleClickRow(int id, int index);   // as SelectRow, then DblClick
 void KeyDown(int vk, bool shift = false); // to the focused control (key hook first, then standard handling)
 void KeyUp(int vk, bool shift = false);
-void Press(int vk, bool shift = false);   // KeyDown then KeyUp
+void Press(int vk, bool shift = false);   // KeyDown then KeyUp, queued as two actions (a release after a
+                                          // press that closed a dialog reaches the dialog below)
 void Type(const std::string& text);       // keystroke by keystroke into the focused edit: replaces the
                                           // selection, one Change per character
 void ClearEdit();                         // the user deletes the whole text of the focused edit (one Change)
 void Focus(int id);                       // moves the focus with KillFocus / SetFocus notifications
 void RightClick(int id, int clientX, int clientY);  // ContextMenu at that control's client point
-void Hover(int id);                       // SetCursor for the pointer over control id
+void Hover(int id);                       // SetCursor for the pointer over control id (-1 = none); an
+                                          // unhandled request sets the arrow cursor
 void CloseBox();                          // the close system command
 void Then(std::function<void()> check);   // runs a test's own code in the loop
 
