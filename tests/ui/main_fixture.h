@@ -1,0 +1,109 @@
+// Shared set-up of the main-window tests: a fresh headless layer, a fresh
+// item table and main-window state, and a temporary current directory (the
+// settings files and relative list paths resolve against it).
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "data/item_table.h"
+#include "data/list_file.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "ui/main/main_window.h"
+
+namespace pantrium::testing {
+
+struct TestItem {
+    int catg = 0;
+    std::string name, unit;
+    float price = 0, units = 0;
+    std::uint8_t flags = 0;
+    PackedDate date = 0;  // slot 1 of the history
+    float bought = 0;
+};
+
+constexpr PackedDate Packed(int month, int day, int year) {
+    return static_cast<PackedDate>(day | (month << 5) | ((year - 2000) << 9));
+}
+
+inline std::string JoinedFailures() {
+    std::string all;
+    for (const auto& f : headless::Failures()) all += f + "\n";
+    return all;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::Reset();
+        itemTable = ItemTable{};
+        ResetMainWindowState();
+        oldDir = std::filesystem::current_path();
+        dir = std::filesystem::temp_directory_path() /
+              ("pantrium-main-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        std::filesystem::current_path(dir);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(oldDir);
+        std::filesystem::remove_all(dir);
+        itemTable = ItemTable{};
+        ResetMainWindowState();
+    }
+
+    // Writes a list file whose records 1..n are the items, shown in that order.
+    static void WriteListFile(const std::string& path, const std::vector<TestItem>& items,
+                              const std::vector<std::string>& categories = {}) {
+        itemTable = ItemTable{};
+        for (const TestItem& it : items) {
+            ItemRecord rec;
+            rec.catg = static_cast<std::uint8_t>(it.catg);
+            StoreTextField(rec.itemName, it.name);
+            StoreTextField(rec.unitDescr, it.unit);
+            rec.pricePerUnit = it.price;
+            rec.unitsToBuy = it.units;
+            rec.flags = it.flags;
+            rec.buyDate[0] = it.date;
+            rec.buyUnits[0] = it.bought;
+            itemTable.records.push_back(rec);
+            itemTable.rowOrder.push_back(++itemTable.itemCount);
+        }
+        for (const auto& name : categories) itemTable.catgNames.push_back(name);
+        itemTable.catgCount = static_cast<int>(categories.size());
+        itemTable.listPath = path;
+        ASSERT_EQ(SaveList(), SaveResult::Saved);
+        itemTable = ItemTable{};
+    }
+    // The list that start-up opens when there is no settings file.
+    static void WriteStartList(const std::vector<TestItem>& items,
+                               const std::vector<std::string>& categories = {}) {
+        WriteListFile("my Pantrium.ptm", items, categories);
+    }
+
+    // Runs the main window with the queued script; the whole script must be used.
+    static void Run() {
+        EXPECT_EQ(RunMainWindow(), 0);
+        EXPECT_TRUE(headless::Failures().empty()) << JoinedFailures();
+        EXPECT_EQ(headless::UnusedScript(), 0);
+    }
+    // Escape ends the window at once; its release has no window left to reach.
+    static void Quit() { headless::KeyDown(plat::kVkEscape); }
+
+    static std::string Row(int entry) { return plat::ListText(mainWindow, kItemList, entry); }
+    static int Selection() { return plat::ListGetSel(mainWindow, kItemList); }
+    static std::string Status(int part) { return plat::GetStatusText(mainWindow, kStatusBar, part); }
+    static std::string UnitsText() { return plat::GetText(mainWindow, kUnitsBox); }
+    static const ItemRecord& RecordOfRow(int row) { return itemTable.RecordOfRow(row); }
+
+    std::filesystem::path dir, oldDir;
+};
+
+}  // namespace pantrium::testing
