@@ -201,7 +201,7 @@ SaveResult SaveList() {
         }
         // Keep the permissions of the file being replaced.
         fs::file_status st = fs::status(target, ec);
-        if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
+        if (!ec && fs::is_regular_file(st)) fs::permissions(temp, st.permissions(), ec);
     }
     std::error_code ec;
     fs::rename(temp, target, ec);  // replaces the target in one step (MoveFileEx on Windows)

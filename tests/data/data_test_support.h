@@ -1,0 +1,105 @@
+// Shared helpers of the data tests: a clean table, a private temp folder,
+// file bytes, dates and histories.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/dates.h"
+#include "data/item_table.h"
+
+namespace pantrium::test {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+// A fresh folder under the system temp folder, the current directory while it lives.
+class TempDir {
+public:
+    TempDir() {
+        std::random_device rd;
+        for (;;) {
+            path_ = fs::temp_directory_path() / ("pantrium-data-" + std::to_string(rd()));
+            if (fs::create_directory(path_)) break;
+        }
+        previous_ = fs::current_path();
+        fs::current_path(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::current_path(previous_, ec);
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_, previous_;
+};
+
+inline Bytes ReadBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const fs::path& p, const Bytes& b) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+// A typed date as checkout stores it.
+inline PackedDate Date(const std::string& typed) {
+    std::string t = typed;
+    EXPECT_TRUE(NormalizeDateText(t)) << typed;
+    return PackDate(t);
+}
+
+inline void SetHistory(ItemRecord& rec,
+                       std::initializer_list<std::pair<const char*, float>> purchases) {
+    int i = 0;
+    for (auto& [date, units] : purchases) {
+        rec.buyDate[i] = Date(date);
+        rec.buyUnits[i] = units;
+        ++i;
+    }
+}
+
+inline std::string Name(const ItemRecord& rec) { return TrimmedField(rec.itemName); }
+
+// Names in display order.
+inline std::vector<std::string> RowNames() {
+    std::vector<std::string> names;
+    for (int r = 1; r <= itemTable.itemCount; ++r) names.push_back(Name(itemTable.RecordOfRow(r)));
+    return names;
+}
+
+// Every test starts from an empty table with no hook and the real clock,
+// and records the refresh calls.
+class DataTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearTable();
+        itemTable.listPath = "my Pantrium.ptm";
+        itemTable.modified = false;
+        itemTable.snapshot = CheckoutSnapshot{};
+        itemTable.itemsToBuy = 0;
+        itemTable.totalCost = 0;
+        todayOverride.clear();
+        refreshes.clear();
+        refreshItemListHook = [this](int mode) { refreshes.push_back(mode); };
+    }
+    void TearDown() override {
+        refreshItemListHook = nullptr;
+        todayOverride.clear();
+    }
+    std::vector<int> refreshes;
+};
+
+}  // namespace pantrium::test
