@@ -11,7 +11,8 @@ namespace pantrium {
 
 namespace {
 
-enum : int { kIcon = -1, kMailLink = 301, kWebLink = 302 };
+// The icon has a number below the links so that it keeps the arrow cursor.
+enum : int { kIcon = 300, kMailLink = 301, kWebLink = 302 };
 
 const std::string kMainText = "Pantrium 1.50\r\nWritten by the Pantrium developers";
 const std::string kMailAddress = "pantrium@example.org";
@@ -56,6 +57,7 @@ void ShowAboutBox() {
     RunDialog(spec, [&](Window dlg, const Event& e) {
         switch (e.msg) {
         case Msg::Init:
+            SetControlImage(dlg, kIcon, "GROCERY");
             linkFont = CreateStyledFont("MS Sans Serif", 10, "u");
             for (int id : {kMailLink, kWebLink}) {
                 SetColors(dlg, id, kBlue, -1);

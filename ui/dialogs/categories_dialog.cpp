@@ -187,7 +187,7 @@ int CategoriesCallback(plat::Window dlg, const plat::Event& e) {
     switch (e.msg) {
     case plat::Msg::Init:
         InitCategories(dlg);
-        return 0;
+        return 1;  // the focus is set
     case plat::Msg::Close:
         if (busy) return 1;  // the dialog's own question is still waiting
         RestoreCategories();

@@ -53,7 +53,9 @@ std::string InputBox(const std::string& prompt, const std::string& caption,
             const Rect outer = GetWindowRect(dlg);
             MoveWindow(dlg, {outer.left, outer.top, w + 40, 120});
             SetFocus(dlg, kInputEdit);
-        } else if (e.msg == Msg::Command && e.id == 1) {
+            return 1;  // the focus is set
+        }
+        if (e.msg == Msg::Command && e.id == 1) {
             answer = GetText(dlg, kInputEdit).substr(0, 255);
             EndDialog(dlg, 1);
         } else if (e.msg == Msg::Command && e.id == 2) {
