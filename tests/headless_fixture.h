@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "platform/headless/headless.h"
@@ -19,3 +20,12 @@ protected:
         return text;
     }
 };
+
+// Readable values in assertion messages.
+namespace plat {
+inline void PrintTo(const Rect& r, std::ostream* os) {
+    *os << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
+}
+inline void PrintTo(const Size& s, std::ostream* os) { *os << "{" << s.cx << ", " << s.cy << "}"; }
+inline void PrintTo(const Point& p, std::ostream* os) { *os << "{" << p.x << ", " << p.y << "}"; }
+}  // namespace plat

@@ -79,3 +79,86 @@ TEST_F(ModalLoop, ScriptRunningDryEndsEveryOpenDialogWithCancel) {
                                                               "script ran out in dialog Outer"}));
     headless::Reset();  // the failures were expected
 }
+
+TEST_F(ModalLoop, CloseAnsweredWithZeroEndsWithCancelOtherwiseTheDialogStays) {
+    int closes = 0;
+    auto callback = [&](Window dlg, const Event& e) {
+        if (e.msg == Msg::Close) return ++closes == 1 ? 1 : 0;  // refuse the first close
+        if (e.msg == Msg::Command && e.id == 1) EndDialog(dlg, 1);
+        return 0;
+    };
+    headless::CloseBox();
+    headless::Then([&] { EXPECT_NE(headless::ActiveDialog(), 0u); });
+    headless::CloseBox();
+    EXPECT_EQ(RunDialog(Spec("Closing"), callback), 2);
+    EXPECT_EQ(closes, 2);
+}
+
+TEST_F(ModalLoop, EndDialogDuringInitRunsNoAction) {
+    bool destroyed = false;
+    headless::Click(1);
+    int result = RunDialog(Spec("Quick"), [&](Window dlg, const Event& e) {
+        if (e.msg == Msg::Init) EndDialog(dlg, 7);
+        if (e.msg == Msg::Destroy) destroyed = true;
+        return 0;
+    });
+    EXPECT_EQ(result, 7);
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(headless::UnusedScript(), 1);
+}
+
+TEST_F(ModalLoop, DialogIsCentredAndAMenuBarTakesItsHeightFromTheClientArea) {
+    DialogSpec spec = Spec("Main");
+    spec.width = 505;
+    spec.height = 400;
+    headless::Then([] {
+        Window dlg = headless::ActiveDialog();
+        EXPECT_EQ(GetWindowRect(dlg), (Rect{256, 157, 511, 425}));
+        EXPECT_EQ(headless::ClientRect(dlg), (Rect{259, 179, 505, 400}));
+        SetMenu(dlg, CreateMenuBar({{"&File", 0, {{"E&xit", 306, {}}}}}));
+        EXPECT_EQ(GetWindowRect(dlg), (Rect{256, 157, 511, 425}));
+        EXPECT_EQ(headless::ClientRect(dlg), (Rect{259, 198, 505, 381}));
+        EndDialog(dlg, 1);
+    });
+    RunDialog(spec, nullptr);
+}
+
+TEST_F(ModalLoop, DialogUnitsAreConvertedWithTheDialogFontsBaseUnits) {
+    DialogSpec spec = Spec("About");
+    spec.dialogUnits = true;
+    spec.width = 200;
+    spec.height = 140;
+    spec.controls = {{1, Kind::Button, "OK", {85, 90, 50, 25}, kTabStop}};
+    headless::Click(1);
+    RunDialog(spec, [](Window dlg, const Event& e) {
+        if (e.msg == Msg::Init) {
+            EXPECT_EQ(headless::ClientRect(dlg).width, 300);
+            EXPECT_EQ(headless::ClientRect(dlg).height, 228);  // 227.5 rounded
+            EXPECT_EQ(headless::ControlRect(dlg, 1), (Rect{128, 146, 75, 41}));
+        }
+        if (e.msg == Msg::Command) EndDialog(dlg, 1);
+        return 0;
+    });
+}
+
+TEST_F(ModalLoop, FocusStartsOnTheFirstTabStopUnlessInitSetsIt) {
+    DialogSpec spec = Spec("Focus");
+    spec.controls.insert(spec.controls.begin(),
+                         {{10, Kind::Label, "Name", {5, 5, 40, 15}, 0},
+                          {11, Kind::Edit, "", {50, 5, 80, 20}, kTabStop | kHidden},
+                          {12, Kind::Edit, "", {50, 30, 80, 20}, kTabStop}});
+    std::vector<int> focusGains;
+    auto run = [&](bool setFocusInInit) {
+        focusGains.clear();
+        headless::Then([] { EndDialog(headless::ActiveDialog(), 1); });
+        RunDialog(spec, [&](Window dlg, const Event& e) {
+            if (e.msg == Msg::Init && setFocusInInit) SetFocus(dlg, 1);
+            if (e.msg == Msg::Command && e.code == Code::SetFocus) focusGains.push_back(e.id);
+            return 0;
+        });
+    };
+    run(false);
+    EXPECT_EQ(focusGains, std::vector<int>{12});
+    run(true);
+    EXPECT_TRUE(focusGains.empty());  // a button takes the focus without notifications
+}

@@ -1,0 +1,178 @@
+// Control notifications of the headless layer: synchronous changes, silent
+// selection from code, focus notifications, typing, clicks.
+#include <string>
+#include <vector>
+
+#include "headless_fixture.h"
+
+using namespace plat;
+
+namespace {
+
+enum { kEdit = 101, kList = 100, kCheck = 102, kLink = 103, kButton = 104, kCombo = 105 };
+
+DialogSpec Spec() {
+    DialogSpec spec;
+    spec.caption = "Controls";
+    spec.width = 300;
+    spec.height = 200;
+    spec.controls = {{kList, Kind::ListBox, "", {10, 10, 100, 130}, kTabStop | kNotify},
+                     {kEdit, Kind::Edit, "", {120, 10, 60, 20}, kTabStop},
+                     {kCheck, Kind::CheckBox, "Check", {120, 40, 60, 20}, kTabStop},
+                     {kLink, Kind::Label, "link", {120, 70, 60, 12}, kNotify},
+                     {kButton, Kind::Button, "Go", {120, 90, 60, 30}, 0},
+                     {kCombo, Kind::SimpleCombo, "", {190, 10, 100, 120}, kTabStop}};
+    return spec;
+}
+
+std::string CodeName(Code c) {
+    switch (c) {
+        case Code::Clicked: return "clicked";
+        case Code::SelChange: return "selchange";
+        case Code::DblClick: return "dblclick";
+        case Code::SetFocus: return "setfocus";
+        case Code::KillFocus: return "killfocus";
+        case Code::Change: return "change";
+        default: return "none";
+    }
+}
+
+// Runs the dialog with the queued script; the log holds "id code" per command.
+struct Recorder {
+    std::vector<std::string> log;
+    Window dlg = 0;
+    std::function<void(Window, const Event&)> onCommand;
+
+    void Run(DialogSpec spec = Spec()) {
+        headless::Then([] { EndDialog(headless::ActiveDialog(), 1); });
+        RunDialog(spec, [this](Window w, const Event& e) {
+            if (e.msg == Msg::Init) {
+                dlg = w;
+                ListAdd(w, kList, "apples");
+                ListAdd(w, kList, "bread");
+                ListAdd(w, kList, "cheese");
+                ListAdd(w, kCombo, "dairy");
+                ListAdd(w, kCombo, "fruit");
+                SetFocus(w, kList);
+                log.clear();
+            }
+            if (e.msg == Msg::Command) {
+                log.push_back(std::to_string(e.id) + " " + CodeName(e.code));
+                if (onCommand) onCommand(w, e);
+            }
+            return 0;
+        });
+    }
+};
+
+using Controls = HeadlessTest;
+
+}  // namespace
+
+TEST_F(Controls, SetTextOnAnEditRaisesChangeBeforeItReturns) {
+    Recorder r;
+    headless::Then([&] {
+        SetText(r.dlg, kEdit, "12");
+        EXPECT_EQ(r.log, std::vector<std::string>{"101 change"});
+        SetText(r.dlg, kCombo, "x");  // the edit field of a simple combo
+        SetText(r.dlg, kCheck, "label text");
+        EXPECT_EQ(r.log, (std::vector<std::string>{"101 change", "105 change"}));
+        EXPECT_EQ(GetText(r.dlg, kEdit), "12");
+    });
+    r.Run();
+}
+
+TEST_F(Controls, SelectingFromCodeIsSilentTheUserSelectionNotifies) {
+    Recorder r;
+    headless::Then([&] {
+        ListSetSel(r.dlg, kList, 2);
+        EXPECT_EQ(ListGetSel(r.dlg, kList), 2);
+        ListSetSel(r.dlg, kCombo, 1);
+        EXPECT_EQ(GetText(r.dlg, kCombo), "fruit");  // copied without a Change
+        EXPECT_TRUE(r.log.empty());
+        SetFocus(r.dlg, kEdit);
+        r.log.clear();
+    });
+    headless::DoubleClickRow(kList, 1);
+    r.Run();
+    EXPECT_EQ(r.log, (std::vector<std::string>{"101 killfocus", "100 setfocus", "100 selchange",
+                                               "100 dblclick"}));
+}
+
+TEST_F(Controls, ListBoxWithoutNotifyStyleReportsOnlyFocus) {
+    DialogSpec spec = Spec();
+    spec.controls[0].style = kTabStop;
+    Recorder r;
+    headless::SelectRow(kList, 0);
+    headless::DoubleClickRow(kList, 2);
+    r.Run(spec);
+    EXPECT_EQ(r.log, std::vector<std::string>{});  // the list had the focus from the start
+    headless::Reset();
+    Recorder r2;
+    headless::Focus(kEdit);
+    headless::SelectRow(kList, 1);
+    r2.Run(spec);
+    EXPECT_EQ(r2.log, (std::vector<std::string>{"100 killfocus", "101 setfocus", "101 killfocus",
+                                                "100 setfocus"}));
+}
+
+TEST_F(Controls, FocusNotificationsComeOnlyFromEditsAndLists) {
+    Recorder r;
+    headless::Then([&] {
+        SetFocus(r.dlg, kButton);  // from the list: it hears KillFocus, the button nothing
+        SetFocus(r.dlg, kEdit);
+        SetFocus(r.dlg, kEdit);  // no change, no notification
+        EXPECT_EQ(GetFocus(r.dlg), kEdit);
+    });
+    headless::Focus(kCombo);
+    r.Run();
+    EXPECT_EQ(r.log, (std::vector<std::string>{"100 killfocus", "101 setfocus", "101 killfocus",
+                                               "105 setfocus"}));
+}
+
+TEST_F(Controls, TypingReplacesTheSelectionOneChangePerCharacterWithinTheLimit) {
+    Recorder r;
+    std::vector<std::string> texts;
+    r.onCommand = [&](Window w, const Event& e) {
+        if (e.code == Code::Change) texts.push_back(GetText(w, kEdit));
+    };
+    headless::Then([&] {
+        SetText(r.dlg, kEdit, "7");
+        LimitText(r.dlg, kEdit, 3);
+        SelectAllText(r.dlg, kEdit);
+        EXPECT_EQ(headless::EditSelection(r.dlg, kEdit), (std::pair{0, 1}));
+        SetFocus(r.dlg, kEdit);
+        texts.clear();
+    });
+    headless::Type("1234");  // the 4 is refused by the limit
+    headless::Type("\b");
+    r.Run();
+    EXPECT_EQ(texts, (std::vector<std::string>{"1", "12", "123", "12"}));
+    EXPECT_EQ(headless::Failures().size(), 0u);
+}
+
+TEST_F(Controls, TypingWithoutAnEditFocusedIsAScriptFailure) {
+    Recorder r;
+    headless::Type("x");  // the list has the focus
+    r.Run();
+    ASSERT_EQ(headless::Failures().size(), 1u);
+    EXPECT_EQ(headless::Failures()[0], "Type: no edit field has the focus in dialog Controls");
+    headless::Reset();
+}
+
+TEST_F(Controls, ClickTogglesACheckBoxFirstAndNeedsANotifyStyleOnLabels) {
+    Recorder r;
+    bool checkedWhenNotified = false;
+    r.onCommand = [&](Window w, const Event& e) {
+        if (e.id == kCheck) checkedWhenNotified = GetCheck(w, kCheck);
+    };
+    headless::Click(kCheck);
+    headless::Click(kLink);
+    headless::Click(kButton);
+    headless::Click(999);
+    r.Run();
+    EXPECT_TRUE(checkedWhenNotified);
+    EXPECT_EQ(r.log, (std::vector<std::string>{"102 clicked", "103 clicked", "104 clicked"}));
+    EXPECT_EQ(headless::Failures(), std::vector<std::string>{"Click: no control 999 in dialog Controls"});
+    headless::Reset();
+}
