@@ -1,0 +1,148 @@
+// Shared helpers of the dialog and scenario tests: a clean table and window
+// layer for every test, items built in code, and a private temp folder.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/dates.h"
+#include "data/item_table.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "ui/main/main_window.h"
+
+namespace pantrium::test {
+
+namespace fs = std::filesystem;
+
+// A fresh folder under the system temp folder, the current directory while it lives.
+class UiTempDir {
+public:
+    UiTempDir() {
+        std::random_device rd;
+        for (;;) {
+            path_ = fs::temp_directory_path() / ("pantrium-ui-" + std::to_string(rd()));
+            if (fs::create_directory(path_)) break;
+        }
+        previous_ = fs::current_path();
+        fs::current_path(path_);
+    }
+    ~UiTempDir() {
+        std::error_code ec;
+        fs::current_path(previous_, ec);
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_, previous_;
+};
+
+inline PackedDate Date(const std::string& typed) {
+    std::string t = typed;
+    EXPECT_TRUE(NormalizeDateText(t)) << typed;
+    return PackDate(t);
+}
+
+struct ItemSpec {
+    std::string name;
+    std::string unit = "each";
+    float price = 0;
+    int catg = 0;
+    std::uint8_t flags = 0;
+    float units = 0;
+    std::vector<std::pair<std::string, float>> history = {};
+};
+
+// Appends a record (and its row) to the table directly, without sorting.
+inline int PutItem(const ItemSpec& s) {
+    ItemTable& t = itemTable;
+    ItemRecord rec;
+    rec.catg = static_cast<std::uint8_t>(s.catg);
+    StoreTextField(rec.itemName, s.name);
+    StoreTextField(rec.unitDescr, s.unit);
+    rec.pricePerUnit = s.price;
+    rec.unitsToBuy = s.units;
+    rec.flags = s.flags;
+    for (std::size_t i = 0; i < s.history.size(); ++i) {
+        rec.buyDate[i] = Date(s.history[i].first);
+        rec.buyUnits[i] = s.history[i].second;
+    }
+    t.itemCount += 1;
+    t.records.resize(t.itemCount + 1);
+    t.rowOrder.resize(t.itemCount + 1);
+    t.records[t.itemCount] = rec;
+    t.rowOrder[t.itemCount] = t.itemCount;
+    return t.itemCount;
+}
+
+inline void PutCategories(std::initializer_list<const char*> names) {
+    itemTable.catgNames.assign(1, "");
+    for (const char* n : names) itemTable.catgNames.push_back(n);
+    itemTable.catgCount = static_cast<int>(names.size());
+}
+
+// The record whose trimmed name is given (0 when none).
+inline int RecordNamed(const std::string& name) {
+    for (int k = 1; k <= itemTable.itemCount; ++k)
+        if (TrimmedField(itemTable.records[k].itemName) == name) return k;
+    return 0;
+}
+
+inline ItemRecord& Item(const std::string& name) {
+    const int k = RecordNamed(name);
+    EXPECT_NE(k, 0) << name;
+    return itemTable.records[k];
+}
+
+inline std::vector<std::string> CategoryNames() {
+    return {itemTable.catgNames.begin() + 1, itemTable.catgNames.begin() + 1 + itemTable.catgCount};
+}
+
+inline std::vector<std::string> ListEntries(plat::Window dlg, int id) {
+    std::vector<std::string> out;
+    for (int i = 0; i < plat::ListCount(dlg, id); ++i) out.push_back(plat::ListText(dlg, id, i));
+    return out;
+}
+
+// Captions of the dialogs run so far, in order of opening.
+inline std::vector<std::string> DialogCaptions() {
+    std::vector<std::string> out;
+    for (const plat::DialogSpec& s : headless::DialogsRun()) out.push_back(s.caption);
+    return out;
+}
+
+// Every test starts with an empty table, a fresh window layer, no main window
+// and a fixed today; it ends by checking that the script was used up cleanly.
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::Reset();
+        ResetMainWindowState();
+        ClearTable();
+        itemTable.listPath = "my Pantrium.ptm";
+        itemTable.modified = false;
+        itemTable.snapshot = CheckoutSnapshot{};
+        itemTable.itemsToBuy = 0;
+        itemTable.totalCost = 0;
+        todayOverride = "03-29-2024";
+        refreshes.clear();
+        refreshItemListHook = [this](int mode) { refreshes.push_back(mode); };
+    }
+    void TearDown() override {
+        EXPECT_TRUE(headless::Failures().empty())
+            << "first failure: " << (headless::Failures().empty() ? "" : headless::Failures()[0]);
+        EXPECT_EQ(headless::UnusedScript(), 0);
+        refreshItemListHook = nullptr;
+        todayOverride.clear();
+        ResetMainWindowState();
+    }
+    std::vector<int> refreshes;
+};
+
+}  // namespace pantrium::test
