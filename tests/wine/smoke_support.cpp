@@ -1,0 +1,284 @@
+#include "smoke_support.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace smoke {
+
+int failures = 0;
+DWORD guiThreadId = 0;
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+struct FindData {
+    std::string caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTop(HWND window, LPARAM param) {
+    auto* data = reinterpret_cast<FindData*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+    char buffer[256] = {};
+    GetWindowTextA(window, buffer, sizeof buffer);
+    if (data->caption == buffer) {
+        data->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    std::string className, text;
+    HWND found = nullptr;
+    std::vector<std::string> texts = {};  // every text of the class, in order
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM param) {
+    auto* data = reinterpret_cast<ChildSearch*>(param);
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (lstrcmpiA(cls, data->className.c_str()) != 0) return TRUE;
+    const std::string text = Text(window);
+    data->texts.push_back(text);
+    if (!data->found && text == data->text) data->found = window;
+    return TRUE;
+}
+
+LPARAM RowPoint(HWND list, int index) {
+    RECT item = {};
+    SendMessageTimeoutA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item), SMTO_NORMAL,
+                        kSendTimeoutMs, nullptr);
+    return MAKELPARAM(item.left + 40, (item.top + item.bottom) / 2);
+}
+
+}  // namespace
+
+LRESULT Send(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result))
+        return -1;
+    return static_cast<LRESULT>(result);
+}
+
+void Log(const std::string& line) {
+    std::fputs((line + "\n").c_str(), stdout);
+    std::fflush(stdout);
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\t') out += "\\t";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else out += c;
+    }
+    return out;
+}
+
+bool Check(bool ok, const std::string& what) {
+    Log((ok ? "PASS: " : "FAIL: ") + what);
+    if (!ok) ++failures;
+    return ok;
+}
+
+bool CheckEq(const std::string& actual, const std::string& expected, const std::string& what) {
+    if (actual == expected) return Check(true, what);
+    return Check(false, what + ": got \"" + Escaped(actual) + "\", expected \"" + Escaped(expected) +
+                            "\"");
+}
+
+bool CheckEq(long long actual, long long expected, const std::string& what) {
+    if (actual == expected) return Check(true, what);
+    return Check(false, what + ": got " + std::to_string(actual) + ", expected " +
+                            std::to_string(expected));
+}
+
+bool CheckEq(const std::vector<std::string>& actual, const std::vector<std::string>& expected,
+             const std::string& what) {
+    if (actual == expected) return Check(true, what);
+    std::string got, want;
+    for (const auto& s : actual) got += "\n    \"" + Escaped(s) + "\"";
+    for (const auto& s : expected) want += "\n    \"" + Escaped(s) + "\"";
+    return Check(false, what + ": got" + (got.empty() ? " nothing" : got) + "\n  expected" + want);
+}
+
+HWND FindTopWindow(const std::string& caption, int timeoutMs) {
+    FindData data{caption};
+    WaitFor([&] {
+        EnumWindows(FindTop, reinterpret_cast<LPARAM>(&data));
+        return data.found != nullptr;
+    }, timeoutMs);
+    if (!data.found) Log("  (no window \"" + caption + "\" came up)");
+    return data.found;
+}
+
+bool WaitGone(HWND window, int timeoutMs) {
+    return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+std::string Text(HWND window) {
+    if (!window) return "<no window>";
+    const LRESULT length = Send(window, WM_GETTEXTLENGTH, 0, 0);
+    if (length < 0) return "<no answer>";
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT got = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+std::string ControlText(HWND dlg, int id) { return Text(GetDlgItem(dlg, id)); }
+
+void TypeChars(HWND edit, const std::string& chars) {
+    for (unsigned char c : chars) PostMessageA(edit, WM_CHAR, c, 1);
+}
+
+void TypeInto(HWND edit, const std::string& text) {
+    PostMessageA(edit, EM_SETSEL, 0, -1);
+    if (text.empty()) PostMessageA(edit, WM_CHAR, VK_BACK, 1);
+    TypeChars(edit, text);
+    WaitFor([&] { return Text(edit) == text; }, 3000);
+}
+
+std::vector<std::string> ListRows(HWND list) {
+    std::vector<std::string> rows;
+    const LRESULT count = Send(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = Send(list, LB_GETTEXTLEN, i, 0);
+        std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+        const LRESULT got = Send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+int ListSel(HWND list) { return static_cast<int>(Send(list, LB_GETCURSEL, 0, 0)); }
+
+std::vector<std::string> ComboEntries(HWND combo) {
+    std::vector<std::string> entries;
+    const LRESULT count = Send(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = Send(combo, CB_GETLBTEXTLEN, i, 0);
+        std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+        const LRESULT got = Send(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+int ComboSel(HWND combo) { return static_cast<int>(Send(combo, CB_GETCURSEL, 0, 0)); }
+
+std::string StatusPart(HWND statusBar, int part) {
+    const LRESULT length = LOWORD(Send(statusBar, SB_GETTEXTLENGTHA, part, 0));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT got = LOWORD(Send(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data())));
+    text.resize(static_cast<size_t>(got));
+    return text;
+}
+
+std::vector<int> StatusParts(HWND statusBar) {
+    int edges[8] = {};
+    const LRESULT count = Send(statusBar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges));
+    return std::vector<int>(edges, edges + (count > 0 ? count : 0));
+}
+
+HWND FocusedWindow() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(guiThreadId, &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+RECT ClientRectOf(HWND control) {
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+HWND ChildByText(HWND dlg, const std::string& className, const std::string& text) {
+    ChildSearch search{className, text};
+    EnumChildWindows(dlg, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void ClickRow(HWND list, int index) {
+    const LPARAM at = RowPoint(list, index);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+void DoubleClickRow(HWND list, int index) {
+    const LPARAM at = RowPoint(list, index);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+void KeyDown(HWND window, int vk) {
+    const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+    PostMessageA(window, WM_KEYDOWN, vk, 1 | (scan << 16));
+}
+
+void KeyUp(HWND window, int vk) {
+    const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+    PostMessageA(window, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+}
+
+void PressKey(HWND window, int vk) {
+    KeyDown(window, vk);
+    KeyUp(window, vk);
+}
+
+void Command(HWND dlg, int id) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void SysClose(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+std::string PromptText(HWND box) {
+    ChildSearch search{"Static", "\x01"};
+    EnumChildWindows(box, FindChild, reinterpret_cast<LPARAM>(&search));
+    for (const auto& text : search.texts)
+        if (!text.empty()) return text;
+    return "";
+}
+
+bool AnswerPrompt(const std::string& caption, const std::string& text, int answer) {
+    HWND box = FindTopWindow(caption);
+    if (!Check(box != nullptr, "prompt \"" + caption + "\" shows")) return false;
+    CheckEq(PromptText(box), text, "prompt \"" + caption + "\" text");
+    HWND button = GetDlgItem(box, answer);
+    if (!Check(button != nullptr, "prompt \"" + caption + "\" has button " + std::to_string(answer))) {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    } else {
+        Click(button);
+    }
+    return Check(WaitGone(box), "prompt \"" + caption + "\" closes after the answer");
+}
+
+void Shot(const std::string& name, HWND window) {
+    if (!std::getenv("PANTRIUM_SMOKE_SHOTS") || !window) return;
+    Sleep(400);  // let the window finish painting
+    RECT r = {};
+    GetWindowRect(window, &r);
+    const std::string done = "shot-" + name + ".done";
+    DeleteFileA(done.c_str());
+    Log("SHOT " + name + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+        std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+    const bool taken = WaitFor([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                               10000);
+    if (!taken) Log("  (no screenshot " + name + ")");
+}
+
+}  // namespace smoke
