@@ -1,0 +1,214 @@
+// The main window's commands on rows and on the whole table: reset, delete,
+// buy, units to buy, help, the menu texts and the right click.
+#include "main_fixture.h"
+
+namespace pantrium::testing {
+namespace {
+
+using headless::Then;
+
+class MainCommands : public MainWindowTest {
+protected:
+    void WriteThreeItems() {
+        WriteStartList({{1, "Bread", "loaf", 2, 1, kToBuy, Packed(3, 5, 2024), 1},
+                        {2, "Milk", "gallon", 3, 2, kToBuy, Packed(3, 6, 2024), 2},
+                        {2, "Soap", "bar", 1, 0, 0, Packed(3, 7, 2024), 4}},
+                       {"bakery", "dairy"});
+    }
+    static void ExpectPrompt(std::size_t index, const std::string& text, const std::string& caption,
+                             int style) {
+        ASSERT_GT(headless::Prompts().size(), index);
+        const auto& p = headless::Prompts()[index];
+        EXPECT_EQ(p.text, text);
+        EXPECT_EQ(p.caption, caption);
+        EXPECT_EQ(p.style, style);
+    }
+};
+
+TEST_F(MainCommands, ResetAllAsksAndClearsEveryHistoryOnYesOnly) {
+    WriteThreeItems();
+    headless::AnswerPrompt(7);
+    headless::ChooseMenu(kCmdResetAll);
+    Then([] {
+        EXPECT_EQ(RecordOfRow(1).buyUnits[0], 1);
+        EXPECT_FALSE(itemTable.modified);
+    });
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdResetAll);
+    Then([] {
+        for (int r = 1; r <= 3; ++r) EXPECT_EQ(RecordOfRow(r).buyDate[0], 0);
+        EXPECT_TRUE(itemTable.modified);
+        EXPECT_EQ(Row(0), "\tx\tBread\tloaf\t\t1.00\t2.00");  // last-buy date gone, mark kept
+    });
+    Quit();
+    Run();
+    ExpectPrompt(0, "Are you sure you wish to reset all items?\r\n... This will remove buying histories of all items",
+                 "Reset All Items", 20);
+}
+
+TEST_F(MainCommands, ResetItemClearsOnlyTheSelectedHistory) {
+    WriteThreeItems();
+    headless::SelectRow(kItemList, 1);
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdResetItem);
+    Then([] {
+        EXPECT_EQ(RecordOfRow(2).buyUnits[0], 0);
+        EXPECT_TRUE(RecordOfRow(2).toBuy());
+        EXPECT_EQ(RecordOfRow(2).unitsToBuy, 2);
+        EXPECT_EQ(RecordOfRow(1).buyUnits[0], 1);
+        EXPECT_EQ(Selection(), 1);
+        EXPECT_TRUE(itemTable.modified);
+    });
+    Quit();
+    Run();
+    ExpectPrompt(0, "Reset this item now?\r\n... buying history will be removed", "Reset All Items", 20);
+}
+
+TEST_F(MainCommands, DeleteAsksAndSelectsTheRowThatTakesThePlace) {
+    WriteThreeItems();
+    headless::SelectRow(kItemList, 2);
+    headless::AnswerPrompt(7);
+    headless::ChooseMenu(kCmdDeleteItem);
+    Then([] { EXPECT_EQ(itemTable.itemCount, 3); });
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdDeleteItem);
+    Then([] {
+        EXPECT_EQ(itemTable.itemCount, 2);
+        EXPECT_EQ(Selection(), 1);  // the new last row
+        EXPECT_EQ(plat::ListCount(mainWindow, kItemList), 2);
+        EXPECT_TRUE(itemTable.modified);
+    });
+    for (int i = 0; i < 2; ++i) {
+        headless::AnswerPrompt(6);
+        headless::ChooseMenu(kCmdDeleteItem);
+    }
+    Then([] {
+        EXPECT_EQ(itemTable.itemCount, 0);
+        EXPECT_EQ(plat::ListCount(mainWindow, kItemList), 0);
+        EXPECT_EQ(Status(2), "Items to buy:  0");
+        EXPECT_EQ(Status(3), "Total cost: .00");
+    });
+    headless::AnswerPrompt(6);  // asked even with nothing to delete
+    headless::ChooseMenu(kCmdDeleteItem);
+    Quit();
+    Run();
+    ASSERT_EQ(headless::Prompts().size(), 5u);
+    ExpectPrompt(4, "Delete this item now?", "Delete Item", 36);
+}
+
+TEST_F(MainCommands, BuyChecksWithOneUnitAndUnchecks) {
+    WriteThreeItems();
+    headless::SelectRow(kItemList, 2);  // Soap, not checked
+    headless::ChooseMenu(kCmdBuy);
+    Then([] {
+        EXPECT_EQ(Row(2), "\tx\tSoap\tbar\t03-07-24\t1.00\t1.00");
+        EXPECT_EQ(UnitsText(), "1");
+        EXPECT_EQ(plat::GetFocus(mainWindow), kUnitsBox);
+        EXPECT_EQ(headless::EditSelection(mainWindow, kUnitsBox), (std::pair{0, 1}));
+        EXPECT_TRUE(itemTable.modified);
+    });
+    headless::SelectRow(kItemList, 2);
+    headless::ChooseMenu(kCmdBuy);
+    Then([] {
+        EXPECT_FALSE(RecordOfRow(3).toBuy());
+        EXPECT_EQ(RecordOfRow(3).unitsToBuy, 0);
+        EXPECT_EQ(UnitsText(), "");
+        EXPECT_EQ(plat::GetFocus(mainWindow), kItemList);
+    });
+    Quit();
+    Run();
+}
+
+TEST_F(MainCommands, BuyChecksAnAutoListedItemWithoutTheMarkAtOnce) {
+    WriteStartList({{0, "Salt", "box", 1, 0, kAutoListed}});
+    headless::ChooseMenu(kCmdBuy);
+    Then([] {
+        EXPECT_TRUE(RecordOfRow(1).toBuy());
+        EXPECT_FALSE(RecordOfRow(1).autoListed());
+    });
+    // Buy while typing in the units box: the write counts as typed units, same result.
+    headless::Focus(kUnitsBox);
+    headless::ChooseMenu(kCmdBuy);
+    Then([] {
+        EXPECT_FALSE(RecordOfRow(1).toBuy());
+        EXPECT_EQ(RecordOfRow(1).unitsToBuy, 0);
+    });
+    Quit();
+    Run();
+}
+
+TEST_F(MainCommands, MenuTextFollowsTheSelectedRowAndHelpOpensTheHelpFile) {
+    WriteThreeItems();
+    headless::ChooseMenu(kCmdHelp);  // row 1 is checked
+    Then([] {
+        EXPECT_EQ(plat::GetMenuItemText(mainMenuBar, kCmdBuy), "Don't buy");
+    });
+    headless::SelectRow(kItemList, 2);
+    headless::ChooseMenu(kCmdHelp);
+    Then([] { EXPECT_EQ(plat::GetMenuItemText(mainMenuBar, kCmdBuy), "Buy"); });
+    Quit();
+    Run();
+    ASSERT_EQ(headless::HelpRequests().size(), 2u);
+    EXPECT_EQ(headless::HelpRequests()[0], std::filesystem::current_path().string() + "\\Pantrium.chm");
+}
+
+TEST_F(MainCommands, UnitsToBuySelectsTheBoxText) {
+    WriteThreeItems();
+    headless::ChoosePopup(kCmdUnitsToBuy);
+    headless::RightClick(kItemList, 20, 20);  // row 2 (13 px rows)
+    Then([] {
+        EXPECT_EQ(plat::GetFocus(mainWindow), kUnitsBox);
+        EXPECT_EQ(UnitsText(), "2.00");
+        EXPECT_EQ(headless::EditSelection(mainWindow, kUnitsBox), (std::pair{0, 4}));
+    });
+    Quit();
+    Run();
+}
+
+TEST_F(MainCommands, RightClickSelectsTheRowAndOffersTheMatchingBuyText) {
+    WriteThreeItems();
+    headless::ChoosePopup(0);
+    headless::RightClick(kItemList, 30, 15);  // Milk: checked, 2 units
+    Then([] {
+        EXPECT_EQ(Selection(), 1);
+        EXPECT_EQ(UnitsText(), "2.00");
+        EXPECT_EQ(unitsEditArmed, 0);
+        EXPECT_EQ(Status(0).substr(0, 12), "Catg: bakery");  // the status line waits
+        ASSERT_EQ(headless::Popups().size(), 1u);
+        const auto& popup = headless::Popups()[0];
+        EXPECT_EQ(popup.menu, contextMenu);
+        EXPECT_EQ(popup.owner, mainWindow);
+        const plat::Rect client = headless::ClientRect(mainWindow);
+        EXPECT_EQ(popup.x, client.left + 10 + 30);
+        EXPECT_EQ(popup.y, client.top + 35 + 15);
+        EXPECT_EQ(popup.items[0].text, "Don't buy");
+    });
+    headless::ChoosePopup(kCmdDeleteItem);
+    headless::AnswerPrompt(6);
+    headless::RightClick(kItemList, 30, 28);  // Soap: not checked
+    Then([] {
+        EXPECT_EQ(headless::Popups()[1].items[0].text, "Buy");
+        EXPECT_EQ(itemTable.itemCount, 2);
+        EXPECT_EQ(TrimmedField(RecordOfRow(2).itemName), "Milk");
+    });
+    headless::RightClick(kUnitsBox, 5, 5);  // the box keeps its own menu
+    Quit();
+    Run();
+    EXPECT_EQ(headless::Popups().size(), 2u);
+}
+
+TEST_F(MainCommands, ButtonsLoseTheDefaultFrameAfterTheirCommand) {
+    WriteThreeItems();
+    Then([] { plat::SetDefaultButton(mainWindow, kAutoListButton, true); });
+    headless::Click(kAutoListButton);
+    Then([] {
+        EXPECT_EQ(headless::ControlStyle(mainWindow, kAutoListButton) & plat::kDefault, 0u);
+        EXPECT_FALSE(itemTable.modified);  // the auto list asks nothing and changes no flag
+    });
+    Quit();
+    Run();
+    EXPECT_TRUE(headless::Prompts().empty());
+}
+
+}  // namespace
+}  // namespace pantrium::testing
