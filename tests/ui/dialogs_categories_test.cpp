@@ -180,6 +180,21 @@ TEST_F(CategoriesTest, RenameCarriesThroughAReorderAndSave) {
     ExpectCategories({{"Milk", 1}, {"Apples", 2}, {"Rye", 3}, {"Salt", 0}});
 }
 
+TEST_F(CategoriesTest, ARenamedCategoryIsNotMergedUnderItsOldName) {
+    PutCategories({"Dairy", "fruit", "dairy"});
+    PutItem({"Milk", "gallon", 3, 1});
+    PutItem({"Cheese", "block", 4, 3});
+    SelectRow(kCombo, 0);
+    Click(kChange);
+    headless::ClearEdit();
+    Type("Milk Products");
+    Press(plat::kVkReturn);
+    Click(kSave);
+    ShowCategoriesDialog();
+    EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"Milk Products", "fruit", "dairy"}));
+    ExpectCategories({{"Milk", 1}, {"Cheese", 3}});
+}
+
 TEST_F(CategoriesTest, DeleteAfterAReorderRemovesTheShownCategory) {
     ThreeCategories();
     SelectRow(kCombo, 2);  // bread

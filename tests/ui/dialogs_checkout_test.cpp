@@ -1,0 +1,272 @@
+// The checkout prompts and dialogs and the undo command, driven through the
+// headless layer (the table side of checkout has its own tests).
+#include <gtest/gtest.h>
+
+#include "dialogs_test_support.h"
+#include "ui/dialogs/checkout_dialogs.h"
+
+namespace pantrium::test {
+namespace {
+
+using headless::AnswerPrompt;
+using headless::Click;
+using headless::Focus;
+using headless::Then;
+using headless::Type;
+
+constexpr int kDateBox = 301, kPricesBox = 302, kItemLabel = 303, kUnits = 304, kPrice = 305;
+
+class CheckoutTest : public UiTest {
+protected:
+    // Two bought items, one left alone, and an unbought one-time buy.
+    void Shopping() {
+        PutItem({"Bread", "loaf", 1.25f, 0, kToBuy, 2, {{"3-1-24", 1}}});
+        PutItem({"Milk", "gallon", 3, 0, kToBuy | kAutoListed, 1});
+        PutItem({"Salt", "box", 1, 0, 0, 0});
+        PutItem({"Cake", "each", 9, 0, kSpecialBuy, 0});
+        itemTable.itemsToBuy = 2;
+    }
+    static std::string Text(int id) { return plat::GetText(headless::ActiveDialog(), id); }
+    static void ExpectPrompt(std::size_t i, const std::string& text, const std::string& caption,
+                             int style) {
+        ASSERT_LT(i, headless::Prompts().size());
+        EXPECT_EQ(headless::Prompts()[i].text, text);
+        EXPECT_EQ(headless::Prompts()[i].caption, caption);
+        EXPECT_EQ(headless::Prompts()[i].style, style);
+    }
+};
+
+TEST_F(CheckoutTest, NothingMarkedShowsNothing) {
+    PutItem({"Salt", "box", 1, 0, 0, 0});
+    BeginCheckout();
+    EXPECT_TRUE(headless::Prompts().empty());
+    EXPECT_TRUE(headless::DialogsRun().empty());
+    EXPECT_FALSE(itemTable.snapshot.taken);
+}
+
+TEST_F(CheckoutTest, AnsweringNoExplainsAndChangesNothing) {
+    Shopping();
+    AnswerPrompt(7);
+    AnswerPrompt(1);
+    BeginCheckout();
+    ExpectPrompt(0, "Did you buy all of the checked items?", "Check out", 36);
+    ExpectPrompt(1, "First, update items bought... \r\nand then return to check out", "CHECK OUT", 64);
+    EXPECT_TRUE(headless::DialogsRun().empty());
+    EXPECT_FALSE(itemTable.snapshot.taken);
+    EXPECT_EQ(itemTable.itemCount, 4);
+    EXPECT_FALSE(itemTable.modified);
+}
+
+TEST_F(CheckoutTest, TodayAtOnceChecksOutToday) {
+    Shopping();
+    AnswerPrompt(6);
+    Then([] {
+        const plat::Window dlg = headless::ActiveDialog();
+        const plat::DialogSpec& spec = headless::SpecOf(dlg);
+        EXPECT_EQ(spec.caption, "Check Out");
+        EXPECT_EQ(spec.width, 200);
+        EXPECT_EQ(spec.height, 120);
+        EXPECT_EQ(headless::ControlRect(dlg, kDateBox), (plat::Rect{95, 10, 70, 20}));
+        EXPECT_EQ(headless::ControlRect(dlg, kPricesBox), (plat::Rect{10, 42, 200, 20}));
+        EXPECT_EQ(headless::ControlRect(dlg, 1), (plat::Rect{90, 80, 60, 30}));
+        EXPECT_EQ(Text(kDateBox), "03-29-2024");
+        EXPECT_FALSE(plat::GetCheck(dlg, kPricesBox));
+        EXPECT_TRUE(itemTable.snapshot.taken);
+    });
+    headless::KeyDown(plat::kVkReturn);
+    AnswerPrompt(1);
+    BeginCheckout();
+
+    ExpectPrompt(1, "Checkout is done  ", "Checkout", 64);
+    EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Check Out"}));  // no price dialogs
+    const ItemRecord& bread = Item("Bread");
+    EXPECT_EQ(bread.buyDate[1], Date("3-29-24"));
+    EXPECT_EQ(bread.buyUnits[1], 2);
+    EXPECT_FALSE(bread.toBuy());
+    EXPECT_EQ(bread.unitsToBuy, 0);
+    EXPECT_FLOAT_EQ(bread.pricePerUnit, 1.25f);
+    EXPECT_EQ(Item("Milk").buyDate[0], Date("3-29-24"));
+    EXPECT_FALSE(Item("Milk").autoListed());
+    EXPECT_EQ(Item("Salt").buyDate[0], 0);
+    EXPECT_EQ(RecordNamed("Cake"), 0);
+    EXPECT_EQ(itemTable.itemCount, 3);
+    EXPECT_TRUE(itemTable.modified);
+    EXPECT_EQ(itemTable.snapshot.count, 4);
+}
+
+TEST_F(CheckoutTest, InvalidDateIsRejectedWithTheFocusBackInTheBox) {
+    Shopping();
+    AnswerPrompt(6);
+    Focus(kDateBox);
+    headless::ClearEdit();
+    Type("2/30/24");
+    Focus(kPricesBox);
+    Click(1);
+    AnswerPrompt(1);
+    Then([] {
+        const plat::Window dlg = headless::ActiveDialog();
+        EXPECT_EQ(plat::GetCaption(dlg), "Check Out");
+        EXPECT_EQ(plat::GetFocus(dlg), kDateBox);
+        EXPECT_EQ(Text(kDateBox), "2/30/24");
+        EXPECT_EQ(Item("Bread").buyDate[1], 0);
+    });
+    headless::ClearEdit();
+    Type("2/29/24");
+    Click(1);
+    AnswerPrompt(1);
+    BeginCheckout();
+    ExpectPrompt(1, "Must enter valid date", "Invalid Date", 16);
+    ExpectPrompt(2, "Checkout is done  ", "Checkout", 64);
+    EXPECT_EQ(Item("Bread").buyDate[1], Date("2-29-24"));
+}
+
+TEST_F(CheckoutTest, CancelledDateDialogRecordsNothingButKeepsTheSnapshot) {
+    Shopping();
+    AnswerPrompt(6);
+    headless::KeyDown(plat::kVkEscape);
+    BeginCheckout();
+    EXPECT_EQ(headless::Prompts().size(), 1u);
+    EXPECT_TRUE(itemTable.snapshot.taken);
+    EXPECT_EQ(itemTable.itemCount, 4);
+    EXPECT_TRUE(Item("Bread").toBuy());
+    EXPECT_FALSE(itemTable.modified);
+
+    // The close box cancels too.
+    AnswerPrompt(6);
+    headless::CloseBox();
+    BeginCheckout();
+    EXPECT_EQ(itemTable.itemCount, 4);
+}
+
+TEST_F(CheckoutTest, PriceDialogFollowsTheUnitsAndGivesAPricePerUnit) {
+    const int bread = PutItem({"Bread", "loaf", 1.25f, 0, kToBuy, 2});
+    Then([] {
+        const plat::Window dlg = headless::ActiveDialog();
+        EXPECT_EQ(plat::GetCaption(dlg), "Check Out");
+        EXPECT_EQ(headless::SpecOf(dlg).width, 220);
+        EXPECT_EQ(headless::SpecOf(dlg).height, 150);
+        EXPECT_EQ(headless::ControlRect(dlg, kUnits), (plat::Rect{80, 38, 50, 20}));
+        EXPECT_EQ(headless::ControlRect(dlg, kPrice), (plat::Rect{95, 68, 70, 20}));
+        EXPECT_EQ(headless::ControlRect(dlg, 1), (plat::Rect{70, 105, 60, 30}));
+        EXPECT_EQ(Text(kItemLabel), "Item: Bread               ");
+        EXPECT_EQ(Text(kUnits), "2.00");
+        EXPECT_EQ(Text(kPrice), "2.50");
+    });
+    Focus(kUnits);
+    headless::ClearEdit();
+    Type("3");
+    Then([] { EXPECT_EQ(Text(kPrice), "3.75"); });
+    Click(1);
+    EXPECT_FLOAT_EQ(CheckoutPriceDialog(bread), 1.25f);
+    EXPECT_TRUE(ignoreEnterRelease);
+
+    // 3.00 paid for 2 units: 1.50 each.
+    Focus(kPrice);
+    headless::ClearEdit();
+    Type("3.00");
+    Click(1);
+    EXPECT_FLOAT_EQ(CheckoutPriceDialog(bread), 1.5f);
+
+    // No units: the amount is the price.
+    Focus(kUnits);
+    headless::ClearEdit();
+    Then([] { EXPECT_EQ(Text(kPrice), ".00"); });
+    Focus(kPrice);
+    headless::ClearEdit();
+    Type("4.00");
+    Click(1);
+    EXPECT_FLOAT_EQ(CheckoutPriceDialog(bread), 4.0f);
+
+    // The close box gives 0: the old price stays.
+    headless::CloseBox();
+    EXPECT_EQ(CheckoutPriceDialog(bread), 0.0f);
+    EXPECT_FLOAT_EQ(itemTable.records[bread].pricePerUnit, 1.25f);
+}
+
+TEST_F(CheckoutTest, CheckoutWithPricesAsksEachBoughtItem) {
+    Shopping();
+    AnswerPrompt(6);
+    Click(kPricesBox);
+    Click(1);
+    // Bread: the close box keeps its price.
+    Then([] { EXPECT_EQ(Text(kItemLabel).substr(0, 11), "Item: Bread"); });
+    headless::CloseBox();
+    // Milk: 5.00 paid for 2 units.
+    Then([] { EXPECT_EQ(Text(kItemLabel).substr(0, 10), "Item: Milk"); });
+    Focus(kUnits);
+    headless::ClearEdit();
+    Type("2");
+    Focus(kPrice);
+    headless::ClearEdit();
+    Type("5.00");
+    headless::KeyDown(plat::kVkReturn);
+    AnswerPrompt(1);
+    BeginCheckout();
+
+    EXPECT_EQ(DialogCaptions(), (std::vector<std::string>(3, "Check Out")));
+    EXPECT_FLOAT_EQ(Item("Bread").pricePerUnit, 1.25f);
+    EXPECT_FLOAT_EQ(Item("Milk").pricePerUnit, 2.5f);
+    // The history records the units to buy, not what the price dialog was told.
+    EXPECT_EQ(Item("Milk").buyUnits[0], 1);
+    ExpectPrompt(1, "Checkout is done  ", "Checkout", 64);
+}
+
+TEST_F(CheckoutTest, NegativePriceStopsAskingButEveryItemIsRecorded) {
+    PutItem({"A", "x", 1, 0, kToBuy, 1});
+    PutItem({"B", "x", 2, 0, kToBuy, 1});
+    PutItem({"C", "x", 3, 0, kToBuy, 1});
+    itemTable.itemsToBuy = 3;
+    AnswerPrompt(6);
+    Click(kPricesBox);
+    Click(1);
+    Focus(kPrice);
+    headless::ClearEdit();
+    Type("-1");
+    Click(1);
+    AnswerPrompt(1);
+    BeginCheckout();
+    EXPECT_EQ(headless::DialogsRun().size(), 2u);
+    for (auto [name, price] : {std::pair{"A", 1.0f}, {"B", 2.0f}, {"C", 3.0f}}) {
+        EXPECT_EQ(Item(name).pricePerUnit, price) << name;
+        EXPECT_EQ(Item(name).buyDate[0], Date("3-29-24")) << name;
+    }
+}
+
+TEST_F(CheckoutTest, UndoWithoutACheckoutSaysSoAndKeepsTheTable) {
+    Shopping();
+    AnswerPrompt(1);
+    UndoCheckoutCommand();
+    ASSERT_EQ(headless::Prompts().size(), 1u);
+    EXPECT_EQ(headless::Prompts()[0].style, 64);
+    EXPECT_NE(headless::Prompts()[0].text.find("no checkout"), std::string::npos);
+    EXPECT_EQ(itemTable.itemCount, 4);
+}
+
+TEST_F(CheckoutTest, UndoAskedNoKeepsAndYesRestoresTheSameTableTwice) {
+    Shopping();
+    AnswerPrompt(6);
+    headless::KeyDown(plat::kVkReturn);
+    AnswerPrompt(1);
+    BeginCheckout();
+    ASSERT_EQ(itemTable.itemCount, 3);
+
+    AnswerPrompt(7);
+    UndoCheckoutCommand();
+    ExpectPrompt(2, "Undo check out now?", "Check out", 4);
+    EXPECT_EQ(itemTable.itemCount, 3);
+
+    for (int round = 0; round < 2; ++round) {
+        AnswerPrompt(6);
+        UndoCheckoutCommand();
+        ASSERT_EQ(itemTable.itemCount, 4);
+        EXPECT_TRUE(Item("Bread").toBuy());
+        EXPECT_EQ(Item("Bread").buyDate[1], 0);
+        EXPECT_NE(RecordNamed("Cake"), 0);
+        EXPECT_FLOAT_EQ(Item("Bread").pricePerUnit, 1.25f);
+        Item("Bread").pricePerUnit = 99;  // changed after the undo, undone by the next one
+    }
+    EXPECT_EQ(headless::Prompts().size(), 5u);
+}
+
+}  // namespace
+}  // namespace pantrium::test
