@@ -1,0 +1,250 @@
+// Open, save, save as and the close flow of the main window.
+#include <fstream>
+
+#include "main_fixture.h"
+
+namespace pantrium::testing {
+namespace {
+
+using headless::Then;
+
+class MainFileCommands : public MainWindowTest {
+protected:
+    static std::uintmax_t FileSize(const std::string& path) { return std::filesystem::file_size(path); }
+    static void MarkModified() {
+        headless::Then([] { itemTable.modified = true; });
+    }
+    static const headless::PromptRecord& LastPrompt() { return headless::Prompts().back(); }
+};
+
+constexpr std::uint32_t kOpenFlags = 0x282404, kSaveFlags = 0x200006;
+const char kFilterList[] = "Pantriums (*.ptm)\0*.ptm\0All Files (*.*)\0*.*\0\0";
+const std::string kFilter(kFilterList, sizeof kFilterList - 1);
+
+TEST_F(MainFileCommands, OpenKeepsTheFileRowOrderAndSetsTheCaption) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    WriteListFile("other list.ptm", {{0, "Zucchini", "each", 1, 0, 0}, {0, "Apples", "kg", 2, 1, kToBuy}});
+    const std::string other = (dir / "other list.ptm").string();
+    MarkModified();
+    headless::AnswerPrompt(7);
+    headless::AnswerFileDialog(true, other);
+    headless::ChooseMenu(kCmdOpen);
+    Then([other] {
+        EXPECT_EQ(itemTable.listPath, other);
+        EXPECT_EQ(plat::GetCaption(mainWindow), CaptionForPath(other));
+        EXPECT_EQ(Row(0), "\t\tZucchini\teach\t");  // not re-sorted
+        EXPECT_EQ(Row(1), "\tx\tApples\tkg\t\t1.00\t2.00");
+        EXPECT_EQ(Selection(), 0);
+        EXPECT_FALSE(itemTable.modified);
+        EXPECT_EQ(headless::FileDialogs().at(0).owner, mainWindow);
+    });
+    Quit();
+    Run();
+    ASSERT_EQ(headless::Prompts().size(), 1u);
+    EXPECT_EQ(headless::Prompts()[0].text, "Do you want to save the current file?");
+    EXPECT_EQ(headless::Prompts()[0].caption, "Modified File");
+    EXPECT_EQ(headless::Prompts()[0].style, 36);
+    ASSERT_EQ(headless::FileDialogs().size(), 1u);
+    const plat::FileDialogRequest& req = headless::FileDialogs()[0];
+    EXPECT_EQ(req.title, "Open File");
+    EXPECT_EQ(req.fileName, "");
+    EXPECT_EQ(req.bufferSize, 8192);
+    EXPECT_EQ(req.filter, kFilter);
+    EXPECT_EQ(req.filterIndex, 1);
+    EXPECT_EQ(req.defExt, "");
+    EXPECT_EQ(req.flags, kOpenFlags);
+    EXPECT_EQ(req.initialDir, dir.string());
+}
+
+TEST_F(MainFileCommands, OpenSavesFirstOnYesAndCancellingTheDialogKeepsTheChanges) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    headless::ChooseMenu(kCmdBuy);
+    headless::AnswerPrompt(6);
+    headless::AnswerFileDialog(false, "");
+    headless::ChooseMenu(kCmdOpen);
+    Then([] {
+        EXPECT_FALSE(itemTable.modified);  // the save before the dialog stands
+        EXPECT_TRUE(RecordOfRow(1).toBuy());
+        itemTable.modified = true;
+    });
+    headless::AnswerPrompt(7);
+    headless::AnswerFileDialog(false, "");
+    headless::ChooseMenu(kCmdOpen);
+    Then([] {
+        EXPECT_TRUE(itemTable.modified);
+        EXPECT_EQ(itemTable.listPath, "my Pantrium.ptm");
+        EXPECT_EQ(itemTable.itemCount, 1);
+    });
+    Quit();
+    Run();
+    itemTable = ItemTable{};
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_TRUE(itemTable.records[1].toBuy());
+}
+
+TEST_F(MainFileCommands, OpeningAnUnreadableListIsReportedAndChangesNothing) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    std::filesystem::create_directory("folder.ptm");
+    headless::AnswerFileDialog(true, (dir / "folder.ptm").string());
+    headless::AnswerPrompt(1);
+    headless::ChooseMenu(kCmdOpen);
+    Then([] {
+        EXPECT_EQ(itemTable.listPath, "my Pantrium.ptm");
+        EXPECT_EQ(itemTable.itemCount, 1);
+        EXPECT_EQ(plat::GetCaption(mainWindow), "my Pantrium");
+        EXPECT_EQ(LastPrompt().style, 16);
+        EXPECT_EQ(LastPrompt().caption, "Open File");
+    });
+    Quit();
+    Run();
+}
+
+TEST_F(MainFileCommands, SaveAsksFirstAndWritesTheList) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}, {0, "Milk", "gallon", 1, 0, 0}});
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdDeleteItem);
+    headless::AnswerPrompt(7);
+    headless::ChooseMenu(kCmdSave);
+    Then([] {
+        EXPECT_TRUE(itemTable.modified);
+        EXPECT_EQ(std::filesystem::file_size("my Pantrium.ptm"), 21u + 2 * 84);
+    });
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdSave);
+    Then([] {
+        EXPECT_FALSE(itemTable.modified);
+        EXPECT_EQ(std::filesystem::file_size("my Pantrium.ptm"), 21u + 84);
+    });
+    Quit();
+    Run();
+    EXPECT_EQ(headless::Prompts()[1].text, "Save file now?");
+    EXPECT_EQ(headless::Prompts()[1].caption, "Save File");
+    EXPECT_EQ(headless::Prompts()[1].style, 36);
+}
+
+TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    const std::string typed = (dir / "weekly").string();
+    headless::AnswerFileDialog(true, typed);
+    headless::ChooseMenu(kCmdSaveAs);
+    Then([typed] {
+        EXPECT_EQ(itemTable.listPath, typed + ".ptm");
+        EXPECT_TRUE(std::filesystem::exists(typed + ".ptm"));
+        EXPECT_EQ(plat::GetCaption(mainWindow), "my Pantrium");  // the caption follows loads only
+        itemTable.listPath = "";
+    });
+    headless::AnswerFileDialog(false, "");
+    headless::ChooseMenu(kCmdSaveAs);
+    Then([] { EXPECT_EQ(itemTable.listPath, "My pantrium"); });
+    Quit();
+    Run();
+    ASSERT_EQ(headless::FileDialogs().size(), 2u);
+    const plat::FileDialogRequest& req = headless::FileDialogs()[0];
+    EXPECT_EQ(req.title, "Save File");
+    EXPECT_EQ(req.fileName, "my Pantrium.ptm");
+    EXPECT_EQ(req.bufferSize, 260);
+    EXPECT_EQ(req.filter, kFilter);
+    EXPECT_EQ(req.filterIndex, 3);
+    EXPECT_EQ(req.defExt, "ptm");
+    EXPECT_EQ(req.flags, kSaveFlags);
+    EXPECT_EQ(headless::FileDialogs()[1].fileName, "My pantrium");
+    std::ifstream ini("grocery.ini", std::ios::binary);
+    std::string line((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(line, typed + ".ptm\r\n");
+}
+
+// A save that cannot write tells the user and keeps the changes marked.
+TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    Then([] { itemTable.listPath = "no such folder/list.ptm"; });
+    headless::ChooseMenu(kCmdBuy);
+    headless::AnswerPrompt(6);
+    headless::AnswerPrompt(1);
+    headless::ChooseMenu(kCmdSave);
+    Then([] {
+        EXPECT_TRUE(itemTable.modified);
+        EXPECT_EQ(LastPrompt().text,
+                  "Could not save the list to no such folder/list.ptm.\r\nThe file was not changed.");
+        EXPECT_EQ(LastPrompt().caption, "Save File");
+        EXPECT_EQ(LastPrompt().style, 16);
+    });
+    // Closing: Yes to saving, the save fails again, the window stays open.
+    headless::AnswerPrompt(6);
+    headless::AnswerPrompt(1);
+    headless::CloseBox();
+    Then([] {
+        EXPECT_NE(mainWindow, 0u);
+        EXPECT_TRUE(itemTable.modified);
+        EXPECT_EQ(LastPrompt().style, 16);
+    });
+    // Opening another list after a failed save would drop the changes: it stops.
+    headless::AnswerPrompt(6);
+    headless::AnswerPrompt(1);
+    headless::ChooseMenu(kCmdOpen);
+    Then([] { EXPECT_TRUE(headless::FileDialogs().empty()); });
+    Quit();
+    Run();
+}
+
+TEST_F(MainFileCommands, CloseFlowCancelKeepsRunningAndYesWithoutPathStillClosesAfterCancel) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    headless::ChooseMenu(kCmdBuy);
+    headless::AnswerPrompt(2);
+    headless::ChooseMenu(kCmdExit);
+    Then([] {
+        EXPECT_TRUE(itemTable.modified);
+        EXPECT_TRUE(RecordOfRow(1).toBuy());
+        EXPECT_EQ(LastPrompt().text, "File records have changed...\r\ndo you want to save them?");
+        EXPECT_EQ(LastPrompt().caption, "Save File");
+        EXPECT_EQ(LastPrompt().style, 35);
+        itemTable.listPath = "";
+    });
+    headless::AnswerPrompt(6);
+    headless::AnswerFileDialog(false, "");
+    headless::ChooseMenu(kCmdExit);
+    Run();
+    EXPECT_EQ(mainWindow, 0u);
+    ASSERT_EQ(headless::FileDialogs().size(), 1u);
+    EXPECT_EQ(headless::FileDialogs()[0].fileName, "My pantrium");
+}
+
+TEST_F(MainFileCommands, CloseFlowYesSavesNoDiscardsAndUnmodifiedClosesAtOnce) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    headless::ChooseMenu(kCmdBuy);
+    headless::AnswerPrompt(6);
+    headless::CloseBox();
+    Run();
+    itemTable = ItemTable{};
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_TRUE(itemTable.records[1].toBuy());
+
+    headless::Reset();
+    ResetMainWindowState();
+    headless::ChooseMenu(kCmdBuy);  // unchecks it again
+    headless::AnswerPrompt(7);
+    headless::CloseBox();
+    Run();
+    itemTable = ItemTable{};
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_TRUE(itemTable.records[1].toBuy());
+
+    headless::Reset();
+    ResetMainWindowState();
+    headless::CloseBox();  // nothing changed: no question
+    Run();
+    EXPECT_TRUE(headless::Prompts().empty());
+}
+
+TEST_F(MainFileCommands, EscapeClosesAtOnceWithoutAskingOrSaving) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    headless::ChooseMenu(kCmdBuy);
+    Quit();
+    Run();
+    EXPECT_TRUE(headless::Prompts().empty());
+    itemTable = ItemTable{};
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_FALSE(itemTable.records[1].toBuy());
+}
+
+}  // namespace
+}  // namespace pantrium::testing
