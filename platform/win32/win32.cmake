@@ -1,0 +1,50 @@
+# The Windows build (mingw-w64): the Win32 window layer, pantrium.exe, the
+# layer's own check program and the Wine smoke test.
+#
+# Programs that run the real user interface link ${PANTRIUM_WIN32_LIBS} and
+# add ${PANTRIUM_RESOURCES} to their sources (the icon and cursor).
+
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
+add_library(pantrium_win32 STATIC ${WIN32_SOURCES} ${PLATFORM_COMMON_SOURCES})
+target_include_directories(pantrium_win32 PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(pantrium_win32 PUBLIC user32 gdi32 comdlg32 comctl32 shell32)
+# HTML Help is loaded from hhctrl.ocx at run time: no import library needed.
+
+# One self-contained .exe: no runtime DLLs beside it.
+set(PANTRIUM_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+set(PANTRIUM_RESOURCES "")
+if(EXISTS ${CMAKE_SOURCE_DIR}/resources/pantrium.rc)
+  enable_language(RC)
+  set(PANTRIUM_RESOURCES ${CMAKE_SOURCE_DIR}/resources/pantrium.rc)
+  # windres finds the icon and cursor files through the include path.
+  set_source_files_properties(${PANTRIUM_RESOURCES} PROPERTIES
+    COMPILE_FLAGS "-I ${CMAKE_SOURCE_DIR}/resources")
+endif()
+
+set(PANTRIUM_WIN32_LIBS pantrium_ui pantrium_win32 pantrium_data)
+
+# The UI is linked only once it has sources.
+get_target_property(PANTRIUM_UI_SOURCES pantrium_ui SOURCES)
+if(PANTRIUM_UI_SOURCES)
+  add_executable(pantrium WIN32 ${CMAKE_SOURCE_DIR}/platform/win32/app/winmain.cpp ${PANTRIUM_RESOURCES})
+  target_link_libraries(pantrium PRIVATE ${PANTRIUM_WIN32_LIBS})
+  target_link_options(pantrium PRIVATE ${PANTRIUM_STATIC_RUNTIME} -mwindows)
+
+  # The Wine smoke test: the real main window driven from a second thread.
+  file(GLOB SMOKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+  if(SMOKE_SOURCES)
+    add_executable(pantrium_smoke ${SMOKE_SOURCES} ${PANTRIUM_RESOURCES})
+    target_include_directories(pantrium_smoke PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(pantrium_smoke PRIVATE ${PANTRIUM_WIN32_LIBS})
+    target_link_options(pantrium_smoke PRIVATE ${PANTRIUM_STATIC_RUNTIME})
+  endif()
+endif()
+
+# The layer's check program: the semantics of platform.h on the real calls.
+file(GLOB LAYER_CHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/check/*.cpp)
+if(LAYER_CHECK_SOURCES)
+  add_executable(win32_layer_check ${LAYER_CHECK_SOURCES} ${PANTRIUM_RESOURCES})
+  target_link_libraries(win32_layer_check PRIVATE pantrium_win32)
+  target_link_options(win32_layer_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
+endif()

@@ -1,0 +1,284 @@
+// Child controls on Win32: creation from a ControlSpec and the access
+// functions (texts, focus, check marks, colours, fonts, lists, status bars).
+#include "platform/win32/win32_internal.h"
+
+namespace plat::win32 {
+
+HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
+    st.kinds[c.id] = c.kind;
+    DWORD style = WS_CHILD, ex = 0;
+    if (!(c.style & kHidden)) style |= WS_VISIBLE;
+    if (c.style & kTabStop) style |= WS_TABSTOP;
+    if (c.style & kVScroll) style |= WS_VSCROLL;
+    if (c.style & kClientEdge) ex |= WS_EX_CLIENTEDGE;
+    if (c.style & kStaticEdge) ex |= WS_EX_STATICEDGE;
+    const char* cls = "STATIC";
+    switch (c.kind) {
+    case Kind::Label:
+        style |= (c.style & kCenter) ? SS_CENTER : SS_LEFT;
+        if (c.style & kNotify) style |= SS_NOTIFY;
+        if (c.style & kNoPrefix) style |= SS_NOPREFIX;
+        break;
+    case Kind::Edit:
+        cls = "EDIT";
+        style |= ES_LEFT;
+        if (c.style & kAutoHScroll) style |= ES_AUTOHSCROLL;
+        ex |= WS_EX_CLIENTEDGE;
+        break;
+    case Kind::ListBox:
+        cls = "LISTBOX";
+        style |= LBS_NOTIFY;
+        // Rows with tab stops are drawn here: right-aligned stops are not
+        // honoured by every list box implementation.
+        if (c.style & kUseTabStops) style |= LBS_USETABSTOPS | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+        if (c.style & kDisableNoScroll) style |= LBS_DISABLENOSCROLL;
+        if (c.style & kNoIntegralHeight) style |= LBS_NOINTEGRALHEIGHT;
+        break;
+    case Kind::Button:
+        cls = "BUTTON";
+        style |= (c.style & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if (c.style & kCenter) style |= BS_CENTER;
+        break;
+    case Kind::CheckBox:
+        cls = "BUTTON";
+        style |= BS_AUTOCHECKBOX;
+        break;
+    case Kind::DropList:
+        cls = "COMBOBOX";
+        style |= CBS_DROPDOWNLIST;
+        if (c.style & kNoIntegralHeight) style |= CBS_NOINTEGRALHEIGHT;
+        break;
+    case Kind::SimpleCombo:
+        cls = "COMBOBOX";
+        style |= CBS_SIMPLE | CBS_AUTOHSCROLL;
+        if (c.style & kNoIntegralHeight) style |= CBS_NOINTEGRALHEIGHT;
+        break;
+    case Kind::BlackFrame:
+        style |= SS_BLACKFRAME;
+        break;
+    case Kind::Icon:
+        style |= SS_ICON;
+        break;
+    case Kind::StatusBar: {
+        // Places itself at the bottom of the client area; keeps its own font.
+        HWND bar = CreateStatusWindowA(style & (WS_CHILD | WS_VISIBLE), c.text.c_str(), dlg,
+                                       static_cast<UINT>(c.id));
+        return bar;
+    }
+    }
+    RECT r{c.rect.left, c.rect.top, c.rect.width, c.rect.height};
+    if (st.spec.dialogUnits) MapDialogRect(dlg, &r);  // maps each field like a template does
+    const char* text = c.kind == Kind::Icon ? "" : c.text.c_str();
+    HWND h = CreateWindowExA(ex, cls, text, style, r.left, r.top, r.right, r.bottom, dlg,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                             GetModuleHandleA(nullptr), nullptr);
+    if (h) SendMessageA(h, WM_SETFONT, SendMessageA(dlg, WM_GETFONT, 0, 0), FALSE);
+    return h;
+}
+
+namespace {
+
+bool IsCombo(Window dlg, int id) {
+    Kind k = KindOf(dlg, id);
+    return k == Kind::DropList || k == Kind::SimpleCombo;
+}
+
+LRESULT Send(Window dlg, int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    return SendMessageA(Item(dlg, id), msg, wp, lp);
+}
+
+std::string WindowText(HWND h) {
+    int n = GetWindowTextLengthA(h);
+    if (n <= 0) return {};
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    n = GetWindowTextA(h, s.data(), n + 1);
+    s.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return s;
+}
+
+}  // namespace
+}  // namespace plat::win32
+
+namespace plat {
+using namespace plat::win32;
+
+void SetText(Window dlg, int id, const std::string& text) {
+    // WM_SETTEXT on a single-line edit sends EN_CHANGE before it returns.
+    SetWindowTextA(Item(dlg, id), text.c_str());
+}
+
+std::string GetText(Window dlg, int id) { return WindowText(Item(dlg, id)); }
+
+void LimitText(Window dlg, int id, int chars) {
+    Send(dlg, id, IsCombo(dlg, id) ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(chars));
+}
+
+void SelectAllText(Window dlg, int id) {
+    if (IsCombo(dlg, id))
+        Send(dlg, id, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    else
+        Send(dlg, id, EM_SETSEL, 0, -1);
+}
+
+void SetFocus(Window dlg, int id) {
+    if (HWND h = Item(dlg, id)) ::SetFocus(h);
+}
+
+int GetFocus(Window dlg) {
+    HWND d = ToHwnd(dlg), h = ::GetFocus();
+    while (h && h != d) {
+        HWND parent = GetParent(h);
+        if (parent == d) return ControlId(h);
+        h = parent;
+    }
+    return 0;
+}
+
+void ShowControl(Window dlg, int id, bool visible) {
+    if (HWND h = Item(dlg, id)) ShowWindow(h, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool IsVisible(Window dlg, int id) {
+    HWND h = Item(dlg, id);
+    return h && (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE);
+}
+
+void SetCheck(Window dlg, int id, bool checked) {
+    Send(dlg, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool GetCheck(Window dlg, int id) { return Send(dlg, id, BM_GETCHECK) == BST_CHECKED; }
+
+void SetDefaultButton(Window dlg, int id, bool isDefault) {
+    Send(dlg, id, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void SetColors(Window dlg, int id, int textRgb, int backRgb) {
+    HWND d = ToHwnd(dlg);
+    DialogState* st = StateOf(d);
+    if (!st) return;
+    if (id == 0) {  // the dialog's own background
+        if (st->backgroundRgb == backRgb) return;
+        if (st->background) DeleteObject(st->background);
+        st->background = backRgb >= 0 ? CreateSolidBrush(static_cast<COLORREF>(backRgb)) : nullptr;
+        st->backgroundRgb = backRgb;
+        InvalidateRect(d, nullptr, TRUE);
+        return;
+    }
+    ControlColors& c = st->colors[id];
+    if (c.text == textRgb && c.back == backRgb && (backRgb < 0 || c.brush)) return;
+    if (c.brush) DeleteObject(c.brush);
+    c.text = textRgb;
+    c.back = backRgb;
+    c.brush = backRgb >= 0 ? CreateSolidBrush(static_cast<COLORREF>(backRgb)) : nullptr;
+    InvalidateRect(Item(dlg, id), nullptr, TRUE);
+}
+
+void SetControlFont(Window dlg, int id, Font font) {
+    Send(dlg, id, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+}
+
+Font GetControlFont(Window dlg, int id) { return static_cast<Font>(Send(dlg, id, WM_GETFONT)); }
+
+// ---- list box and combo box ------------------------------------------------
+
+void ListReset(Window dlg, int id) { Send(dlg, id, IsCombo(dlg, id) ? CB_RESETCONTENT : LB_RESETCONTENT); }
+
+int ListAdd(Window dlg, int id, const std::string& text) {
+    auto lp = reinterpret_cast<LPARAM>(text.c_str());
+    return static_cast<int>(Send(dlg, id, IsCombo(dlg, id) ? CB_ADDSTRING : LB_ADDSTRING, 0, lp));
+}
+
+void ListInsert(Window dlg, int id, int index, const std::string& text) {
+    auto lp = reinterpret_cast<LPARAM>(text.c_str());
+    Send(dlg, id, IsCombo(dlg, id) ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index), lp);
+}
+
+void ListDelete(Window dlg, int id, int index) {
+    Send(dlg, id, IsCombo(dlg, id) ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index));
+}
+
+int ListCount(Window dlg, int id) {
+    int n = static_cast<int>(Send(dlg, id, IsCombo(dlg, id) ? CB_GETCOUNT : LB_GETCOUNT));
+    return n < 0 ? 0 : n;
+}
+
+std::string ListText(Window dlg, int id, int index) {
+    bool combo = IsCombo(dlg, id);
+    auto n = static_cast<int>(Send(dlg, id, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index)));
+    if (n <= 0) return {};
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    n = static_cast<int>(Send(dlg, id, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
+                              reinterpret_cast<LPARAM>(s.data())));
+    s.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return s;
+}
+
+int ListGetSel(Window dlg, int id) {
+    int s = static_cast<int>(Send(dlg, id, IsCombo(dlg, id) ? CB_GETCURSEL : LB_GETCURSEL));
+    return s < 0 ? -1 : s;
+}
+
+void ListSetSel(Window dlg, int id, int index) {
+    // LB_SETCURSEL and CB_SETCURSEL notify nobody.
+    Send(dlg, id, IsCombo(dlg, id) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
+int ListTopIndex(Window dlg, int id) {
+    int t = static_cast<int>(Send(dlg, id, IsCombo(dlg, id) ? CB_GETTOPINDEX : LB_GETTOPINDEX));
+    return t < 0 ? 0 : t;
+}
+
+void ListSetTopIndex(Window dlg, int id, int index) {
+    Send(dlg, id, IsCombo(dlg, id) ? CB_SETTOPINDEX : LB_SETTOPINDEX, static_cast<WPARAM>(index));
+}
+
+int ListFindExact(Window dlg, int id, int startAfter, const std::string& text) {
+    auto r = static_cast<int>(Send(dlg, id, IsCombo(dlg, id) ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT,
+                                   static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text.c_str())));
+    return r < 0 ? -1 : r;
+}
+
+void ListSetTabStops(Window dlg, int id, const std::vector<int>& stops) {
+    std::vector<INT> native(stops.begin(), stops.end());
+    Send(dlg, id, LB_SETTABSTOPS, native.size(), reinterpret_cast<LPARAM>(native.data()));
+    if (DialogState* st = StateOf(ToHwnd(dlg))) st->tabStops[id] = stops;
+    InvalidateRect(Item(dlg, id), nullptr, TRUE);
+}
+
+int ListItemFromPoint(Window dlg, int id, int screenX, int screenY) {
+    if (KindOf(dlg, id) != Kind::ListBox) return -1;
+    HWND list = Item(dlg, id);
+    POINT pt{screenX, screenY};
+    if (!list || !ScreenToClient(list, &pt)) return -1;
+    auto r = static_cast<DWORD>(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)));
+    if (HIWORD(r)) return -1;  // outside the client area
+    int index = LOWORD(r);
+    RECT item{};
+    if (SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR ||
+        !PtInRect(&item, pt))
+        return -1;  // below the last entry
+    return index;
+}
+
+// ---- status bar ------------------------------------------------------------
+
+void SetStatusParts(Window dlg, int id, const std::vector<int>& rightEdges) {
+    std::vector<INT> edges(rightEdges.begin(), rightEdges.end());
+    Send(dlg, id, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+void SetStatusText(Window dlg, int id, int part, const std::string& text) {
+    // Drawing style 0: the default sunken part.
+    Send(dlg, id, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string GetStatusText(Window dlg, int id, int part) {
+    int n = LOWORD(Send(dlg, id, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part)));
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    Send(dlg, id, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(strlen(s.c_str()));
+    return s;
+}
+
+}  // namespace plat

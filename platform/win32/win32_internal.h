@@ -1,0 +1,76 @@
+// Shared state of the Win32 window layer: what each running dialog keeps
+// (its callback, the kinds of its controls, colours, tab stops, accelerators)
+// and small helpers used by the files of this folder.
+#pragma once
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <commctrl.h>
+
+// The layer's own function names collide with these ANSI/Unicode macros.
+#undef CreateFont
+#undef GetOpenFileName
+#undef GetSaveFileName
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace plat::win32 {
+
+struct ControlColors {
+    int text = -1;
+    int back = -1;
+    HBRUSH brush = nullptr;  // for back >= 0
+};
+
+struct DialogState {
+    Callback callback;
+    DialogSpec spec;
+    HWND hwnd = nullptr;
+    HBRUSH background = nullptr;          // spec.background or SetColors(dlg, 0, ...)
+    int backgroundRgb = -1;
+    std::map<int, Kind> kinds;            // control id -> kind
+    std::map<int, ControlColors> colors;  // control id -> colours
+    std::map<int, std::vector<int>> tabStops;  // owner-drawn lists: stops in template units
+    std::vector<Accelerator> accelerators;
+};
+
+inline HWND ToHwnd(Window w) { return reinterpret_cast<HWND>(w); }
+inline Window FromHwnd(HWND h) { return reinterpret_cast<Window>(h); }
+
+// The state of a dialog built by RunDialog, null for any other window.
+DialogState* StateOf(HWND dlg);
+
+// The control window of id in dlg; id 0 is the dialog itself.
+HWND Item(Window dlg, int id);
+
+// The kind recorded for id, or a guess from the window class.
+Kind KindOf(Window dlg, int id);
+
+// Control id as the layer reports it (unnumbered controls are -1).
+inline int ControlId(HWND h) { return static_cast<short>(GetDlgCtrlID(h)); }
+
+// Creates one control of a dialog (pixels of the client area) with the dialog's font.
+HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& spec);
+
+// Owner-drawn list rows with right-aligned tab stops.
+void MeasureListItem(HWND dlg, MEASUREITEMSTRUCT* mis);
+void DrawListItem(HWND dlg, const DialogState& st, const DRAWITEMSTRUCT* dis);
+// Tab stop in template units -> pixels for the list's font.
+int TabStopPixels(HWND list, int units);
+
+// Accelerator filter and key hooks.
+void InstallAcceleratorFilter();
+void ForgetKeyHooks(HWND dlg);
+
+// WM_COMMAND notification code <-> layer code, by control kind.
+// Returns false for notifications the layer does not report.
+bool CodeFromNative(Kind kind, bool fromControl, int native, Code& code);
+int NativeFromCode(Kind kind, Code code);
+constexpr int kNativeNone = 0xFFFE;  // carries Code::None through WM_COMMAND
+
+}  // namespace plat::win32

@@ -1,0 +1,120 @@
+// Keyboard on Win32: key hooks replace a control's window procedure (and pass
+// every message on to the original); accelerators are matched in a message
+// filter hook, which the dialog box loop calls for each message it takes.
+#include "platform/win32/win32_internal.h"
+
+namespace plat::win32 {
+namespace {
+
+struct Hooked {
+    HWND dlg;
+    int id;
+    WNDPROC original;
+    KeyHook hook;
+};
+std::map<HWND, Hooked> hooked;  // control (or the edit field of a combo box) -> hook
+
+HHOOK filter = nullptr;
+
+LRESULT CALLBACK HookedProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto it = hooked.find(h);
+    if (it == hooked.end()) return DefWindowProcA(h, msg, wp, lp);
+    WNDPROC original = it->second.original;
+    if (msg == WM_KEYDOWN || msg == WM_KEYUP) {
+        Hooked copy = it->second;  // the hook may remove itself
+        if (copy.hook) copy.hook(FromHwnd(copy.dlg), copy.id, static_cast<int>(wp), msg == WM_KEYDOWN);
+    } else if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        hooked.erase(it);
+    }
+    return CallWindowProcA(original, h, msg, wp, lp);
+}
+
+// The window that receives the keys of control id.
+HWND KeyTarget(Window dlg, int id) {
+    HWND h = Item(dlg, id);
+    Kind k = KindOf(dlg, id);
+    if (h && (k == Kind::SimpleCombo || k == Kind::DropList)) {
+        if (HWND edit = FindWindowExA(h, nullptr, "Edit", nullptr)) return edit;
+    }
+    return h;
+}
+
+void Restore(HWND h, const Hooked& entry) {
+    if (IsWindow(h) && GetWindowLongPtrA(h, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HookedProc))
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.original));
+}
+
+LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp) {
+    if (code == MSGF_DIALOGBOX) {
+        const MSG* m = reinterpret_cast<const MSG*>(lp);
+        if (m->message == WM_KEYDOWN) {
+            HWND root = GetAncestor(m->hwnd, GA_ROOT);
+            DialogState* st = StateOf(root);
+            bool shift = GetKeyState(VK_SHIFT) < 0;
+            bool other = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+            if (st && !other) {
+                for (const Accelerator& a : st->accelerators) {
+                    if (a.vk == static_cast<int>(m->wParam) && a.shift == shift) {
+                        // Code 1: the command comes from an accelerator.
+                        SendMessageA(root, WM_COMMAND, MAKEWPARAM(a.command, 1), 0);
+                        return 1;
+                    }
+                }
+            }
+        }
+    }
+    return CallNextHookEx(filter, code, wp, lp);
+}
+
+}  // namespace
+
+void InstallAcceleratorFilter() {
+    if (!filter) filter = SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId());
+}
+
+void ForgetKeyHooks(HWND dlg) {
+    for (auto it = hooked.begin(); it != hooked.end();) {
+        if (it->second.dlg == dlg) {
+            Restore(it->first, it->second);
+            it = hooked.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+}  // namespace plat::win32
+
+namespace plat {
+using namespace plat::win32;
+
+void SetKeyHook(Window dlg, int id, KeyHook hook) {
+    HWND h = KeyTarget(dlg, id);
+    if (!h) return;
+    auto it = hooked.find(h);
+    if (it != hooked.end()) {
+        it->second.hook = std::move(hook);
+        return;
+    }
+    auto original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookedProc)));
+    hooked[h] = Hooked{ToHwnd(dlg), id, original, std::move(hook)};
+}
+
+void RemoveKeyHook(Window dlg, int id) {
+    HWND h = KeyTarget(dlg, id);
+    auto it = hooked.find(h);
+    if (it == hooked.end()) return;
+    Restore(h, it->second);
+    hooked.erase(it);
+}
+
+void SetAccelerators(Window dlg, const std::vector<Accelerator>& table) {
+    DialogState* st = StateOf(ToHwnd(dlg));
+    if (!st) return;
+    st->accelerators = table;
+    InstallAcceleratorFilter();
+}
+
+}  // namespace plat

@@ -1,0 +1,145 @@
+// Prompts, sounds, cursors, fonts and text measuring, the common file
+// dialogs, the shell and HTML Help on Win32.
+#include "platform/win32/win32_internal.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#undef GetOpenFileName
+#undef GetSaveFileName
+
+namespace plat::win32 {
+namespace {
+
+// A screen device context with a font selected, released when it goes.
+class ScreenText {
+public:
+    explicit ScreenText(Font font) : dc_(GetDC(nullptr)) {
+        HGDIOBJ f = font ? reinterpret_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT);
+        old_ = SelectObject(dc_, f);
+    }
+    ~ScreenText() {
+        SelectObject(dc_, old_);
+        ReleaseDC(nullptr, dc_);
+    }
+    ScreenText(const ScreenText&) = delete;
+    ScreenText& operator=(const ScreenText&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+bool RunFileDialog(FileDialogRequest& request, bool save) {
+    size_t size = request.bufferSize > 0 ? static_cast<size_t>(request.bufferSize) : 260;
+    std::vector<char> file(size + 1, '\0');
+    std::string proposed = request.fileName.substr(0, request.fileName.find('\0'));
+    memcpy(file.data(), proposed.data(), std::min(proposed.size(), size));
+    std::vector<char> title(260, '\0');
+    std::string filter = request.filter;
+    filter.append(2, '\0');  // double-NUL terminated whatever the caller passed
+
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the form without the later fields
+    ofn.hwndOwner = ToHwnd(request.owner);
+    ofn.hInstance = GetModuleHandleA(nullptr);
+    ofn.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(request.filterIndex);
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(size);
+    ofn.lpstrFileTitle = title.data();
+    ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
+    ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+    ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    ofn.Flags = request.flags;
+    ofn.lpstrDefExt = request.defExt.empty() ? nullptr : request.defExt.c_str();
+
+    BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    request.fileName = std::string(file.data());
+    request.flags = ofn.Flags;
+    return ok != FALSE;
+}
+
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+constexpr UINT kHhDisplayTopic = 0;
+
+}  // namespace
+}  // namespace plat::win32
+
+namespace plat {
+using namespace plat::win32;
+
+int Prompt(const std::string& text, const std::string& caption, int style) {
+    Sleep(5);
+    return MessageBoxA(nullptr, text.c_str(), caption.c_str(), static_cast<UINT>(style));
+}
+
+void Beep(int soundType) { MessageBeep(static_cast<UINT>(soundType)); }
+
+void SetCursor(Cursor cursor) {
+    static HCURSOR hand = nullptr;
+    HCURSOR c = nullptr;
+    switch (cursor) {
+    case Cursor::Hand:
+        if (!hand) hand = LoadCursorA(GetModuleHandleA(nullptr), "HAND");
+        if (!hand) hand = LoadCursorA(nullptr, IDC_HAND);
+        c = hand;
+        break;
+    case Cursor::Wait: c = LoadCursorA(nullptr, IDC_WAIT); break;
+    case Cursor::Arrow: c = LoadCursorA(nullptr, IDC_ARROW); break;
+    }
+    ::SetCursor(c);
+}
+
+Font CreateFont(const FontSpec& spec) {
+    HFONT f = CreateFontA(spec.height, 0, 0, 0, spec.weight, spec.italic, spec.underline, spec.strikeOut,
+                          ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                          spec.face.c_str());
+    return reinterpret_cast<Font>(f);
+}
+
+void DeleteFont(Font font) {
+    if (font) DeleteObject(reinterpret_cast<HGDIOBJ>(font));
+}
+
+Size MeasureText(Font font, const std::string& text) {
+    ScreenText st(font);
+    SIZE sz{};
+    GetTextExtentPoint32A(st.dc(), text.c_str(), static_cast<int>(text.size()), &sz);
+    return Size{sz.cx, sz.cy};
+}
+
+int FitCharacters(Font font, const std::string& text, int maxWidth) {
+    if (text.empty() || maxWidth <= 0) return 0;
+    ScreenText st(font);
+    INT fit = 0;
+    SIZE sz{};
+    GetTextExtentExPointA(st.dc(), text.c_str(), static_cast<int>(text.size()), maxWidth, &fit, nullptr, &sz);
+    return fit;
+}
+
+int ScreenDpiY() {
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
+bool GetOpenFileName(FileDialogRequest& request) { return RunFileDialog(request, false); }
+bool GetSaveFileName(FileDialogRequest& request) { return RunFileDialog(request, true); }
+
+void ShellOpen(const std::string& target, bool maximized) {
+    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+}
+
+void ShowHelp(Window owner, const std::string& chmPath) {
+    // HTML Help lives in hhctrl.ocx; without it there is no help viewer.
+    static HtmlHelpFn htmlHelp = [] {
+        HMODULE m = LoadLibraryA("hhctrl.ocx");
+        return m ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(m, "HtmlHelpA"))) : nullptr;
+    }();
+    if (htmlHelp) htmlHelp(ToHwnd(owner), chmPath.c_str(), kHhDisplayTopic, 0);
+}
+
+}  // namespace plat

@@ -1,0 +1,85 @@
+// Window placement, captions and icons on Win32.
+#include "platform/win32/win32_internal.h"
+
+namespace plat::win32 {
+namespace {
+
+// Icons are loaded once and live as long as the program.
+HICON ProgramIcon(const std::string& name, int cx, int cy) {
+    static std::map<std::pair<std::string, int>, HICON> cache;
+    auto key = std::make_pair(name, cx);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    auto icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON, cx, cy, 0));
+    cache[key] = icon;
+    return icon;
+}
+
+HICON SystemIconHandle(SystemIcon which) {
+    // The system module's numbered icons, 32 by 32; the stock icons where it has none.
+    int number = 0;
+    LPCSTR stock = nullptr;
+    switch (which) {
+    case SystemIcon::Stop: number = 103; stock = IDI_HAND; break;
+    case SystemIcon::Question: number = 102; stock = IDI_QUESTION; break;
+    case SystemIcon::Exclamation: number = 101; stock = IDI_EXCLAMATION; break;
+    case SystemIcon::Information: number = 104; stock = IDI_ASTERISK; break;
+    case SystemIcon::None: return nullptr;
+    }
+    static std::map<int, HICON> cache;
+    if (auto it = cache.find(number); it != cache.end()) return it->second;
+    HICON icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA("user32.dll"), MAKEINTRESOURCEA(number), IMAGE_ICON, 32, 32, 0));
+    if (!icon) icon = LoadIconA(nullptr, stock);
+    cache[number] = icon;
+    return icon;
+}
+
+}  // namespace
+}  // namespace plat::win32
+
+namespace plat {
+using namespace plat::win32;
+
+void SetCaption(Window dlg, const std::string& caption) { SetWindowTextA(ToHwnd(dlg), caption.c_str()); }
+
+std::string GetCaption(Window dlg) { return GetText(dlg, 0); }
+
+Rect GetWindowRect(Window dlg) {
+    RECT r{};
+    ::GetWindowRect(ToHwnd(dlg), &r);
+    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void MoveWindow(Window dlg, const Rect& outer) {
+    ::MoveWindow(ToHwnd(dlg), outer.left, outer.top, outer.width, outer.height, TRUE);
+}
+
+void SetTopMost(Window dlg) {
+    SetWindowPos(ToHwnd(dlg), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+Rect WorkArea() {
+    RECT r{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Window ActiveWindow() { return FromHwnd(::GetActiveWindow()); }
+
+void SetDialogIcon(Window dlg, const std::string& resourceName) {
+    // A missing resource leaves the default icon.
+    HICON icon = ProgramIcon(resourceName, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    if (icon) SendMessageA(ToHwnd(dlg), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void SetControlIcon(Window dlg, int id, SystemIcon icon) {
+    SendMessageA(Item(dlg, id), STM_SETICON, reinterpret_cast<WPARAM>(SystemIconHandle(icon)), 0);
+}
+
+void SetControlImage(Window dlg, int id, const std::string& iconResource) {
+    HICON icon = ProgramIcon(iconResource, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    if (icon) SendMessageA(Item(dlg, id), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+}  // namespace plat
