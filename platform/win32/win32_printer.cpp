@@ -49,12 +49,21 @@ std::string EnvironmentPath() {
     return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
+// EnumPrintersA comes from winspool.drv, loaded at run time so that the
+// program needs no import library beyond comdlg32 and gdi32.
 bool PrinterInstalled() {
+    using EnumPrintersFn = BOOL(WINAPI*)(DWORD, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD);
+    HMODULE spooler = LoadLibraryA("winspool.drv");
+    if (!spooler) return true;  // let the print dialog find out
+    auto enumPrinters = reinterpret_cast<EnumPrintersFn>(
+        reinterpret_cast<void*>(GetProcAddress(spooler, "EnumPrintersA")));
     DWORD needed = 0, count = 0;
     // With no buffer the call only reports the size the list would need.
-    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
-                  &count);
-    return needed > 0 || count > 0;
+    if (enumPrinters)
+        enumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
+                     &count);
+    FreeLibrary(spooler);
+    return !enumPrinters || needed > 0 || count > 0;
 }
 
 bool AskPdfPath(HWND owner, const std::string& docName, std::string& path) {
