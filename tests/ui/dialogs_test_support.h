@@ -12,6 +12,7 @@
 
 #include "data/dates.h"
 #include "data/item_table.h"
+#include "data/list_file.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "ui/main/main_window.h"
@@ -115,6 +116,24 @@ inline std::vector<std::string> DialogCaptions() {
     std::vector<std::string> out;
     for (const plat::DialogSpec& s : headless::DialogsRun()) out.push_back(s.caption);
     return out;
+}
+
+// Saves the table built so far as the list file at path and empties the table,
+// so that the main window can load it at start-up.
+inline void WriteListFile(const std::string& path) {
+    itemTable.listPath = path;
+    ASSERT_EQ(SaveList(), SaveResult::Saved);
+    ClearTable();
+    itemTable.listPath = "my Pantrium.ptm";
+    itemTable.modified = false;
+}
+
+// Texts sent to the printer that begin with the given item name.
+inline int PrintedCount(const std::string& name) {
+    int n = 0;
+    for (const headless::PrinterOp& op : headless::PrinterOps())
+        if (op.kind == headless::PrinterOp::Text && op.text.rfind(name + " ", 0) == 0) ++n;
+    return n;
 }
 
 // Every test starts with an empty table, a fresh window layer, no main window
