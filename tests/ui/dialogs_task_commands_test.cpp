@@ -1,0 +1,149 @@
+// The task commands reached from the main window's buttons and menus.
+#include <gtest/gtest.h>
+
+#include "dialogs_test_support.h"
+
+namespace pantrium::test {
+namespace {
+
+using headless::AnswerPrompt;
+using headless::ChooseMenu;
+using headless::Click;
+using headless::Then;
+
+class TaskCommandsTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        dir = std::make_unique<UiTempDir>();
+    }
+    void TearDown() override {
+        UiTest::TearDown();
+        dir.reset();
+    }
+    // Bread is on the list, Salt is not; Tea has a buying history for the auto list.
+    static void StartList() {
+        PutItem({"Bread", "loaf", 2, 0, kToBuy, 1});
+        PutItem({"Salt", "box", 1});
+        PutItem({"Tea", "box", 3, 0, 0, 0, {{"3-1-24", 4}, {"3-15-24", 4}}});
+        WriteListFile("my Pantrium.ptm");
+    }
+    static void Quit() { headless::KeyDown(plat::kVkEscape); }
+    static void Run() { EXPECT_EQ(RunMainWindow(), 0); }
+    std::unique_ptr<UiTempDir> dir;
+};
+
+TEST_F(TaskCommandsTest, NewItemButtonAndMenuOpenTheSameEditor) {
+    Click(kNewItemButton);
+    Then([] { EXPECT_EQ(plat::GetCaption(headless::ActiveDialog()), "Add Item"); });
+    headless::Type("Eggs");
+    Click(1);
+    ChooseMenu(kCmdNewItem);
+    Then([] { EXPECT_FALSE(headless::IsEnabled(mainWindow)); });
+    Click(2);
+    Quit();
+    Run();
+    EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Pantrium", "Add Item", "Add Item"}));
+    EXPECT_EQ(itemTable.itemCount, 1);
+}
+
+TEST_F(TaskCommandsTest, ChangeItemEditsTheSelectedRow) {
+    StartList();
+    headless::SelectRow(kItemList, 2);
+    ChooseMenu(kCmdChangeItem);
+    Then([] {
+        EXPECT_EQ(plat::GetCaption(headless::ActiveDialog()), "Change Item");
+        EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 201), "Tea");
+    });
+    Click(2);
+    Quit();
+    Run();
+}
+
+TEST_F(TaskCommandsTest, AutoListAsksNothingAndLeavesTheListUnmodified) {
+    StartList();
+    Click(kAutoListButton);
+    Then([] {
+        const ItemRecord& tea = Item("Tea");
+        EXPECT_EQ(tea.unitsToBuy, 4);
+        EXPECT_TRUE(tea.toBuy());
+        EXPECT_TRUE(tea.autoListed());
+        EXPECT_EQ(plat::ListText(mainWindow, kItemList, 2).substr(0, 2), "\tX");
+        EXPECT_EQ(plat::GetStatusText(mainWindow, kStatusBar, 2), "Items to buy:  2");
+        EXPECT_FALSE(itemTable.modified);
+    });
+    Quit();
+    Run();
+    EXPECT_TRUE(headless::Prompts().empty());
+}
+
+TEST_F(TaskCommandsTest, PrintListPrintsTheItemsToBuyAndPrintAllEveryItem) {
+    StartList();
+    headless::AnswerPrinterDialog(true);
+    Click(kPrintListButton);
+    Then([] {
+        EXPECT_EQ(PrintedCount("Bread"), 1);
+        EXPECT_EQ(PrintedCount("Salt"), 0);
+    });
+    headless::AnswerPrinterDialog(true);
+    ChooseMenu(kCmdPrintList);
+    Then([] {
+        EXPECT_EQ(PrintedCount("Bread"), 2);
+        EXPECT_EQ(PrintedCount("Salt"), 0);
+    });
+    headless::AnswerPrinterDialog(true);
+    ChooseMenu(kCmdPrintAll);
+    Quit();
+    Run();
+    EXPECT_EQ(PrintedCount("Bread"), 3);
+    EXPECT_EQ(PrintedCount("Salt"), 1);
+    EXPECT_EQ(PrintedCount("Tea"), 1);
+}
+
+TEST_F(TaskCommandsTest, CheckOutButtonAndMenuBehaveAlike) {
+    StartList();
+    for (int i = 0; i < 2; ++i) {
+        AnswerPrompt(7);
+        AnswerPrompt(1);
+        if (i == 0) Click(kCheckOutButton); else ChooseMenu(kCmdCheckOut);
+    }
+    Quit();
+    Run();
+    ASSERT_EQ(headless::Prompts().size(), 4u);
+    for (int i : {0, 2}) {
+        EXPECT_EQ(headless::Prompts()[i].text, "Did you buy all of the checked items?");
+        EXPECT_EQ(headless::Prompts()[i + 1].caption, "CHECK OUT");
+    }
+    EXPECT_FALSE(itemTable.snapshot.taken);
+}
+
+TEST_F(TaskCommandsTest, CheckOutWithNothingMarkedShowsNothing) {
+    PutItem({"Salt", "box", 1});
+    WriteListFile("my Pantrium.ptm");
+    Click(kCheckOutButton);
+    ChooseMenu(kCmdCheckOut);
+    Quit();
+    Run();
+    EXPECT_TRUE(headless::Prompts().empty());
+    EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Pantrium"}));
+}
+
+TEST_F(TaskCommandsTest, UndoCategoriesAndAboutFromTheMenus) {
+    StartList();
+    AnswerPrompt(1);
+    ChooseMenu(kCmdUndoCheckout);  // nothing to undo yet
+    ChooseMenu(kCmdCategories);
+    headless::CloseBox();
+    ChooseMenu(kCmdAbout);
+    Click(1);
+    Then([] { EXPECT_EQ(itemTable.itemCount, 3); });
+    Quit();
+    Run();
+    EXPECT_EQ(DialogCaptions(),
+              (std::vector<std::string>{"Pantrium", "Categories", "About My Pantrium"}));
+    ASSERT_EQ(headless::Prompts().size(), 1u);
+    EXPECT_EQ(headless::Prompts()[0].style, 64);
+}
+
+}  // namespace
+}  // namespace pantrium::test
