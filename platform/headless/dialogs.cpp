@@ -74,6 +74,7 @@ plat::Rect ToPixels(const plat::Rect& r) {
 
 void CreateControl(Dialog& d, const plat::ControlSpec& spec) {
     auto c = std::make_unique<Control>();
+    c->dialog = d.handle;
     c->spec = spec;
     if (d.spec.dialogUnits) c->spec.rect = ToPixels(spec.rect);
     c->text = spec.text;

@@ -31,16 +31,8 @@ int VisibleRows(const Control& c, int rowHeight) {
     return std::max(1, (c.spec.rect.height - RowsTop(c)) / rowHeight);
 }
 
-// Every list lives in a dialog; the row height needs the dialog for the font.
-plat::Window OwnerOf(const Control& c) {
-    for (auto& [handle, d] : S().dialogs)
-        for (auto& ctl : d->controls)
-            if (ctl.get() == &c) return handle;
-    return 0;
-}
-
 void ClampTop(Control& c) {
-    int visible = VisibleRows(c, RowHeight(OwnerOf(c), c));
+    int visible = VisibleRows(c, RowHeight(c.dialog, c));
     int maxTop = std::max(0, Count(c) - visible);
     c.top = std::clamp(c.top, 0, maxTop);
 }
@@ -54,15 +46,23 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
+// Clearing a combo's selection or its entries also empties its edit field
+// (without a Change, as the combo writes the field itself).
+void ClearComboEdit(Control& c) {
+    c.text.clear();
+    c.selStart = c.selEnd = 0;
+}
+
 }  // namespace
 
 void SelectEntry(Control& c, int index) {
     if (index < 0 || index >= Count(c)) {
         c.listSel = -1;
+        if (c.spec.kind == plat::Kind::SimpleCombo) ClearComboEdit(c);
         return;
     }
     c.listSel = index;
-    int visible = VisibleRows(c, RowHeight(OwnerOf(c), c));
+    int visible = VisibleRows(c, RowHeight(c.dialog, c));
     if (index < c.top) c.top = index;
     if (index >= c.top + visible) c.top = index - visible + 1;
     ClampTop(c);
@@ -84,6 +84,7 @@ void ListReset(Window dlg, int id) {
         c->items.clear();
         c->listSel = -1;
         c->top = 0;
+        if (c->spec.kind == Kind::SimpleCombo) ClearComboEdit(*c);
     }
 }
 

@@ -14,6 +14,7 @@
 namespace headless::detail {
 
 struct Control {
+    plat::Window dialog = 0;  // the dialog the control lives in
     plat::ControlSpec spec;  // rect in client pixels; style bits as they stand now
     std::string text;        // also the edit field of a simple combo
     int limit = 0;           // 0 = none

@@ -79,3 +79,33 @@ TEST_F(Lists, SelectionFollowsInsertAndDeleteAndScrollsIntoView) {
         EXPECT_EQ(ListGetSel(dlg, kList), -1);
     });
 }
+
+TEST_F(Lists, SimpleComboKeepsItsEditFieldInStepWithoutChangeNotifications) {
+    int changes = 0;
+    DialogSpec spec;
+    spec.caption = "Combo";
+    spec.controls = {{kCombo, Kind::SimpleCombo, "", {10, 10, 100, 100}, kTabStop}};
+    headless::Then([] {
+        Window dlg = headless::ActiveDialog();
+        ListAdd(dlg, kCombo, "dairy");
+        ListAdd(dlg, kCombo, "fruit");
+        ListSetSel(dlg, kCombo, 1);
+        EXPECT_EQ(GetText(dlg, kCombo), "fruit");
+        EXPECT_EQ(headless::EditSelection(dlg, kCombo), (std::pair{0, 5}));
+        ListSetSel(dlg, kCombo, -1);
+        EXPECT_EQ(GetText(dlg, kCombo), "");
+    });
+    headless::SelectRow(kCombo, 0);
+    headless::Then([] {
+        Window dlg = headless::ActiveDialog();
+        EXPECT_EQ(GetText(dlg, kCombo), "dairy");
+        ListReset(dlg, kCombo);
+        EXPECT_EQ(GetText(dlg, kCombo), "");
+        EndDialog(dlg, 1);
+    });
+    RunDialog(spec, [&](Window, const Event& e) {
+        if (e.msg == Msg::Command && e.code == Code::Change) ++changes;
+        return 0;
+    });
+    EXPECT_EQ(changes, 0);
+}
