@@ -1,0 +1,70 @@
+// The wrappers over the platform's open and save dialogs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/headless/headless.h"
+#include "ui/dialogs/file_dialogs.h"
+
+namespace pantrium {
+namespace {
+
+const std::string kFilterText = "Pantriums (*.ptm)|*.ptm|All Files (*.*)|*.*";
+
+class FileDialogs : public ::testing::Test {
+protected:
+    void SetUp() override { headless::Reset(); }
+    void TearDown() override { EXPECT_TRUE(headless::Failures().empty()); }
+};
+
+TEST_F(FileDialogs, FilterBecomesNulSeparatedPairsEndingInTwoNuls) {
+    EXPECT_EQ(ConvertFilter("a|b|c|d"), std::string("a\0b\0c\0d\0\0", 9));
+    EXPECT_EQ(ConvertFilter(""), std::string("\0\0", 2));
+}
+
+TEST_F(FileDialogs, OpenCancelledGivesAnEmptyNameAndPassesTheRequestThrough) {
+    headless::AnswerFileDialog(false, "");
+    std::string name;
+    std::uint32_t flags = 0x282404;
+    EXPECT_EQ(OpenFileDialog(0x40, "Open File", name, "", kFilterText, "", flags), 0);
+    EXPECT_EQ(name, "");
+    ASSERT_EQ(headless::FileDialogs().size(), 1u);
+    const plat::FileDialogRequest& req = headless::FileDialogs()[0];
+    EXPECT_EQ(req.owner, 0x40u);
+    EXPECT_EQ(req.title, "Open File");
+    EXPECT_EQ(req.bufferSize, 8192);
+    EXPECT_EQ(req.filterIndex, 1);
+    EXPECT_EQ(req.filter, ConvertFilter(kFilterText));
+    EXPECT_EQ(req.initialDir, std::filesystem::current_path().string());
+    EXPECT_EQ(req.defExt, "");
+    EXPECT_EQ(req.flags, 0x282404u);
+}
+
+TEST_F(FileDialogs, SaveCutsTheProposalAndReturnsThePathWithTheDefaultExtension) {
+    headless::AnswerFileDialog(true, "C:\\lists\\weekly");
+    std::string name(300, 'n');
+    name[280] = '\0';
+    std::uint32_t flags = 0x200006;
+    EXPECT_EQ(SaveFileDialog(0, "Save File", name, "C:\\lists", kFilterText, "ptm", flags), 1);
+    EXPECT_EQ(name, "C:\\lists\\weekly.ptm");
+    const plat::FileDialogRequest& req = headless::FileDialogs().at(0);
+    EXPECT_EQ(req.fileName, std::string(260, 'n'));
+    EXPECT_EQ(req.bufferSize, 260);
+    EXPECT_EQ(req.filterIndex, 3);
+    EXPECT_EQ(req.initialDir, "C:\\lists");
+    EXPECT_EQ(req.defExt, "ptm");
+    EXPECT_EQ(flags & 0x200006u, 0x200006u);  // the flags come back as the dialog left them
+}
+
+TEST_F(FileDialogs, ProposedNameIsCutAtItsFirstNul) {
+    headless::AnswerFileDialog(false, "");
+    std::string name("list\0rest", 9);
+    std::uint32_t flags = 0;
+    EXPECT_EQ(SaveFileDialog(0, "", name, "", kFilterText, "ptm", flags), 0);
+    EXPECT_EQ(headless::FileDialogs().at(0).fileName, "list");
+    EXPECT_EQ(headless::FileDialogs().at(0).title, "");
+    EXPECT_EQ(name, "list");  // a cancelled dialog leaves the proposal
+}
+
+}  // namespace
+}  // namespace pantrium
