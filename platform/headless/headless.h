@@ -29,8 +29,9 @@
 //  - A list box without kNotify sends no SelChange or DblClick (focus
 //    notifications still come). Selecting an entry, from code or by the user,
 //    scrolls it into view; in a simple combo it also copies the entry into the
-//    edit field with its text selected, without a Change. GetText of a drop
-//    list returns its selected entry.
+//    edit field with its text selected, without a Change (clearing the
+//    selection or the entries empties the field, also without one). GetText
+//    of a drop list returns its selected entry.
 //  - SetText on an edit puts the caret at the end; Type then appends. Tab into
 //    an edit selects its whole text, as the dialog manager does.
 //  - Type sends no key events, only the characters; "\b" is a backspace; a
