@@ -60,7 +60,7 @@ int NonClientHeight(const Dialog& d) {
            (d.menu ? metrics::kMenuBar : 0);
 }
 
-// MulDiv-style rounding for the non-negative sizes dialogs use.
+// MulDiv's rounding: to the nearest, halves away from zero.
 int MulDivRound(int v, int num, int den) {
     long long p = static_cast<long long>(v) * num;
     long long r = (p >= 0 ? p + den / 2 : p - den / 2) / den;
@@ -90,9 +90,8 @@ bool CanTakeDefaultFocus(const Control& c) {
 }  // namespace
 
 plat::Point ClientOrigin(const Dialog& d) {
-    int top = d.outer.top + metrics::kBorder + (HasCaption(d.spec) ? metrics::kCaption : 0) +
-              (d.menu ? metrics::kMenuBar : 0);
-    return {d.outer.left + metrics::kBorder, top};
+    // Everything above the client area; the bottom border lies below it.
+    return {d.outer.left + metrics::kBorder, d.outer.top + NonClientHeight(d) - metrics::kBorder};
 }
 
 plat::Size ClientSize(const Dialog& d) {
@@ -123,13 +122,10 @@ namespace plat {
 using namespace headless::detail;
 namespace metrics = headless::metrics;
 
-int RunDialog(const DialogSpec& spec, const Callback& callback) {
-    State& s = S();
-    if (s.stack.size() >= 64) {
-        Fail("dialogs nested too deeply at \"" + spec.caption + "\"");
-        return 2;
-    }
-    s.dialogsRun.push_back(spec);
+namespace {
+
+// Builds the dialog and its controls, placed and sized, not yet shown.
+Window CreateDialog(const DialogSpec& spec, const Callback& callback) {
     auto owned = std::make_unique<Dialog>();
     Dialog& d = *owned;
     d.handle = NewHandle();
@@ -140,56 +136,76 @@ int RunDialog(const DialogSpec& spec, const Callback& callback) {
     Rect client{0, 0, spec.width, spec.height};
     if (spec.dialogUnits) client = ToPixels(client);
     d.outer.width = client.width + 2 * metrics::kBorder;
-    d.outer.height = client.height + 2 * metrics::kBorder + ((spec.frame & kCaption) ? metrics::kCaption : 0);
+    d.outer.height = client.height + NonClientHeight(d);
     if (spec.centred) {
         d.outer.left = (metrics::kWorkWidth - d.outer.width) / 2;
         d.outer.top = (metrics::kWorkHeight - d.outer.height) / 2;
     }
-    Window handle = d.handle;
-    s.dialogs[handle] = std::move(owned);
-    s.stack.push_back(handle);
+    S().dialogs[d.handle] = std::move(owned);
+    S().stack.push_back(d.handle);
     for (const ControlSpec& c : spec.controls) CreateControl(d, c);
+    return d.handle;
+}
 
-    Dialog* owner = spec.owner ? FindDialog(spec.owner) : nullptr;
-    bool ownerWasEnabled = owner ? owner->enabled : true;
-    if (owner) owner->enabled = false;
-
+// Init, then the focus to the first tab stop unless Init took care of it.
+void Initialise(Window handle) {
     Event init;
     init.msg = Msg::Init;
     int handled = Send(handle, init);
-    if (Dialog* dp = FindDialog(handle); dp && !dp->ended && !handled && !dp->focus) {
-        for (auto& c : dp->controls)
+    Dialog* d = FindDialog(handle);
+    if (!d) return;
+    if (!d->ended && !handled && !d->focus) {
+        for (auto& c : d->controls)
             if (CanTakeDefaultFocus(*c)) {
-                MoveFocus(*dp, c.get());
+                MoveFocus(*d, c.get());
                 break;
             }
     }
-    if (Dialog* dp = FindDialog(handle)) dp->shown = true;
+    if ((d = FindDialog(handle))) d->shown = true;
+}
 
+// Runs queued actions until the dialog has ended; a dry script ends it with 2.
+void RunModalLoop(Window handle) {
+    State& s = S();
     while (true) {
         FlushPosted();
-        Dialog* dp = FindDialog(handle);
-        if (!dp || dp->ended) break;
+        Dialog* d = FindDialog(handle);
+        if (!d || d->ended) return;
         if (s.actions.empty()) {
-            Fail("script ran out in dialog " + dp->caption);
-            dp->ended = true;
-            dp->result = 2;
-            break;
+            Fail("script ran out in dialog " + d->caption);
+            EndDialog(handle, 2);
+            return;
         }
         std::function<void()> action = std::move(s.actions.front());
         s.actions.pop_front();
         action();
     }
+}
 
-    Dialog* dp = FindDialog(handle);
-    int result = dp ? dp->result : 2;
-    if (dp) dp->shown = false;
+}  // namespace
+
+int RunDialog(const DialogSpec& spec, const Callback& callback) {
+    State& s = S();
+    if (s.stack.size() >= 64) {
+        Fail("dialogs nested too deeply at \"" + spec.caption + "\"");
+        return 2;
+    }
+    s.dialogsRun.push_back(spec);
+    Window handle = CreateDialog(spec, callback);
+    Dialog* owner = spec.owner ? FindDialog(spec.owner) : nullptr;
+    bool ownerWasEnabled = owner ? owner->enabled : true;
+    if (owner) owner->enabled = false;
+
+    Initialise(handle);
+    RunModalLoop(handle);
+
+    Dialog* d = FindDialog(handle);
+    int result = d ? d->result : 2;
+    if (d) d->shown = false;
     Event destroy;
     destroy.msg = Msg::Destroy;
     Send(handle, destroy);
-    if (spec.owner) {
-        if (Dialog* o = FindDialog(spec.owner)) o->enabled = ownerWasEnabled;
-    }
+    if (Dialog* o = spec.owner ? FindDialog(spec.owner) : nullptr) o->enabled = ownerWasEnabled;
     s.stack.erase(std::remove(s.stack.begin(), s.stack.end(), handle), s.stack.end());
     s.dialogs.erase(handle);
     return result;
