@@ -159,6 +159,18 @@ TEST_F(CategoriesTest, NamesDifferingOnlyInCaseMergeIntoTheFirst) {
     ExpectCategories({{"Milk", 1}, {"Cheese", 1}, {"Apples", 3}});
 }
 
+TEST_F(CategoriesTest, ANameLongerThanTheSearchStillCarriesItsItems) {
+    const std::string longName(70, 'z');
+    PutCategories({"fruit", longName.c_str()});
+    PutItem({"Zest", "jar", 1, 2});
+    SelectRow(kCombo, 1);
+    MoveUp();
+    Click(kSave);
+    ShowCategoriesDialog();
+    EXPECT_EQ(CategoryNames(), (std::vector<std::string>{longName, "fruit"}));
+    ExpectCategories({{"Zest", 1}});
+}
+
 TEST_F(CategoriesTest, RenameCarriesThroughAReorderAndSave) {
     ThreeCategories();
     SelectRow(kCombo, 1);  // dairy

@@ -198,6 +198,15 @@ TEST_F(ItemEditorTest, CategoryChoiceWithoutAndWithDuplicateNames) {
     ShowItemEditor(1);
     EXPECT_EQ(Item("Milk").catg, 1);
 
+    // A name too long for the search still shows the item's own category.
+    SetUp();
+    PutCategories({"fruit", "a category name of more than thirty-one characters"});
+    PutItem({"Kiwi", "each", 1, 2});
+    Then([] { EXPECT_EQ(plat::ListGetSel(headless::ActiveDialog(), 204), 1); });
+    Click(1);
+    ShowItemEditor(1);
+    EXPECT_EQ(Item("Kiwi").catg, 2);
+
     // An item without a category selects none and keeps none.
     SetUp();
     PutCategories({""});

@@ -149,7 +149,8 @@ void SaveCategories(plat::Window dlg) {
                 plat::ListFindExact(dlg, kCatgCombo, -1, origin.openingName.substr(0, 63));
             if (found >= 0) number = found + 1;
         }
-        catg = static_cast<std::uint8_t>(number);
+        // A list read from a foreign file may hold more names than an item can number.
+        catg = static_cast<std::uint8_t>(number <= kMaxCategories ? number : 0);
     }
     itemTable.modified = true;
     RefreshItemList(0);

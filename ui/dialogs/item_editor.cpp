@@ -73,9 +73,12 @@ void InitEditor(plat::Window dlg) {
 
     // An item without a category (or with a number past the list) selects nothing,
     // so that saving it again cannot put it into a category by accident.
+    // The first entry of the same name is chosen (so an item of a second category
+    // of that name shows the first); a name too long for the search shows its own.
     if (rec.catg >= 1 && rec.catg <= itemTable.catgCount) {
         const std::string name = itemTable.catgNames[rec.catg].substr(0, 31);
-        plat::ListSetSel(dlg, kCategoryList, plat::ListFindExact(dlg, kCategoryList, -1, name));
+        const int found = plat::ListFindExact(dlg, kCategoryList, -1, name);
+        plat::ListSetSel(dlg, kCategoryList, found >= 0 ? found : rec.catg - 1);
     }
     plat::SetText(dlg, kPriceBox, rec.pricePerUnit == 0 ? "" : NumberToText(rec.pricePerUnit));
     plat::SetCheck(dlg, kSpecialBox, rec.specialBuy());
