@@ -23,7 +23,7 @@
 //  - Focus notifications (Command KillFocus / SetFocus) come only from edits,
 //    list boxes and combo boxes; the old control hears KillFocus first. Opening
 //    or closing another dialog, a prompt or a file dialog sends none: each
-//    dialog keeps its focused control.
+//    dialog keeps its focused control (ending a dialog sends none either).
 //  - Every command the layer sends (buttons, Enter, Escape, accelerators, menu
 //    items, pop-up choices) has Code::Clicked.
 //  - A list box without kNotify sends no SelChange or DblClick (focus
@@ -102,6 +102,7 @@ const std::vector<PrinterOp>& PrinterOps();
 const std::vector<int>& Beeps();
 plat::Cursor CurrentCursor();
 const std::vector<std::string>& Failures();
+std::vector<std::string> TakeFailures();  // addition: the failures so far, which are then forgotten
 
 // Additions: pop-up menus as shown (items with their texts at that moment),
 // every dialog run (specs as passed to RunDialog, in order of opening), and the
