@@ -293,6 +293,12 @@ const std::vector<PrinterOp>& PrinterOps() { return S().printerOps; }
 const std::vector<int>& Beeps() { return S().beeps; }
 plat::Cursor CurrentCursor() { return S().cursor; }
 const std::vector<std::string>& Failures() { return S().failures; }
+
+std::vector<std::string> TakeFailures() {
+    std::vector<std::string> taken;
+    taken.swap(S().failures);
+    return taken;
+}
 const std::vector<PopupRecord>& Popups() { return S().popups; }
 const std::vector<plat::DialogSpec>& DialogsRun() { return S().dialogsRun; }
 
