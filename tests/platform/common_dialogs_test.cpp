@@ -20,10 +20,9 @@ TEST_F(CommonDialogs, UnscriptedOrImpossiblePromptAnswersAreFailures) {
     EXPECT_EQ(Prompt("Save?", "Save File", 35), 2);
     headless::AnswerPrompt(2);
     Prompt("Delete?", "Delete Item", 36);  // Yes/No offers no Cancel
-    EXPECT_EQ(headless::Failures(),
+    EXPECT_EQ(headless::TakeFailures(),
               (std::vector<std::string>{"unscripted prompt \"Save?\"",
                                         "prompt \"Delete?\" of style 36 cannot answer 2"}));
-    headless::Reset();
 }
 
 TEST_F(CommonDialogs, SaveDialogAppendsTheDefaultExtensionToANameWithoutOne) {
@@ -53,6 +52,5 @@ TEST_F(CommonDialogs, CancelledFileDialogLeavesTheNameAlone) {
     EXPECT_FALSE(GetSaveFileName(save));
     EXPECT_EQ(save.fileName, "my Pantrium.ptm");
     EXPECT_FALSE(GetOpenFileName(open));  // unscripted
-    EXPECT_EQ(headless::Failures(), std::vector<std::string>{"unscripted open-file dialog"});
-    headless::Reset();
+    EXPECT_EQ(headless::TakeFailures(), std::vector<std::string>{"unscripted open-file dialog"});
 }

@@ -68,9 +68,8 @@ TEST_F(Menus, UnscriptedOrUnknownPopupChoiceIsDismissedWithAFailure) {
         return 0;
     });
     EXPECT_EQ(commands, 0);
-    EXPECT_EQ(headless::Failures(),
+    EXPECT_EQ(headless::TakeFailures(),
               (std::vector<std::string>{"pop-up menu has no item 999", "unscripted pop-up menu"}));
-    headless::Reset();
 }
 
 TEST_F(Menus, ChooseMenuSendsMenuSelectThenCommandAndTextsAreFoundInSubMenus) {
@@ -92,6 +91,5 @@ TEST_F(Menus, ChooseMenuSendsMenuSelectThenCommandAndTextsAreFoundInSubMenus) {
     EXPECT_EQ(GetMenuItemText(bar, 315), "Don't buy");
     EXPECT_EQ(headless::MenuItems(bar)[1].items[0].text, "Don't buy");
     EXPECT_EQ(GetMenuItemText(bar, 0), "");  // separators are not items
-    EXPECT_EQ(headless::Failures(), std::vector<std::string>{"ChooseMenu: no menu item 999 in dialog Menus"});
-    headless::Reset();
+    EXPECT_EQ(headless::TakeFailures(), std::vector<std::string>{"ChooseMenu: no menu item 999 in dialog Menus"});
 }

@@ -59,6 +59,5 @@ TEST_F(Printer, NothingHappensWithoutAnOpenJob) {
     EXPECT_EQ(headless::PrinterOps().size(), 2u);
 
     EXPECT_FALSE(PrinterChooseAndOpen(0, "Print job"));  // unscripted
-    EXPECT_EQ(headless::Failures(), std::vector<std::string>{"unscripted printer dialog"});
-    headless::Reset();
+    EXPECT_EQ(headless::TakeFailures(), std::vector<std::string>{"unscripted printer dialog"});
 }
