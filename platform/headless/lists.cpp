@@ -165,7 +165,8 @@ void ListSetTabStops(Window dlg, int id, const std::vector<int>& stops) {
 int ListItemFromPoint(Window dlg, int id, int screenX, int screenY) {
     Dialog* d = FindDialog(dlg);
     Control* c = FindList(dlg, id);
-    if (!d || !c || c->spec.kind == Kind::DropList) return -1;  // a closed drop-down shows no list
+    if (!d || !c || (c->spec.style & kHidden)) return -1;
+    if (c->spec.kind == Kind::DropList) return -1;  // a closed drop-down shows no list
     Point origin = ClientOrigin(*d);
     int x = screenX - origin.x - c->spec.rect.left;
     int y = screenY - origin.y - c->spec.rect.top - RowsTop(*c);
