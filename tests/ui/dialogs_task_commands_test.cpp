@@ -47,19 +47,6 @@ TEST_F(TaskCommandsTest, NewItemButtonAndMenuOpenTheSameEditor) {
     EXPECT_EQ(itemTable.itemCount, 1);
 }
 
-TEST_F(TaskCommandsTest, ChangeItemEditsTheSelectedRow) {
-    StartList();
-    headless::SelectRow(kItemList, 2);
-    ChooseMenu(kCmdChangeItem);
-    Then([] {
-        EXPECT_EQ(plat::GetCaption(headless::ActiveDialog()), "Change Item");
-        EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 201), "Tea");
-    });
-    Click(2);
-    Quit();
-    Run();
-}
-
 TEST_F(TaskCommandsTest, AutoListAsksNothingAndLeavesTheListUnmodified) {
     StartList();
     Click(kAutoListButton);
@@ -115,17 +102,6 @@ TEST_F(TaskCommandsTest, CheckOutButtonAndMenuBehaveAlike) {
         EXPECT_EQ(headless::Prompts()[i + 1].caption, "CHECK OUT");
     }
     EXPECT_FALSE(itemTable.snapshot.taken);
-}
-
-TEST_F(TaskCommandsTest, CheckOutWithNothingMarkedShowsNothing) {
-    PutItem({"Salt", "box", 1});
-    WriteListFile("my Pantrium.ptm");
-    Click(kCheckOutButton);
-    ChooseMenu(kCmdCheckOut);
-    Quit();
-    Run();
-    EXPECT_TRUE(headless::Prompts().empty());
-    EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Pantrium"}));
 }
 
 TEST_F(TaskCommandsTest, UndoCategoriesAndAboutFromTheMenus) {
