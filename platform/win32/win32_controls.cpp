@@ -27,7 +27,7 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
         break;
     case Kind::ListBox:
         cls = "LISTBOX";
-        style |= LBS_NOTIFY;
+        if (c.style & kNotify) style |= LBS_NOTIFY;  // focus changes are reported anyway
         // Rows with tab stops are drawn here: right-aligned stops are not
         // honoured by every list box implementation.
         if (c.style & kUseTabStops) style |= LBS_USETABSTOPS | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
@@ -72,7 +72,10 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
     HWND h = CreateWindowExA(ex, cls, text, style, r.left, r.top, r.right, r.bottom, dlg,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleA(nullptr), nullptr);
-    if (h) SendMessageA(h, WM_SETFONT, SendMessageA(dlg, WM_GETFONT, 0, 0), FALSE);
+    if (!h) return nullptr;
+    SendMessageA(h, WM_SETFONT, SendMessageA(dlg, WM_GETFONT, 0, 0), FALSE);
+    // The dialog manager learns of default buttons only from templates.
+    if (c.kind == Kind::Button && (c.style & kDefault)) SendMessageA(dlg, DM_SETDEFID, static_cast<WPARAM>(c.id), 0);
     return h;
 }
 
@@ -103,8 +106,12 @@ namespace plat {
 using namespace plat::win32;
 
 void SetText(Window dlg, int id, const std::string& text) {
-    // WM_SETTEXT on a single-line edit sends EN_CHANGE before it returns.
+    // WM_SETTEXT on a single-line edit sends EN_CHANGE before it returns; a
+    // combo box's edit field stays silent, so its change is reported here.
     SetWindowTextA(Item(dlg, id), text.c_str());
+    if (id != 0 && KindOf(dlg, id) == Kind::SimpleCombo)
+        SendMessageA(ToHwnd(dlg), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), CBN_EDITCHANGE),
+                     reinterpret_cast<LPARAM>(Item(dlg, id)));
 }
 
 std::string GetText(Window dlg, int id) { return WindowText(Item(dlg, id)); }
@@ -151,6 +158,16 @@ bool GetCheck(Window dlg, int id) { return Send(dlg, id, BM_GETCHECK) == BST_CHE
 
 void SetDefaultButton(Window dlg, int id, bool isDefault) {
     Send(dlg, id, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    // Enter follows the look: it sends the id of the default button, else 1.
+    HWND d = ToHwnd(dlg);
+    auto current = static_cast<DWORD>(SendMessageA(d, DM_GETDEFID, 0, 0));
+    bool isCurrent = HIWORD(current) == DC_HASDEFID && static_cast<short>(LOWORD(current)) == id;
+    if (isDefault && !isCurrent) {
+        SendMessageA(d, DM_SETDEFID, static_cast<WPARAM>(id), 0);
+    } else if (!isDefault && isCurrent) {
+        SendMessageA(d, DM_SETDEFID, 0, 0);
+        Send(dlg, id, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
 }
 
 void SetColors(Window dlg, int id, int textRgb, int backRgb) {

@@ -92,12 +92,12 @@ INT_PTR InitDialog(HWND dlg, DialogState& st) {
     }
     SetWindowPos(dlg, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    Deliver(dlg, st, Event{Msg::Init});
+    int handled = Deliver(dlg, st, Event{Msg::Init});
     if (!IsWindow(dlg)) return FALSE;
-    // TRUE lets the dialog manager focus the first tab stop; keep a focus
-    // the callback chose.
+    // TRUE lets the dialog manager focus the first tab stop: only when the
+    // callback neither handled the start nor chose a focus itself.
     HWND focus = ::GetFocus();
-    return (focus && IsChild(dlg, focus)) ? FALSE : TRUE;
+    return (handled || (focus && IsChild(dlg, focus))) ? FALSE : TRUE;
 }
 
 INT_PTR Close(HWND dlg, DialogState& st) {
@@ -333,6 +333,7 @@ int RunDialog(const DialogSpec& spec, const Callback& callback) {
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&icc);
         commonControlsReady = true;
+        InstallAcceleratorFilter();
     }
     DialogState st;
     st.callback = callback;

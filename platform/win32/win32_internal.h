@@ -63,7 +63,7 @@ void DrawListItem(HWND dlg, const DialogState& st, const DRAWITEMSTRUCT* dis);
 // Tab stop in template units -> pixels for the list's font.
 int TabStopPixels(HWND list, int units);
 
-// Accelerator filter and key hooks.
+// The message filter (accelerators, Enter on push buttons) and key hooks.
 void InstallAcceleratorFilter();
 void ForgetKeyHooks(HWND dlg);
 

@@ -1,6 +1,7 @@
 // Keyboard on Win32: key hooks replace a control's window procedure (and pass
-// every message on to the original); accelerators are matched in a message
-// filter hook, which the dialog box loop calls for each message it takes.
+// every message on to the original); accelerators, and Enter on a focused
+// push button, are handled in a message filter hook, which the dialog box
+// loop calls for each message it takes.
 #include "platform/win32/win32_internal.h"
 
 namespace plat::win32 {
@@ -45,24 +46,35 @@ void Restore(HWND h, const Hooked& entry) {
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.original));
 }
 
+// A key press the dialog box loop took; true when it is used up here.
+bool FilterKey(const MSG& m) {
+    HWND root = GetAncestor(m.hwnd, GA_ROOT);
+    DialogState* st = StateOf(root);
+    if (!st || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    for (const Accelerator& a : st->accelerators) {
+        if (a.vk == static_cast<int>(m.wParam) && a.shift == shift) {
+            // Code 1: the command comes from an accelerator.
+            SendMessageA(root, WM_COMMAND, MAKEWPARAM(a.command, 1), 0);
+            return true;
+        }
+    }
+    if (m.wParam == VK_RETURN) {
+        // Enter on a focused push button clicks that button, default or not.
+        HWND focus = ::GetFocus();
+        if (focus && GetParent(focus) == root && KindOf(FromHwnd(root), ControlId(focus)) == Kind::Button) {
+            SendMessageA(root, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(ControlId(focus)), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(focus));
+            return true;
+        }
+    }
+    return false;
+}
+
 LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp) {
     if (code == MSGF_DIALOGBOX) {
         const MSG* m = reinterpret_cast<const MSG*>(lp);
-        if (m->message == WM_KEYDOWN) {
-            HWND root = GetAncestor(m->hwnd, GA_ROOT);
-            DialogState* st = StateOf(root);
-            bool shift = GetKeyState(VK_SHIFT) < 0;
-            bool other = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-            if (st && !other) {
-                for (const Accelerator& a : st->accelerators) {
-                    if (a.vk == static_cast<int>(m->wParam) && a.shift == shift) {
-                        // Code 1: the command comes from an accelerator.
-                        SendMessageA(root, WM_COMMAND, MAKEWPARAM(a.command, 1), 0);
-                        return 1;
-                    }
-                }
-            }
-        }
+        if (m->message == WM_KEYDOWN && FilterKey(*m)) return 1;
     }
     return CallNextHookEx(filter, code, wp, lp);
 }
