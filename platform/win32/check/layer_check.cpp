@@ -108,6 +108,12 @@ int childResult = -1, childDestroys = 0;
 bool ownerDisabledInChild = false;
 int closeAnswer = 1;
 
+void CALLBACK WhenShown(HWND h, UINT, UINT_PTR id, DWORD) {
+    if (!IsWindowVisible(h)) return;
+    KillTimer(h, id);
+    PostMessageA(h, kPhaseShown, 0, 0);
+}
+
 void InitChecks(Window dlg) {
     HWND d = H(dlg);
     RECT client{};
@@ -218,11 +224,7 @@ void InitChecks(Window dlg) {
     SetAccelerators(dlg, {{kVkUp, true, 225}, {kVkDown, true, 226}});
     SetColors(dlg, kLink, RGB(0, 0, 255), -1);
     // The dialog box shows itself once its queue is empty; a timer comes only then.
-    SetTimer(d, 1, 50, [](HWND h, UINT, UINT_PTR id, DWORD) {
-        if (!IsWindowVisible(h)) return;
-        KillTimer(h, id);
-        PostMessageA(h, kPhaseShown, 0, 0);
-    });
+    SetTimer(d, 1, 50, WhenShown);
 }
 
 void PostKey(HWND to, int vk) {
