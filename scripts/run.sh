@@ -1,8 +1,72 @@
 #!/usr/bin/env bash
-# Sets everything up, builds the program and starts it.
+# Sets everything up, builds pantrium.exe (mingw-w64, 64-bit, in build-win)
+# and starts it under Wine in the folder build-win/run (its pantrium.ini,
+# lists and grocery.ini live there; a first run gets a sample list).
+#   DISPLAY set:   the program opens on that display; the script ends with it.
+#   DISPLAY unset: the program runs under Xvfb; the script saves a screenshot
+#                  of the main window to build-win/screenshots/run-main-window.png
+#                  and ends the program.
+# Wine uses the private prefix build-win/wineprefix and stays quiet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+ROOT=$PWD
 bash scripts/setup.sh
-cmake -S . -B build >/dev/null
-cmake --build build -j "$(nproc)"
-echo "run: the native build is ready; the Windows program starts here once it is built."
+cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-win -j "$(nproc)" --target pantrium
+exe=$ROOT/build-win/pantrium.exe
+run=$ROOT/build-win/run
+shot=$ROOT/build-win/screenshots/run-main-window.png
+mkdir -p "$run" "$(dirname "$shot")"
+if [ ! -f "$run/pantrium.ini" ] && [ ! -f "$run/my Pantrium.ptm" ]; then
+  python3 scripts/sample-list.py "$run/my Pantrium.ptm"
+  echo "run: wrote a sample list to $run/my Pantrium.ptm"
+fi
+
+. scripts/wine-env.sh
+prog_pid=
+cleanup() {
+  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null
+  stop_wine_and_xvfb
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+wine_setup "$ROOT/build-win/wineprefix"
+
+if [ -n "${DISPLAY:-}" ]; then
+  start_wineserver
+  prepare_prefix
+  echo "run: starting pantrium.exe on $DISPLAY"
+  cd "$run"
+  "$wine_loader" "$exe"
+  exit 0
+fi
+
+start_xvfb
+start_wineserver
+prepare_prefix
+echo "run: no DISPLAY; starting pantrium.exe under Xvfb on $DISPLAY"
+cd "$run"
+"$wine_loader" "$exe" &
+prog_pid=$!
+# The main window's caption is the loaded list's path up to its first full
+# stop, or "Pantrium" when no list file is there yet.
+list="my Pantrium.ptm"
+if [ -f pantrium.ini ]; then
+  first=$(head -n1 pantrium.ini | tr -d '\r"')
+  [ -n "$first" ] && list=${first%%,*}
+fi
+caption=Pantrium
+[ -f "$list" ] && caption=${list%%.*}
+window=
+for _ in $(seq 1 150); do
+  kill -0 "$prog_pid" 2>/dev/null || { echo "run: pantrium.exe ended early"; exit 1; }
+  window=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\": (" | head -n1 | awk '{print $1}' || true)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+[ -n "$window" ] || { echo "run: the main window \"$caption\" did not appear"; exit 1; }
+sleep 1.5  # let it paint
+xwd -id "$window" -silent >"$wine_tmp/window.xwd"
+convert "xwd:$wine_tmp/window.xwd" "$shot"
+echo "run: screenshot of the main window saved to $shot"

@@ -259,7 +259,7 @@ void CheckAndTypeUnits(const Main& m) {
     // Typing replaces the selected text and applies at once.
     TypeChars(m.units, "3");
     CheckRows(m, {kRowPaper, kRowMilk, kRowApples3, kRowBananas}, "typed units apply to the row");
-    CheckStatus(m, Padded("produce"), "", " 3", "10.00", "status line after typing units");
+    CheckStatus(m, Padded("produce"), "", " 3", "10.25", "status line after typing units");
 
     // Enter released in the units box returns to the list on the same row.
     PressKey(m.units, VK_RETURN);
@@ -432,7 +432,8 @@ void CheckoutChecks(const Main& m) {
     Command(m.dlg, pantrium::kCmdUndoCheckout);
     AnswerPrompt("Check out", "Undo check out now?", IDYES);
     CheckRows(m, kRowsAtClose, "Undo Checkout restores the table as it was before the checkout");
-    CheckStatus(m, Padded("produce"), "", " 3", "14.75", "status line after undo");
+    // The selection stays on the third row, which is Milk again.
+    CheckStatus(m, Padded("dairy"), "", " 3", "14.75", "status line after undo");
 }
 
 void ClosePromptChecks(const Main& m) {

@@ -1,0 +1,102 @@
+# Shared by run.sh and wine-smoke.sh (sourced): a private Wine prefix with its
+# own wineserver, an Xvfb display when needed, and their cleanup by process id.
+#
+#   wine_setup <prefix-dir>   exports WINEPREFIX, WINEDEBUG=-all; sets $wine_loader
+#   start_xvfb                starts Xvfb on a free display, exports DISPLAY
+#   start_wineserver          starts this prefix's wineserver in the foreground
+#   prepare_prefix            first use: wineboot -i; Wine draws the window frames
+#   stop_wine_and_xvfb        ends the wineserver and Xvfb started here, by pid
+
+xvfb_pid= ; ws_pid= ; wine_tmp=
+
+wine_setup() {
+  export WINEPREFIX=$1
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono/Gecko installer prompts
+  wine_loader=wine
+  [ -x /usr/lib/wine/wine64 ] && wine_loader=/usr/lib/wine/wine64
+  wineserver_bin=wineserver
+  [ -x /usr/lib/wine/wineserver64 ] && wineserver_bin=/usr/lib/wine/wineserver64
+  wine_tmp=$(mktemp -d)
+  mkdir -p "$WINEPREFIX"
+}
+
+start_xvfb() {
+  # Xvfb picks a free display number itself and writes it to fd 3.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$wine_tmp/display" 2>"$wine_tmp/xvfb.log" &
+  xvfb_pid=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$wine_tmp/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ ! -s "$wine_tmp/display" ]; then
+    echo "FAIL: Xvfb did not start"; cat "$wine_tmp/xvfb.log"; return 1
+  fi
+  export DISPLAY=:$(head -n1 "$wine_tmp/display")
+}
+
+start_wineserver() {
+  # In the foreground, so that we hold its process id; persistent until killed.
+  "$wineserver_bin" -f -p &
+  ws_pid=$!
+  local server i
+  server=server-$(stat -c '%D' "$WINEPREFIX")-$(printf %x "$(stat -c '%i' "$WINEPREFIX")")
+  for i in $(seq 1 100); do
+    # Its socket lies in /tmp/.wine-<uid>/, or (Debian's Wine) in the folder
+    # of /tmp that the prefix's file "wineserver" names.
+    [ -S "/tmp/.wine-$(id -u)/$server/socket" ] && return 0
+    [ -f "$WINEPREFIX/wineserver" ] && [ -S "/tmp/$(cat "$WINEPREFIX/wineserver")/$server/socket" ] && return 0
+    kill -0 "$ws_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "FAIL: wineserver did not start"
+  return 1
+}
+
+prepare_prefix() {
+  if [ ! -f "$WINEPREFIX/.pantrium-ready" ]; then
+    echo "wine: creating the Wine prefix $WINEPREFIX"
+    "$wine_loader" wineboot -i >/dev/null 2>&1 && touch "$WINEPREFIX/.pantrium-ready"
+  fi
+  # Wine draws the captions and frames itself (Xvfb has no window manager).
+  "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+}
+
+stop_wine_and_xvfb() {
+  local i
+  if [ -n "$ws_pid" ] && kill -0 "$ws_pid" 2>/dev/null; then
+    kill "$ws_pid" 2>/dev/null
+    for i in $(seq 1 25); do kill -0 "$ws_pid" 2>/dev/null || break; sleep 0.2; done
+    kill -9 "$ws_pid" 2>/dev/null
+    wait "$ws_pid" 2>/dev/null
+  fi
+  ws_pid=
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  xvfb_pid=
+  [ -n "$wine_tmp" ] && rm -rf "$wine_tmp"
+  wine_tmp=
+}
+
+# Screenshot of the screen's rectangle left,top,width,height as PNG.
+screenshot() {  # file left top width height
+  xwd -root -silent -display "$DISPLAY" >"$wine_tmp/screen.xwd" &&
+    convert "xwd:$wine_tmp/screen.xwd" -crop "${4}x${5}+${2}+${3}" +repage "$1"
+}
+
+# Screenshot of the top-level window that covers exactly this rectangle. The
+# window itself is read: Wine's dialogs do not show in a read of the root
+# window under Xvfb. Falls back to the rectangle of the screen.
+window_shot() {  # file left top width height
+  local id
+  id=$(xwininfo -root -tree 2>/dev/null | grep -F " ${4}x${5}+${2}+${3} " | head -n1 | awk '{print $1}')
+  if [ -n "$id" ] && xwd -id "$id" -silent -display "$DISPLAY" >"$wine_tmp/window.xwd"; then
+    convert "xwd:$wine_tmp/window.xwd" "$1"
+  else
+    screenshot "$@"
+  fi
+}
