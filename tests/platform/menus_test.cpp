@@ -93,3 +93,20 @@ TEST_F(Menus, ChooseMenuSendsMenuSelectThenCommandAndTextsAreFoundInSubMenus) {
     EXPECT_EQ(GetMenuItemText(bar, 0), "");  // separators are not items
     EXPECT_EQ(headless::TakeFailures(), std::vector<std::string>{"ChooseMenu: no menu item 999 in dialog Menus"});
 }
+
+TEST_F(Menus, RightClickOnAnEditKeepsToTheEditsOwnMenu) {
+    DialogSpec spec = Spec();
+    spec.controls.push_back({101, Kind::Edit, "", {10, 100, 60, 18}, kTabStop});
+    std::vector<int> clicked;
+    headless::RightClick(101, 5, 5);
+    headless::RightClick(0, 200, 150);  // the dialog itself
+    headless::Then([] { EndDialog(headless::ActiveDialog(), 1); });
+    RunDialog(spec, [&](Window dlg, const Event& e) {
+        if (e.msg == Msg::ContextMenu) {
+            clicked.push_back(e.id);
+            EXPECT_EQ(e.x, headless::ClientRect(dlg).left + 200);
+        }
+        return 0;
+    });
+    EXPECT_EQ(clicked, std::vector<int>{0});
+}
