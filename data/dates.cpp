@@ -14,7 +14,8 @@ std::string todayOverride;
 namespace {
 
 std::string TwoDigits(long v) {
-    std::string s = "0" + std::to_string(v);
+    std::string s = std::to_string(v);
+    if (s.size() < 2) s.insert(s.begin(), '0');
     return s.substr(s.size() - 2);
 }
 

@@ -65,6 +65,11 @@ void EncodeRecord(const ItemRecord& rec, std::uint8_t* out) {
 
 ItemRecord DecodeRecord(const std::uint8_t* in) {
     ItemRecord rec;
+    DecodeRecord(in, rec);
+    return rec;
+}
+
+void DecodeRecord(const std::uint8_t* in, ItemRecord& rec) {
     rec.catg = in[kCatg];
     std::memcpy(rec.itemName, in + kName, kTextField);
     std::memcpy(rec.unitDescr, in + kUnit, kTextField);
@@ -75,7 +80,6 @@ ItemRecord DecodeRecord(const std::uint8_t* in) {
         rec.buyUnits[i] = GetFloat(in + kBought + 4 * i);
     }
     rec.flags = in[kFlags];
-    return rec;
 }
 
 }  // namespace pantrium

@@ -49,5 +49,7 @@ std::string TrimmedField(const char (&field)[kTextField]);
 // Explicit little-endian serialisation, independent of host layout.
 void EncodeRecord(const ItemRecord& rec, std::uint8_t* out80);
 ItemRecord DecodeRecord(const std::uint8_t* in80);
+// The same, into an existing record (every field is overwritten).
+void DecodeRecord(const std::uint8_t* in80, ItemRecord& rec);
 
 }  // namespace pantrium

@@ -45,36 +45,52 @@ void FillRecord(ItemRecord& rec, const std::string& name, const std::string& uni
     }
 }
 
-// The sort key as a fixed buffer: " " + decimal catg (1 to 3 digits) + 20 name bytes.
-struct KeyedRow {
-    std::uint8_t key[24];
-    std::uint8_t length;
-    std::int32_t recordIndex;
-};
-
-void BuildKey(const ItemRecord& rec, KeyedRow& out) {
-    std::uint8_t* p = out.key;
-    *p++ = ' ';
+// The sort key without its leading blank (the same in every key): the
+// decimal catg (1 to 3 digits) and the 20 name bytes, at most 23 bytes.
+std::size_t KeyBytes(const ItemRecord& rec, std::uint8_t* out) {
+    std::uint8_t* p = out;
     unsigned c = rec.catg;
     if (c >= 100) *p++ = static_cast<std::uint8_t>('0' + c / 100);
     if (c >= 10) *p++ = static_cast<std::uint8_t>('0' + c / 10 % 10);
     *p++ = static_cast<std::uint8_t>('0' + c % 10);
     std::memcpy(p, rec.itemName, kTextField);
-    out.length = static_cast<std::uint8_t>(p - out.key + kTextField);
+    return static_cast<std::size_t>(p - out) + kTextField;
 }
 
-// Byte-wise comparison as unsigned characters; a prefix sorts first.
+// The key as three big-endian words: bytes 0-22 of the key padded with
+// zeros, byte 23 its length. Comparing the words in order gives exactly the
+// byte-wise order of the keys as unsigned characters, a key sorting before
+// every longer key that it begins (a zero pad byte never wins over a real
+// byte, and an all-equal padding falls to the length).
+struct KeyedRow {
+    std::uint64_t word[3];
+    std::int32_t recordIndex;
+};
+
+void BuildKey(const ItemRecord& rec, KeyedRow& out) {
+    std::uint8_t bytes[24] = {};
+    bytes[23] = static_cast<std::uint8_t>(KeyBytes(rec, bytes));
+    for (int w = 0; w < 3; ++w) {
+        std::uint64_t v = 0;
+        for (int i = 0; i < 8; ++i) v = (v << 8) | bytes[8 * w + i];
+        out.word[w] = v;
+    }
+}
+
 bool KeyLess(const KeyedRow& a, const KeyedRow& b) {
-    int c = std::memcmp(a.key, b.key, std::min(a.length, b.length));
-    return c != 0 ? c < 0 : a.length < b.length;
+    if (a.word[0] != b.word[0]) return a.word[0] < b.word[0];
+    if (a.word[1] != b.word[1]) return a.word[1] < b.word[1];
+    return a.word[2] < b.word[2];
 }
 
 }  // namespace
 
 std::string SortKey(const ItemRecord& rec) {
-    KeyedRow k;
-    BuildKey(rec, k);
-    return std::string(reinterpret_cast<const char*>(k.key), k.length);
+    std::uint8_t bytes[24];
+    std::size_t len = KeyBytes(rec, bytes);
+    std::string key(1, ' ');
+    key.append(reinterpret_cast<const char*>(bytes), len);
+    return key;
 }
 
 void AddItem(const std::string& name, const std::string& unitDescr, const std::string& priceText,

@@ -1,10 +1,12 @@
 // Loading and saving the binary list file.
 #include "list_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <system_error>
 #include <vector>
@@ -21,8 +23,14 @@ constexpr std::size_t kHeaderSize = 13;
 constexpr std::size_t kCountsEnd = 21;  // header + n + m
 constexpr std::size_t kCatgNameSize = 20;
 
+// The whole file in memory.
+struct FileData {
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::size_t size = 0;
+};
+
 // Reads the file whole. False when it cannot be opened.
-bool ReadWholeFile(const fs::path& path, std::vector<std::uint8_t>& data) {
+bool ReadWholeFile(const fs::path& path, FileData& file) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) return false;
     std::ifstream in(path, std::ios::binary);
@@ -30,27 +38,31 @@ bool ReadWholeFile(const fs::path& path, std::vector<std::uint8_t>& data) {
     std::uintmax_t expected = fs::file_size(path, ec);
     if (ec) expected = 0;
     // One byte more than expected, so that a complete file ends the loop at once.
-    data.resize(static_cast<std::size_t>(expected) + 1);
-    std::size_t used = 0;
+    std::size_t capacity = static_cast<std::size_t>(expected) + 1;
+    file.bytes.reset(new std::uint8_t[capacity]);
     for (;;) {
-        in.read(reinterpret_cast<char*>(data.data() + used),
-                static_cast<std::streamsize>(data.size() - used));
-        used += static_cast<std::size_t>(in.gcount());
+        in.read(reinterpret_cast<char*>(file.bytes.get() + file.size),
+                static_cast<std::streamsize>(capacity - file.size));
+        file.size += static_cast<std::size_t>(in.gcount());
         if (!in) break;
-        data.resize(data.size() * 2);
+        // The file grew while we read it: continue in a buffer twice as large.
+        std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[2 * capacity]);
+        std::memcpy(larger.get(), file.bytes.get(), file.size);
+        file.bytes.swap(larger);
+        capacity *= 2;
     }
-    data.resize(used);
     return true;
 }
 
 // Bytes of the file by offset; every byte past its end reads as 0.
 struct FileBytes {
-    const std::vector<std::uint8_t>& data;
+    const std::uint8_t* data;
+    std::size_t size;
 
     void Copy(std::size_t offset, std::uint8_t* out, std::size_t len) const {
-        std::size_t avail = offset < data.size() ? data.size() - offset : 0;
+        std::size_t avail = offset < size ? size - offset : 0;
         std::size_t n = avail < len ? avail : len;
-        if (n) std::memcpy(out, data.data() + offset, n);
+        if (n) std::memcpy(out, data + offset, n);
         std::memset(out + n, 0, len - n);
     }
     std::int32_t Int32(std::size_t offset) const {
@@ -74,8 +86,19 @@ std::size_t CapCount(std::int32_t count, std::size_t start, std::size_t entrySiz
 // valid index keeps its place, other entries go, missing indices follow in order.
 void RepairRowOrder(std::vector<std::int32_t>& order, std::size_t n) {
     std::vector<char> seen(n + 1, 0);
+    bool permutation = true;
+    for (std::size_t r = 1; r <= n; ++r) {
+        std::int32_t k = order[r];
+        if (k >= 1 && static_cast<std::size_t>(k) <= n && !seen[k]) {
+            seen[k] = 1;
+        } else {
+            permutation = false;
+        }
+    }
+    if (permutation) return;
     std::vector<std::int32_t> fixed(1, 0);
     fixed.reserve(n + 1);
+    std::fill(seen.begin(), seen.end(), 0);
     for (std::size_t r = 1; r <= n; ++r) {
         std::int32_t k = order[r];
         if (k >= 1 && static_cast<std::size_t>(k) <= n && !seen[k]) {
@@ -83,7 +106,6 @@ void RepairRowOrder(std::vector<std::int32_t>& order, std::size_t n) {
             fixed.push_back(k);
         }
     }
-    if (fixed.size() == n + 1) return;  // already a permutation
     for (std::size_t k = 1; k <= n; ++k)
         if (!seen[k]) fixed.push_back(static_cast<std::int32_t>(k));
     order.swap(fixed);
@@ -96,9 +118,8 @@ void Put32(std::vector<std::uint8_t>& out, std::size_t offset, std::int32_t valu
 
 }  // namespace
 
-LoadResult LoadFromBytes(const std::vector<std::uint8_t>& data) {
-    const FileBytes file{data};
-    const std::size_t size = data.size();
+LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
+    const FileBytes file{data, size};
     // The 13 header bytes are not checked.
     const std::size_t n = CapCount(file.Int32(kHeaderSize), kCountsEnd, 4, size);
     const std::size_t recordsStart = kCountsEnd + 4 * n;
@@ -115,21 +136,31 @@ LoadResult LoadFromBytes(const std::vector<std::uint8_t>& data) {
     } catch (const std::bad_alloc&) {
         return LoadResult::CannotOpen;
     }
-    for (std::size_t r = 1; r <= n; ++r) order[r] = file.Int32(kCountsEnd + 4 * (r - 1));
+    for (std::size_t r = 1; r <= n; ++r) {
+        std::size_t offset = kCountsEnd + 4 * (r - 1);
+        if (offset + 4 <= size) {
+            const std::uint8_t* p = data + offset;
+            order[r] = static_cast<std::int32_t>(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
+                                                 (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24));
+        } else {
+            order[r] = file.Int32(offset);
+        }
+    }
     RepairRowOrder(order, n);
 
     records.emplace_back();
     std::uint8_t raw[kRecordSize];
     for (std::size_t k = 1; k <= n; ++k) {
         std::size_t offset = recordsStart + kRecordSize * (k - 1);
+        ItemRecord& rec = records.emplace_back();
         if (offset + kRecordSize <= size) {
-            records.push_back(DecodeRecord(data.data() + offset));
+            DecodeRecord(data + offset, rec);
         } else {
             file.Copy(offset, raw, kRecordSize);
-            records.push_back(DecodeRecord(raw));
+            DecodeRecord(raw, rec);
         }
         // A category the file does not hold means no category.
-        if (records.back().catg > m) records.back().catg = 0;
+        if (rec.catg > m) rec.catg = 0;
     }
 
     names.emplace_back();
@@ -174,9 +205,9 @@ LoadResult LoadList() {
     if (!fs::exists(path, ec) && !ec) {
         std::ofstream create(path, std::ios::binary);  // a missing list is created empty
     }
-    std::vector<std::uint8_t> data;
+    FileData data;
     if (!ReadWholeFile(path, data)) return LoadResult::CannotOpen;
-    return LoadFromBytes(data);
+    return LoadFromBytes(data.bytes.get(), data.size);
 }
 
 SaveResult SaveList() {

@@ -1,6 +1,7 @@
 // The binary list file (.ptm): header "Pantrium 1.50", n, m, rowOrder[1..n],
 // records[1..n] (80 bytes each), catgNames[1..m] (20 bytes each).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,7 +26,10 @@ SaveResult SaveList();
 
 // The loader and writer on bytes in memory (used by LoadList/SaveList, the
 // fuzzer and the benchmark). LoadFromBytes accepts any bytes.
-LoadResult LoadFromBytes(const std::vector<std::uint8_t>& data);
+LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size);
+inline LoadResult LoadFromBytes(const std::vector<std::uint8_t>& data) {
+    return LoadFromBytes(data.data(), data.size());
+}
 std::vector<std::uint8_t> ListFileBytes();
 
 // The main window's caption for a list path: the part before the first '.'.

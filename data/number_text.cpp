@@ -74,14 +74,21 @@ std::string FormatNumber(T value, int digits) {
         if (m.size() <= intDigits) {
             fixed = m + std::string(intDigits - m.size(), '0');
         } else {
-            fixed = m.substr(0, intDigits) + "." + m.substr(intDigits);
+            fixed = m.substr(0, intDigits);
+            fixed += '.';
+            fixed += m.substr(intDigits);
         }
     } else {
-        fixed = "." + std::string(static_cast<std::size_t>(-exp - 1), '0') + m;
+        fixed.assign(1, '.');
+        fixed.append(static_cast<std::size_t>(-exp - 1), '0');
+        fixed += m;
     }
 
     std::string sci = m.substr(0, 1);
-    if (m.size() > 1) sci += "." + m.substr(1);
+    if (m.size() > 1) {
+        sci += '.';
+        sci += m.substr(1);
+    }
     int a = std::abs(exp);
     sci += exp < 0 ? "E-" : "E+";
     if (a < 10) sci += '0';
@@ -89,7 +96,9 @@ std::string FormatNumber(T value, int digits) {
 
     // Large values always in exponent form; small ones when that is shorter.
     bool useFixed = exp < digits && (exp >= 0 || fixed.size() <= sci.size());
-    return sign + (useFixed ? fixed : sci);
+    std::string out = sign;
+    out += useFixed ? fixed : sci;
+    return out;
 }
 
 // Adds one to a string of decimal digits.
@@ -179,7 +188,7 @@ std::string MoneyMask(double value) {
         } else {
             m.append(static_cast<std::size_t>(keep) - m.size(), '0');
         }
-        if (m.empty()) m = "0";
+        if (m.empty()) m.assign(1, '0');
         if (up) Increment(m);
         cents = m;
     }
@@ -189,7 +198,11 @@ std::string MoneyMask(double value) {
     if (cents.size() < 3) cents.insert(0, 3 - cents.size(), '0');
     std::string whole = cents.substr(0, cents.size() - 2);
     if (whole == "0") whole.clear();
-    return (negative ? "-" : "") + whole + "." + cents.substr(cents.size() - 2);
+    std::string out = negative ? "-" : "";
+    out += whole;
+    out += '.';
+    out += cents.substr(cents.size() - 2);
+    return out;
 }
 
 double RoundHalfEven(double value) { return std::nearbyint(value); }

@@ -55,7 +55,7 @@ TEST_F(CategoriesTest, RemoveRenumbersItemsAndSorts) {
 }
 
 TEST_F(CategoriesTest, NoMoreThanAByteCanReferTo) {
-    for (int i = 0; i < kMaxCategories + 3; ++i) AppendCategory("c" + std::to_string(i));
+    for (int i = 0; i < kMaxCategories + 3; ++i) AppendCategory(std::string(1, 'c').append(std::to_string(i)));
     EXPECT_EQ(itemTable.catgCount, kMaxCategories);
     EXPECT_EQ(itemTable.catgNames.back(), "c254");
 }

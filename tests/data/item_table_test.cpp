@@ -1,3 +1,5 @@
+#include <random>
+
 #include "data_test_support.h"
 
 namespace pantrium::test {
@@ -60,6 +62,25 @@ TEST_F(ItemTableTest, SortKeyAndOrder) {
     Add("Milk", 0);
     EXPECT_EQ(RowNames(), (std::vector<std::string>{"Milk", "Milk!", "Bread", "Apples",
                                                     "Zebra cake", "zucchini", "\xC9" "clair"}));
+}
+
+TEST_F(ItemTableTest, SortOrderMatchesTheKeyBytes) {
+    // Random categories and name bytes, including NUL, 0xFF and names that
+    // differ only where one key is longer than the other.
+    std::mt19937 rng(7);
+    const std::uint8_t alphabet[] = {0x00, 0x01, ' ', '0', '1', '9', 'A', 'a', 0x7F, 0x80, 0xFF};
+    for (int i = 0; i < 2000; ++i) {
+        AddItem("", "", "", 0, false, false, 0);
+        ItemRecord& rec = itemTable.records[itemTable.itemCount];
+        const int catgs[] = {0, 1, 2, 10, 11, 100, 101, 255, static_cast<int>(rng() % 256)};
+        rec.catg = static_cast<std::uint8_t>(catgs[rng() % 9]);
+        for (char& c : rec.itemName) c = static_cast<char>(alphabet[rng() % sizeof alphabet]);
+    }
+    SortRows(0);
+    for (int r = 1; r < itemTable.itemCount; ++r) {
+        // std::string compares its bytes as unsigned characters.
+        ASSERT_LE(SortKey(itemTable.RecordOfRow(r)), SortKey(itemTable.RecordOfRow(r + 1))) << r;
+    }
 }
 
 TEST_F(ItemTableTest, SortRowsRefreshesAtTheSelectedRecord) {

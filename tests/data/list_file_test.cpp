@@ -215,8 +215,7 @@ TEST_F(ListFileTest, DamagedCountsAndIndices) {
 }
 
 TEST_F(ListFileTest, RowOrderRepairKeepsFirstValidEntries) {
-    Bytes b;
-    b.insert(b.end(), kListHeader, kListHeader + 13);
+    Bytes b(kListHeader, kListHeader + 13);
     Append(b, {4, 0, 0, 0, 0, 0, 0, 0});
     for (int v : {3, 3, -1, 1}) Append(b, {v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF, (v >> 24) & 0xFF});
     b.insert(b.end(), 4 * 80, 0);

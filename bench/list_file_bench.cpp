@@ -1,0 +1,134 @@
+// Load, sort and save of large lists, against a plain read of the same file.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "data/categories.h"
+#include "data/item_table.h"
+#include "data/list_file.h"
+
+namespace fs = std::filesystem;
+using namespace pantrium;
+
+namespace {
+
+// The benchmark's own folder, current for the whole run (a save writes grocery.ini there).
+const fs::path& BenchDir() {
+    static const fs::path dir = [] {
+        fs::path d = fs::temp_directory_path() / ("pantrium-bench-" + std::to_string(std::random_device{}()));
+        fs::create_directories(d);
+        fs::current_path(d);
+        return d;
+    }();
+    return dir;
+}
+
+void BuildTable(int n) {
+    ClearTable();
+    std::mt19937 rng(static_cast<unsigned>(n));
+    for (int c = 0; c < 20; ++c) AppendCategory("category " + std::to_string(c));
+    itemTable.itemCount = n;
+    itemTable.records.assign(static_cast<std::size_t>(n) + 1, ItemRecord{});
+    itemTable.rowOrder.assign(static_cast<std::size_t>(n) + 1, 0);
+    static const char* words[] = {"Milk", "Bread", "Apples", "eggs", "Rice", "Tea", "Soap", "Jam"};
+    for (int k = 1; k <= n; ++k) {
+        ItemRecord& rec = itemTable.records[k];
+        rec.catg = static_cast<std::uint8_t>(rng() % 21);
+        StoreTextField(rec.itemName, std::string(words[rng() % 8]) + " " + std::to_string(rng() % 100000));
+        StoreTextField(rec.unitDescr, "each");
+        rec.pricePerUnit = static_cast<float>(rng() % 1000) / 100;
+        for (int i = 0; i < 3; ++i) {
+            rec.buyDate[i] = static_cast<PackedDate>(1 + i + (1 << 5) + (24 << 9));
+            rec.buyUnits[i] = 1;
+        }
+        itemTable.rowOrder[k] = k;
+    }
+    std::shuffle(itemTable.rowOrder.begin() + 1, itemTable.rowOrder.end(), rng);
+}
+
+// One saved list per size, made once.
+std::string ListFor(int n) {
+    static std::map<int, std::string> made;
+    auto it = made.find(n);
+    if (it != made.end()) return it->second;
+    BenchDir();
+    BuildTable(n);
+    itemTable.listPath = "bench-" + std::to_string(n) + ".ptm";
+    SaveList();
+    return made[n] = itemTable.listPath;
+}
+
+void BM_PlainRead(benchmark::State& state) {
+    const std::string path = ListFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::ifstream in(path, std::ios::binary);
+        const std::size_t size = fs::file_size(path);
+        std::unique_ptr<char[]> data(new char[size]);
+        in.read(data.get(), static_cast<std::streamsize>(size));
+        benchmark::DoNotOptimize(data.get());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(fs::file_size(path)));
+}
+
+void BM_Load(benchmark::State& state) {
+    itemTable.listPath = ListFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) LoadList();
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(fs::file_size(itemTable.listPath)));
+}
+
+void BM_Sort(benchmark::State& state) {
+    itemTable.listPath = ListFor(static_cast<int>(state.range(0)));
+    LoadList();
+    const std::vector<std::int32_t> stored = itemTable.rowOrder;
+    for (auto _ : state) {
+        state.PauseTiming();
+        itemTable.rowOrder = stored;  // the shuffled order of the file
+        state.ResumeTiming();
+        SortRows(0);
+    }
+}
+
+void BM_Save(benchmark::State& state) {
+    itemTable.listPath = ListFor(static_cast<int>(state.range(0)));
+    LoadList();
+    itemTable.listPath = "saved.ptm";
+    for (auto _ : state) SaveList();
+}
+
+void BM_LoadSortSave(benchmark::State& state) {
+    const std::string path = ListFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        itemTable.listPath = path;
+        LoadList();
+        SortRows(0);
+        itemTable.listPath = "saved.ptm";
+        SaveList();
+    }
+}
+
+#define SIZES ->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_PlainRead) SIZES;
+BENCHMARK(BM_Load) SIZES;
+BENCHMARK(BM_Sort) SIZES;
+BENCHMARK(BM_Save) SIZES;
+BENCHMARK(BM_LoadSortSave) SIZES;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::current_path(fs::temp_directory_path(), ec);
+    fs::remove_all(BenchDir(), ec);
+    return 0;
+}
