@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -29,13 +30,28 @@ struct FileData {
     std::size_t size = 0;
 };
 
+// The list path as the file system library sees it. The file itself is
+// opened by its single-byte text (the system's code page on Windows); the
+// library is used only for what the streams cannot do (directory test, size,
+// permissions, the replacing rename). False when the text cannot be converted.
+bool FsPath(const std::string& text, fs::path& out) {
+    try {
+        out = fs::path(text);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 // Reads the file whole. False when it cannot be opened.
-bool ReadWholeFile(const fs::path& path, FileData& file) {
+bool ReadWholeFile(const std::string& path, FileData& file) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) return false;
+    fs::path fsPath;
+    const bool known = FsPath(path, fsPath);
+    if (known && fs::is_directory(fsPath, ec)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    std::uintmax_t expected = fs::file_size(path, ec);
+    std::uintmax_t expected = known ? fs::file_size(fsPath, ec) : 0;
     if (ec) expected = 0;
     // One byte more than expected, so that a complete file ends the loop at once.
     std::size_t capacity = static_cast<std::size_t>(expected) + 1;
@@ -45,7 +61,7 @@ bool ReadWholeFile(const fs::path& path, FileData& file) {
                 static_cast<std::streamsize>(capacity - file.size));
         file.size += static_cast<std::size_t>(in.gcount());
         if (!in) break;
-        // The file grew while we read it: continue in a buffer twice as large.
+        // The file is longer than its size said: continue in a buffer twice as large.
         std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[2 * capacity]);
         std::memcpy(larger.get(), file.bytes.get(), file.size);
         file.bytes.swap(larger);
@@ -200,23 +216,27 @@ std::vector<std::uint8_t> ListFileBytes() {
 }
 
 LoadResult LoadList() {
-    const fs::path path(itemTable.listPath);
-    std::error_code ec;
-    if (!fs::exists(path, ec) && !ec) {
-        std::ofstream create(path, std::ios::binary);  // a missing list is created empty
+    const std::string& path = itemTable.listPath;
+    if (!std::ifstream(path, std::ios::binary)) {
+        // A missing list is created empty; appending never truncates a file
+        // that exists but could not be read.
+        std::ofstream create(path, std::ios::binary | std::ios::app);
     }
     FileData data;
-    if (!ReadWholeFile(path, data)) return LoadResult::CannotOpen;
+    try {
+        if (!ReadWholeFile(path, data)) return LoadResult::CannotOpen;
+    } catch (const std::bad_alloc&) {
+        return LoadResult::CannotOpen;
+    }
     return LoadFromBytes(data.bytes.get(), data.size);
 }
 
 SaveResult SaveList() {
     if (itemTable.listPath.empty()) return SaveResult::NeedsPath;
-    const fs::path target(itemTable.listPath);
+    const std::string& target = itemTable.listPath;
     // Write a temporary file beside the target and rename it over the target,
     // so that a failed save leaves the previous file as it was.
-    fs::path temp = target;
-    temp += ".saving";
+    const std::string temp = target + ".saving";
     const std::vector<std::uint8_t> bytes = ListFileBytes();
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -225,19 +245,25 @@ SaveResult SaveList() {
                       static_cast<std::streamsize>(bytes.size()));
             out.close();
         }
-        std::error_code ec;
         if (!out || out.fail()) {
-            fs::remove(temp, ec);
+            std::remove(temp.c_str());
             return SaveResult::CannotWrite;
         }
-        // Keep the permissions of the file being replaced.
-        fs::file_status st = fs::status(target, ec);
-        if (!ec && fs::is_regular_file(st)) fs::permissions(temp, st.permissions(), ec);
     }
     std::error_code ec;
-    fs::rename(temp, target, ec);  // replaces the target in one step (MoveFileEx on Windows)
+    fs::path fsTemp, fsTarget;
+    if (!FsPath(temp, fsTemp) || !FsPath(target, fsTarget)) {
+        std::remove(temp.c_str());
+        return SaveResult::CannotWrite;
+    }
+    // Keep the permissions of the file being replaced.
+    fs::file_status st = fs::status(fsTarget, ec);
+    if (!ec && fs::is_regular_file(st)) fs::permissions(fsTemp, st.permissions(), ec);
+    // Replaces the target in one step (rename(2); MoveFileExW with
+    // MOVEFILE_REPLACE_EXISTING on Windows).
+    fs::rename(fsTemp, fsTarget, ec);
     if (ec) {
-        fs::remove(temp, ec);
+        std::remove(temp.c_str());
         return SaveResult::CannotWrite;
     }
     itemTable.modified = false;
