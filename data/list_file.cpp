@@ -75,13 +75,14 @@ struct FileBytes {
     const std::uint8_t* data;
     std::size_t size;
 
-    void Copy(std::size_t offset, std::uint8_t* out, std::size_t len) const {
-        std::size_t avail = offset < size ? size - offset : 0;
-        std::size_t n = avail < len ? avail : len;
+    // Offsets are 64-bit so that no count can make them wrap on a 32-bit host.
+    void Copy(std::uint64_t offset, std::uint8_t* out, std::size_t len) const {
+        std::uint64_t avail = offset < size ? size - offset : 0;
+        std::size_t n = avail < len ? static_cast<std::size_t>(avail) : len;
         if (n) std::memcpy(out, data + offset, n);
         std::memset(out + n, 0, len - n);
     }
-    std::int32_t Int32(std::size_t offset) const {
+    std::int32_t Int32(std::uint64_t offset) const {
         std::uint8_t b[4];
         Copy(offset, b, 4);
         return static_cast<std::int32_t>(std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) |
@@ -91,11 +92,11 @@ struct FileBytes {
 
 // A count cut to the entries that begin inside the file, so that a damaged
 // count can neither go negative nor make the reader allocate without bound.
-std::size_t CapCount(std::int32_t count, std::size_t start, std::size_t entrySize,
-                     std::size_t fileSize) {
+std::size_t CapCount(std::int32_t count, std::uint64_t start, std::uint64_t entrySize,
+                     std::uint64_t fileSize) {
     if (count <= 0) return 0;
-    std::size_t fits = fileSize > start ? (fileSize - start + entrySize - 1) / entrySize : 0;
-    return static_cast<std::size_t>(count) < fits ? static_cast<std::size_t>(count) : fits;
+    std::uint64_t fits = fileSize > start ? (fileSize - start + entrySize - 1) / entrySize : 0;
+    return static_cast<std::size_t>(static_cast<std::uint64_t>(count) < fits ? count : fits);
 }
 
 // Makes rowOrder[1..n] a permutation of 1..n: the first occurrence of each
@@ -138,8 +139,8 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
     const FileBytes file{data, size};
     // The 13 header bytes are not checked.
     const std::size_t n = CapCount(file.Int32(kHeaderSize), kCountsEnd, 4, size);
-    const std::size_t recordsStart = kCountsEnd + 4 * n;
-    const std::size_t namesStart = recordsStart + kRecordSize * n;
+    const std::uint64_t recordsStart = kCountsEnd + 4 * std::uint64_t(n);
+    const std::uint64_t namesStart = recordsStart + kRecordSize * std::uint64_t(n);
     const std::size_t m = CapCount(file.Int32(kHeaderSize + 4), namesStart, kCatgNameSize, size);
 
     std::vector<std::int32_t> order;
@@ -149,42 +150,43 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
         order.assign(n + 1, 0);
         records.reserve(n + 1);
         names.reserve(m + 1);
+        for (std::size_t r = 1; r <= n; ++r) {
+            std::uint64_t offset = kCountsEnd + 4 * std::uint64_t(r - 1);
+            if (offset + 4 <= size) {
+                const std::uint8_t* p = data + offset;
+                order[r] = static_cast<std::int32_t>(
+                    std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
+                    (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24));
+            } else {
+                order[r] = file.Int32(offset);
+            }
+        }
+        RepairRowOrder(order, n);
+
+        records.emplace_back();
+        std::uint8_t raw[kRecordSize];
+        for (std::size_t k = 1; k <= n; ++k) {
+            std::uint64_t offset = recordsStart + kRecordSize * std::uint64_t(k - 1);
+            ItemRecord& rec = records.emplace_back();
+            if (offset + kRecordSize <= size) {
+                DecodeRecord(data + offset, rec);
+            } else {
+                file.Copy(offset, raw, kRecordSize);
+                DecodeRecord(raw, rec);
+            }
+            // A category the file does not hold means no category.
+            if (rec.catg > m) rec.catg = 0;
+        }
+
+        names.emplace_back();
+        char name[kCatgNameSize];
+        for (std::size_t j = 1; j <= m; ++j) {
+            file.Copy(namesStart + kCatgNameSize * std::uint64_t(j - 1),
+                      reinterpret_cast<std::uint8_t*>(name), kCatgNameSize);
+            names.emplace_back(name, kCatgNameSize);
+        }
     } catch (const std::bad_alloc&) {
-        return LoadResult::CannotOpen;
-    }
-    for (std::size_t r = 1; r <= n; ++r) {
-        std::size_t offset = kCountsEnd + 4 * (r - 1);
-        if (offset + 4 <= size) {
-            const std::uint8_t* p = data + offset;
-            order[r] = static_cast<std::int32_t>(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
-                                                 (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24));
-        } else {
-            order[r] = file.Int32(offset);
-        }
-    }
-    RepairRowOrder(order, n);
-
-    records.emplace_back();
-    std::uint8_t raw[kRecordSize];
-    for (std::size_t k = 1; k <= n; ++k) {
-        std::size_t offset = recordsStart + kRecordSize * (k - 1);
-        ItemRecord& rec = records.emplace_back();
-        if (offset + kRecordSize <= size) {
-            DecodeRecord(data + offset, rec);
-        } else {
-            file.Copy(offset, raw, kRecordSize);
-            DecodeRecord(raw, rec);
-        }
-        // A category the file does not hold means no category.
-        if (rec.catg > m) rec.catg = 0;
-    }
-
-    names.emplace_back();
-    char name[kCatgNameSize];
-    for (std::size_t j = 1; j <= m; ++j) {
-        file.Copy(namesStart + kCatgNameSize * (j - 1), reinterpret_cast<std::uint8_t*>(name),
-                  kCatgNameSize);
-        names.emplace_back(name, kCatgNameSize);
+        return LoadResult::CannotOpen;  // the table stays as it was
     }
 
     itemTable.itemCount = static_cast<std::int32_t>(n);
