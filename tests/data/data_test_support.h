@@ -21,15 +21,18 @@ namespace pantrium::test {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
+inline Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 // A fresh folder under the system temp folder, the current directory while it lives.
 class TempDir {
 public:
     TempDir() {
         std::random_device rd;
-        for (;;) {
-            path_ = fs::temp_directory_path() / ("pantrium-data-" + std::to_string(rd()));
-            if (fs::create_directory(path_)) break;
-        }
+        do path_ = fs::temp_directory_path() / ("pantrium-data-" + std::to_string(rd()));
+        while (!fs::create_directory(path_));
         previous_ = fs::current_path();
         fs::current_path(path_);
     }
@@ -38,7 +41,6 @@ public:
         fs::current_path(previous_, ec);
         fs::remove_all(path_, ec);
     }
-    const fs::path& path() const { return path_; }
 
 private:
     fs::path path_, previous_;
@@ -50,8 +52,8 @@ inline Bytes ReadBytes(const fs::path& p) {
 }
 
 inline void WriteBytes(const fs::path& p, const Bytes& b) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
+                                             static_cast<std::streamsize>(b.size()));
 }
 
 // A typed date as checkout stores it.
@@ -66,8 +68,7 @@ inline void SetHistory(ItemRecord& rec,
     int i = 0;
     for (auto& [date, units] : purchases) {
         rec.buyDate[i] = Date(date);
-        rec.buyUnits[i] = units;
-        ++i;
+        rec.buyUnits[i++] = units;
     }
 }
 
@@ -80,8 +81,7 @@ inline std::vector<std::string> RowNames() {
     return names;
 }
 
-// Every test starts from an empty table with no hook and the real clock,
-// and records the refresh calls.
+// Every test starts from an empty table and the real clock, and records the refreshes.
 class DataTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -89,10 +89,7 @@ protected:
         itemTable.listPath = "my Pantrium.ptm";
         itemTable.modified = false;
         itemTable.snapshot = CheckoutSnapshot{};
-        itemTable.itemsToBuy = 0;
-        itemTable.totalCost = 0;
         todayOverride.clear();
-        refreshes.clear();
         refreshItemListHook = [this](int mode) { refreshes.push_back(mode); };
     }
     void TearDown() override {
