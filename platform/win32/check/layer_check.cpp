@@ -132,6 +132,13 @@ void InitChecks(Window dlg) {
     Check(GetWindowLongA(GetDlgItem(d, -1), GWL_EXSTYLE) & WS_EX_STATICEDGE, "static edge on a label");
     Check(!IsVisible(dlg, kHiddenButton) && IsVisible(dlg, kEdit), "hidden and visible controls");
     CheckEq(LOWORD(SendMessageA(d, DM_GETDEFID, 0, 0)), 1, "the default button is the dialog's default id");
+    SetDefaultButton(dlg, 1, false);
+    CheckEq(HIWORD(SendMessageA(d, DM_GETDEFID, 0, 0)), 0, "a button losing the default look stops being Enter's target");
+    SetDefaultButton(dlg, kOther, true);
+    CheckEq(LOWORD(SendMessageA(d, DM_GETDEFID, 0, 0)), kOther, "SetDefaultButton makes Enter's target");
+    Check(GetWindowLongA(GetDlgItem(d, kOther), GWL_STYLE) & BS_DEFPUSHBUTTON, "and gives the default look");
+    SetDefaultButton(dlg, kOther, false);
+    SetDefaultButton(dlg, 1, true);
 
     // An edit's change arrives before SetText returns; so does a simple combo's.
     seen.clear();
