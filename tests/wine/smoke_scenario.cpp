@@ -439,8 +439,7 @@ void CheckoutChecks(const Main& m) {
 void ClosePromptChecks(const Main& m) {
     SysClose(m.dlg);
     AnswerPrompt("Save File", "File records have changed...\r\ndo you want to save them?", IDCANCEL);
-    Sleep(300);
-    Check(IsWindow(m.dlg) && IsWindowVisible(m.dlg), "Cancel in the close prompt keeps the window open");
+    Check(!WaitGone(m.dlg, 1500), "Cancel in the close prompt keeps the window open");
     CheckRows(m, kRowsAtClose, "Cancel keeps the changes");
     Command(m.dlg, pantrium::kCmdExit);
     AnswerPrompt("Save File", "File records have changed...\r\ndo you want to save them?", IDYES);
