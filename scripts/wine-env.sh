@@ -64,15 +64,34 @@ prepare_prefix() {
   "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 }
 
+# Processes of this prefix (Wine's services, explorer, winedevice and the
+# program), found by the WINEPREFIX in their environment.
+prefix_pids() {
+  local p
+  for p in /proc/[0-9]*; do
+    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "${p#/proc/}"
+  done
+}
+
 stop_wine_and_xvfb() {
-  local i
+  local i p left
   if [ -n "$ws_pid" ] && kill -0 "$ws_pid" 2>/dev/null; then
-    kill "$ws_pid" 2>/dev/null
+    # Ask our wineserver to end its processes first: killing the server alone
+    # leaves Wine's service processes running.
+    timeout 10 "$wineserver_bin" -k >/dev/null 2>&1
     for i in $(seq 1 25); do kill -0 "$ws_pid" 2>/dev/null || break; sleep 0.2; done
-    kill -9 "$ws_pid" 2>/dev/null
+    kill "$ws_pid" 2>/dev/null
     wait "$ws_pid" 2>/dev/null
   fi
   ws_pid=
+  if [ -n "${WINEPREFIX:-}" ]; then
+    left=$(prefix_pids)
+    if [ -n "$left" ]; then
+      for p in $left; do kill "$p" 2>/dev/null; done
+      sleep 0.5
+      for p in $left; do kill -9 "$p" 2>/dev/null; done
+    fi
+  fi
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null
