@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -446,6 +447,53 @@ void ClosePromptChecks(const Main& m) {
     Check(WaitGone(m.dlg), "Yes in the close prompt saves and closes the window");
 }
 
+// Every line of the label's text fits in the label's width in the label's own
+// font, so that the static control does not wrap a line into the next one.
+void CheckTextFits(HWND label, const std::string& what) {
+    const std::string text = Text(label);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(Send(label, WM_GETFONT)));
+    LONG widest = 0;
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, text.c_str() + start, static_cast<int>(end - start), &size);
+        widest = std::max(widest, size.cx);
+        start = end + 2;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    RECT r = {};
+    GetClientRect(label, &r);
+    Check(widest <= r.right, what + " (widest line " + std::to_string(widest) + " px, label " +
+                                 std::to_string(r.right) + " px)");
+}
+
+// The units history of Milk in the program's own message box, and the About box.
+void HistoryAndAboutChecks(const Main& m) {
+    ClickRow(m.list, 2);
+    WaitFor([&] { return ListSel(m.list) == 2; }, 3000);
+    Command(m.dlg, pantrium::kCmdBuyingHistory);
+    HWND box = Require(FindTopWindow("Units History"), "the units history");
+    CheckEq(ControlText(box, 9990), "  Date            Units\r\n\r\n03-15-24        2.00\r\n",
+            "units history lists Milk's purchase with its units ending at column 20");
+    CheckTextFits(GetDlgItem(box, 9990), "the units history's lines fit in its label unwrapped");
+    Shot("units-history", box);
+    Click(GetDlgItem(box, 9994));
+    Check(WaitGone(box), "Ok closes the units history");
+
+    Command(m.dlg, pantrium::kCmdAbout);
+    HWND about = Require(FindTopWindow("About My Pantrium"), "the About box");
+    HWND icon = nullptr;
+    for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon = child;
+    Check(icon && Send(icon, STM_GETICON) > 0, "the About box shows the program's icon");
+    Shot("about", about);
+    Click(GetDlgItem(about, IDOK));
+    Check(WaitGone(about), "OK closes the About box");
+}
+
 }  // namespace
 
 bool WriteStartFiles() {
@@ -477,6 +525,9 @@ DWORD WINAPI DriveSecondRun(LPVOID) {
     const Main m = FindMain();
     CheckRows(m, kRowsAtClose, "a new start shows the saved list");
     CheckStatus(m, "", "Special buy", " 3", "14.75", "status line of the reloaded list");
+    HistoryAndAboutChecks(m);
+    ClickRow(m.list, 0);
+    WaitFor([&] { return ListSel(m.list) == 0; }, 3000);
     DoubleClickRow(m.list, 0);
     CheckRows(m, {"\tx\tPaper towels\troll\t\t1.00\t.75", kRowBread, kRowMilk, kRowApples3, kRowBananas12},
               "a change after the reload");
