@@ -168,5 +168,23 @@ TEST_F(MessageBox, StandardPromptPassesThroughAndDefaultsTheCaption) {
     EXPECT_EQ(headless::Prompts()[1].caption, "Delete Item");
 }
 
+TEST_F(MessageBox, TheLabelDrawsInTheFontItsLinesWereMeasuredIn) {
+    // The dialog font is a pixel taller than the measuring font; a label drawn
+    // in it would be too narrow for its widest line.
+    const std::string text = "  Date            Units\r\n\r\n03-05-24        2.00\r\n";
+    CheckThenClick(
+        [&text](plat::Window dlg) {
+            const plat::Font labelFont = plat::GetControlFont(dlg, 9990);
+            EXPECT_NE(labelFont, plat::GetControlFont(dlg, 0));
+            const int width = headless::ControlRect(dlg, 9990).width;
+            const std::string widest = "03-05-24        2.00";
+            EXPECT_EQ(plat::MeasureText(labelFont, widest).cx, width);
+            EXPECT_LT(width, plat::MeasureText(plat::GetControlFont(dlg, 0), widest).cx);
+            EXPECT_EQ(plat::GetText(dlg, 9990), text);
+        },
+        9994);
+    EXPECT_EQ(MessageBoxEx(text, 64, "Units History", 0, 0, 0), 1);
+}
+
 }  // namespace
 }  // namespace pantrium

@@ -26,14 +26,19 @@ struct TextExtent {
     int width = 0;  // of the widest line
 };
 
-// Every line, also an empty one after a final CR LF, is measured in the
-// dialog font.
-TextExtent MeasureMessage(const std::string& text) {
+// The font the message is measured in. The label is drawn in it too: the
+// dialog's own font can be a pixel taller, and a label sized for the smaller
+// font would then wrap its lines and cut off the last ones.
+plat::Font CreateMessageFont() {
     plat::FontSpec spec;
     spec.face = "MS Sans Serif";
     spec.height = -(8 * plat::ScreenDpiY() / 72);
     spec.weight = 400;
-    const plat::Font font = plat::CreateFont(spec);
+    return plat::CreateFont(spec);
+}
+
+// Every line, also an empty one after a final CR LF, is measured.
+TextExtent MeasureMessage(plat::Font font, const std::string& text) {
     TextExtent extent;
     std::size_t start = 0;
     for (;;) {
@@ -44,7 +49,6 @@ TextExtent MeasureMessage(const std::string& text) {
         ++extent.lines;
         start = end + 2;
     }
-    plat::DeleteFont(font);
     return extent;
 }
 
@@ -80,13 +84,16 @@ struct BoxRequest {
     std::string text;
     int style, beep, left, top;
     plat::Window owner;
+    plat::Font font = 0;  // created at Init, deleted at Destroy
 };
 
-void InitMessageBox(plat::Window dlg, const BoxRequest& req) {
-    const TextExtent extent = MeasureMessage(req.text);
+void InitMessageBox(plat::Window dlg, BoxRequest& req) {
+    req.font = CreateMessageFont();
+    const TextExtent extent = MeasureMessage(req.font, req.text);
     const int textLeft = req.style > 6 ? 50 : 10;  // room for the icon
     plat::AddControl(dlg, {kTextLabel, plat::Kind::Label, req.text,
                            {textLeft, 5, extent.width, 15 * extent.lines}, 0});
+    plat::SetControlFont(dlg, kTextLabel, req.font);
     plat::SetColors(dlg, kTextLabel, kBlack, kGrey);
 
     const int width = std::max(220, textLeft + extent.width + 10);
@@ -140,7 +147,7 @@ void InitMessageBox(plat::Window dlg, const BoxRequest& req) {
 
 int MessageBoxEx(const std::string& text, int style, const std::string& caption, int beep,
                  int left, int top) {
-    const BoxRequest req{text, style, beep, left, top, plat::ActiveWindow()};
+    BoxRequest req{text, style, beep, left, top, plat::ActiveWindow()};
     plat::DialogSpec spec;
     spec.caption = caption;
     spec.width = 200;
@@ -160,6 +167,10 @@ int MessageBoxEx(const std::string& text, int style, const std::string& caption,
             messageBoxAnswer = AnswerOfCommand(2);
             plat::EndDialog(dlg, messageBoxAnswer);
             return 1;
+        case plat::Msg::Destroy:
+            plat::DeleteFont(req.font);
+            req.font = 0;
+            return 0;
         default: return 0;
         }
     });
