@@ -60,6 +60,12 @@ prepare_prefix() {
     echo "wine: creating the Wine prefix $WINEPREFIX"
     "$wine_loader" wineboot -i >/dev/null 2>&1 && touch "$WINEPREFIX/.pantrium-ready"
   fi
+  # Debian's Wine does not look in its own font folder: without these copies
+  # "MS Sans Serif" falls back to another face and the caption buttons
+  # (Marlett) show as letters.
+  if [ -d /usr/share/wine/fonts ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   # Wine draws the captions and frames itself (Xvfb has no window manager).
   "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 }
