@@ -13,6 +13,13 @@ if(PANTRIUM_WIN_BUILD)
     # runs alone so that the machine's cores do not slow the GUI down.
     set_tests_properties(wine_smoke PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE
                          FAIL_REGULAR_EXPRESSION "FAIL:")
+    # The Win32 layer against the rules the headless layer keeps (notification
+    # order, modal loops, keys), run the same way.
+    add_test(NAME wine_layer_check
+             COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh"
+                     "${PANTRIUM_WIN_BUILD}/win32_layer_check.exe" "${PANTRIUM_WIN_BUILD}/layer-check-shots")
+    set_tests_properties(wine_layer_check PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE
+                         FAIL_REGULAR_EXPRESSION "FAIL:")
   else()
     message(STATUS "wine_smoke: no mingw build at ${PANTRIUM_WIN_BUILD}; the Wine smoke test is not registered")
   endif()

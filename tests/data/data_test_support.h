@@ -8,13 +8,13 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "data/dates.h"
 #include "data/item_table.h"
+#include "test_support.h"
 
 namespace pantrium::test {
 
@@ -26,26 +26,6 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
-// A fresh folder under the system temp folder, the current directory while it lives.
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        do path_ = fs::temp_directory_path() / ("pantrium-data-" + std::to_string(rd()));
-        while (!fs::create_directory(path_));
-        previous_ = fs::current_path();
-        fs::current_path(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::current_path(previous_, ec);
-        fs::remove_all(path_, ec);
-    }
-
-private:
-    fs::path path_, previous_;
-};
-
 inline Bytes ReadBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -54,13 +34,6 @@ inline Bytes ReadBytes(const fs::path& p) {
 inline void WriteBytes(const fs::path& p, const Bytes& b) {
     std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
                                              static_cast<std::streamsize>(b.size()));
-}
-
-// A typed date as checkout stores it.
-inline PackedDate Date(const std::string& typed) {
-    std::string t = typed;
-    EXPECT_TRUE(NormalizeDateText(t)) << typed;
-    return PackDate(t);
 }
 
 inline void SetHistory(ItemRecord& rec,

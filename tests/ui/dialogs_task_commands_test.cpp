@@ -15,7 +15,7 @@ class TaskCommandsTest : public UiTest {
 protected:
     void SetUp() override {
         UiTest::SetUp();
-        dir = std::make_unique<UiTempDir>();
+        dir = std::make_unique<TempDir>();
     }
     void TearDown() override {
         UiTest::TearDown();
@@ -30,7 +30,7 @@ protected:
     }
     static void Quit() { headless::KeyDown(plat::kVkEscape); }
     static void Run() { EXPECT_EQ(RunMainWindow(), 0); }
-    std::unique_ptr<UiTempDir> dir;
+    std::unique_ptr<TempDir> dir;
 };
 
 TEST_F(TaskCommandsTest, NewItemButtonAndMenuOpenTheSameEditor) {

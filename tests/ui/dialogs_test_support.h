@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <initializer_list>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,39 +15,11 @@
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "ui/main/main_window.h"
+#include "test_support.h"
 
 namespace pantrium::test {
 
 namespace fs = std::filesystem;
-
-// A fresh folder under the system temp folder, the current directory while it lives.
-class UiTempDir {
-public:
-    UiTempDir() {
-        std::random_device rd;
-        for (;;) {
-            path_ = fs::temp_directory_path() / ("pantrium-ui-" + std::to_string(rd()));
-            if (fs::create_directory(path_)) break;
-        }
-        previous_ = fs::current_path();
-        fs::current_path(path_);
-    }
-    ~UiTempDir() {
-        std::error_code ec;
-        fs::current_path(previous_, ec);
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_, previous_;
-};
-
-inline PackedDate Date(const std::string& typed) {
-    std::string t = typed;
-    EXPECT_TRUE(NormalizeDateText(t)) << typed;
-    return PackDate(t);
-}
 
 struct ItemSpec {
     std::string name;

@@ -39,7 +39,7 @@ TEST_F(UnitsHistoryTest, SpecialNeverBoughtAndGapsInTheHistory) {
 }
 
 TEST_F(UnitsHistoryTest, BuyingHistoryShowsTheSelectedRowInTheMessageBox) {
-    UiTempDir dir;
+    TempDir dir;
     PutItem({"Bread", "loaf", 2, 0, 0, 0, {{"3-1-24", 1}}});
     PutItem({"Milk", "gallon", 3, 0, 0, 0, {{"3-5-24", 2}, {"3-19-24", 1.5f}}});
     WriteListFile("my Pantrium.ptm");
@@ -60,7 +60,7 @@ TEST_F(UnitsHistoryTest, BuyingHistoryShowsTheSelectedRowInTheMessageBox) {
 }
 
 TEST_F(UnitsHistoryTest, EmptyListShowsNothing) {
-    UiTempDir dir;
+    TempDir dir;
     headless::ChooseMenu(kCmdBuyingHistory);
     headless::ChooseMenu(kCmdChangeItem);
     headless::KeyDown(plat::kVkEscape);

@@ -6,16 +6,16 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "data/item_table.h"
 #include "data/list_file.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "ui/main/main_window.h"
+#include "test_support.h"
 
 namespace pantrium::testing {
 
@@ -44,17 +44,11 @@ protected:
         headless::Reset();
         itemTable = ItemTable{};
         ResetMainWindowState();
-        oldDir = std::filesystem::current_path();
-        dir = std::filesystem::temp_directory_path() /
-              ("pantrium-main-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        std::filesystem::current_path(dir);
+        temp = std::make_unique<test::TempDir>();
+        dir = temp->path();
     }
     void TearDown() override {
-        std::filesystem::current_path(oldDir);
-        std::filesystem::remove_all(dir);
+        temp.reset();
         itemTable = ItemTable{};
         ResetMainWindowState();
     }
@@ -103,7 +97,8 @@ protected:
     static std::string UnitsText() { return plat::GetText(mainWindow, kUnitsBox); }
     static const ItemRecord& RecordOfRow(int row) { return itemTable.RecordOfRow(row); }
 
-    std::filesystem::path dir, oldDir;
+    std::unique_ptr<test::TempDir> temp;
+    std::filesystem::path dir;
 };
 
 }  // namespace pantrium::testing

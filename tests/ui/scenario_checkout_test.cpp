@@ -34,7 +34,7 @@ void PayInPriceDialog(const std::string& item, const std::string& amount) {
 }
 
 TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
-    UiTempDir dir;
+    TempDir dir;
     PutCategories({"produce", "dairy"});
     PutItem({"Bananas", "bunch", 0.5f, 1, 0, 0, {{"3-1-24", 2}, {"3-11-24", 3}, {"3-21-24", 2}}});
     PutItem({"Milk", "gallon", 3, 2, 0, 0, {{"3-1-24", 4}, {"3-15-24", 4}}});
