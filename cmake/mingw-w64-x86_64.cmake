@@ -1,19 +1,4 @@
 # Cross build for Windows (x86_64) with mingw-w64.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(MINGW_PREFIX x86_64-w64-mingw32)
-
-# The posix thread model gives the whole C++ standard library; the plain
-# compiler names are the fallback.
-find_program(MINGW_CXX NAMES ${MINGW_PREFIX}-g++-posix ${MINGW_PREFIX}-g++ REQUIRED)
-find_program(MINGW_CC NAMES ${MINGW_PREFIX}-gcc-posix ${MINGW_PREFIX}-gcc REQUIRED)
-find_program(MINGW_RC NAMES ${MINGW_PREFIX}-windres REQUIRED)
-set(CMAKE_C_COMPILER ${MINGW_CC})
-set(CMAKE_CXX_COMPILER ${MINGW_CXX})
-set(CMAKE_RC_COMPILER ${MINGW_RC})
-
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
