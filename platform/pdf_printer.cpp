@@ -155,7 +155,7 @@ std::string PdfPrinter::Document() const {
     out += "<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
     begin(2);
     out += "<< /Type /Pages /Count " + std::to_string(pageCount) + " /Kids [";
-    for (int i = 0; i < pageCount; ++i) out += " " + std::to_string(kFirstPage + 2 * i) + " 0 R";
+    for (int i = 0; i < pageCount; ++i) out.append(" ").append(std::to_string(kFirstPage + 2 * i)).append(" 0 R");
     out += " ] >>\nendobj\n";
     begin(3);
     out += "<< /Title " + PdfString(title_) + " /Producer (Pantrium) >>\nendobj\n";

@@ -1,6 +1,7 @@
 // The item list, the units box under it and the status line: row texts,
 // refreshing, checking items and typing units, and the keys added to both
 // controls.
+#include <initializer_list>
 #include <algorithm>
 #include <cstdlib>
 
@@ -57,15 +58,16 @@ int SelectedRow() {
 
 std::string FormatItemRow(int recordIndex) {
     const ItemRecord& rec = itemTable.records[recordIndex];
-    std::string mark;
-    if (rec.toBuy()) mark = rec.autoListed() ? "X" : "x";
-    std::string row = "\t" + mark + "\t" + TrimmedField(rec.itemName) + "\t" +
-                      TrimmedField(rec.unitDescr) + "\t" + LastBuyText(rec);
+    const char* mark = !rec.toBuy() ? "" : rec.autoListed() ? "X" : "x";
+    std::string row;
+    for (const std::string& field : {std::string(mark), TrimmedField(rec.itemName),
+                                     TrimmedField(rec.unitDescr), LastBuyText(rec)})
+        row.append("\t").append(field);
     // Units and cost belong to the shopping list: unchecked rows show neither.
-    if (!mark.empty() && rec.unitsToBuy != 0) {
-        row += "\t" + MoneyMask(rec.unitsToBuy);
+    if (*mark && rec.unitsToBuy != 0) {
+        row.append("\t").append(MoneyMask(rec.unitsToBuy));
         const double cost = static_cast<double>(rec.pricePerUnit) * rec.unitsToBuy;
-        if (cost != 0) row += "\t" + MoneyMask(cost);
+        if (cost != 0) row.append("\t").append(MoneyMask(cost));
     }
     return row;
 }
