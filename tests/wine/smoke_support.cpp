@@ -147,32 +147,31 @@ void TypeInto(HWND edit, const std::string& text) {
     WaitFor([&] { return Text(edit) == text; }, 3000);
 }
 
-std::vector<std::string> ListRows(HWND list) {
-    std::vector<std::string> rows;
-    const LRESULT count = Send(list, LB_GETCOUNT, 0, 0);
+namespace {
+// The texts of a list box's or a combo box's entries, through that control's
+// count, length and text messages.
+std::vector<std::string> EntryTexts(HWND control, UINT countMsg, UINT lengthMsg, UINT textMsg) {
+    std::vector<std::string> texts;
+    const LRESULT count = Send(control, countMsg, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = Send(list, LB_GETTEXTLEN, i, 0);
+        const LRESULT length = Send(control, lengthMsg, i, 0);
         std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
-        const LRESULT got = Send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        const LRESULT got = Send(control, textMsg, i, reinterpret_cast<LPARAM>(text.data()));
         text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-        rows.push_back(text);
+        texts.push_back(text);
     }
-    return rows;
+    return texts;
+}
+}  // namespace
+
+std::vector<std::string> ListRows(HWND list) {
+    return EntryTexts(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 int ListSel(HWND list) { return static_cast<int>(Send(list, LB_GETCURSEL, 0, 0)); }
 
 std::vector<std::string> ComboEntries(HWND combo) {
-    std::vector<std::string> entries;
-    const LRESULT count = Send(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = Send(combo, CB_GETLBTEXTLEN, i, 0);
-        std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
-        const LRESULT got = Send(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-        entries.push_back(text);
-    }
-    return entries;
+    return EntryTexts(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 int ComboSel(HWND combo) { return static_cast<int>(Send(combo, CB_GETCURSEL, 0, 0)); }
