@@ -24,13 +24,7 @@ if [ ! -f "$run/pantrium.ini" ] && [ ! -f "$run/my Pantrium.ptm" ]; then
 fi
 
 . scripts/wine-env.sh
-prog_pid=
-cleanup() {
-  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null
-  stop_wine_and_xvfb
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+trap_wine_cleanup
 wine_setup "$ROOT/build-win/wineprefix"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -6,8 +6,9 @@
 #   start_wineserver          starts this prefix's wineserver in the foreground
 #   prepare_prefix            first use: wineboot -i; Wine draws the window frames
 #   stop_wine_and_xvfb        ends the wineserver and Xvfb started here, by pid
+#   trap_wine_cleanup         on exit: kills $prog_pid (when set), then stop_wine_and_xvfb
 
-xvfb_pid= ; ws_pid= ; wine_tmp=
+xvfb_pid= ; ws_pid= ; wine_tmp= ; prog_pid=
 
 wine_setup() {
   export WINEPREFIX=$1
@@ -108,6 +109,14 @@ stop_wine_and_xvfb() {
 }
 
 # Screenshot of the screen's rectangle left,top,width,height as PNG.
+trap_wine_cleanup() {
+  # The cleanup runs to its end whatever fails on the way, also under set -e
+  # (waiting for a killed wineserver reports its signal), and leaves the
+  # script's own exit status alone.
+  trap 'rc=$?; set +e; [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null; stop_wine_and_xvfb; exit $rc' EXIT
+  trap 'exit 130' INT TERM
+}
+
 screenshot() {  # file left top width height
   xwd -root -silent -display "$DISPLAY" >"$wine_tmp/screen.xwd" &&
     convert "xwd:$wine_tmp/screen.xwd" -crop "${4}x${5}+${2}+${3}" +repage "$1"

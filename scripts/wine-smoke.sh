@@ -27,13 +27,7 @@ shots=${2:-$build/screenshots}
 work=$build/smoke-run
 deadline=${PANTRIUM_SMOKE_TIMEOUT:-150}  # seconds for the program itself
 
-prog_pid=
-cleanup() {
-  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null
-  stop_wine_and_xvfb
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+trap_wine_cleanup
 
 started=$(date +%s)
 rm -rf "$work"
