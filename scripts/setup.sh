@@ -1,28 +1,23 @@
 #!/usr/bin/env bash
 # Installs what the build, the program and the tests need, when missing.
-# Usage: scripts/setup.sh            (everything)
+# What is missing is decided by the installed package (dpkg), never by the
+# presence of a command: a command of the same name may come from elsewhere.
 set -euo pipefail
 
-need=()
-have_cmd() { command -v "$1" >/dev/null 2>&1; }
-have_pkg() { dpkg -s "$1" >/dev/null 2>&1; }
+packages=(
+  cmake g++ make                          # native build
+  clang libclang-rt-14-dev                # the fuzzer
+  libgtest-dev googletest libgmock-dev libbenchmark-dev
+  mingw-w64                               # both Windows builds
+  wine wine64 fonts-wine                  # the Windows program; Wine's own fonts
+  xvfb x11-apps x11-utils imagemagick     # a display, screenshots
+  poppler-utils                           # reading the printed PDFs
+)
 
-have_cmd cmake || need+=(cmake)
-have_cmd g++ || need+=(g++)
-have_cmd make || need+=(make)
-have_cmd clang++ || need+=(clang)
-have_pkg libclang-rt-14-dev || have_pkg libclang-rt-dev || need+=(libclang-rt-dev)
-have_pkg libgtest-dev || need+=(libgtest-dev googletest)
-have_pkg libgmock-dev || need+=(libgmock-dev)
-have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
-have_cmd x86_64-w64-mingw32-g++ || need+=(mingw-w64)
-have_cmd i686-w64-mingw32-g++ || need+=(mingw-w64)
-have_cmd wine || need+=(wine)
-[ -x /usr/lib/wine/wine64 ] || have_cmd wine64 || need+=(wine64)
-have_cmd Xvfb || need+=(xvfb)
-have_cmd xwd || need+=(x11-apps)
-have_cmd convert || need+=(imagemagick)
-have_cmd pdftoppm || need+=(poppler-utils)
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+need=()
+for p in "${packages[@]}"; do have_pkg "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -gt 0 ]; then
   echo "setup: installing ${need[*]}"
