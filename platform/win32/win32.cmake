@@ -48,3 +48,6 @@ if(LAYER_CHECK_SOURCES)
   target_link_libraries(win32_layer_check PRIVATE pantrium_win32)
   target_link_options(win32_layer_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 endif()
+
+# The help file, next to pantrium.exe.
+include(${CMAKE_SOURCE_DIR}/help/help.cmake)
