@@ -192,7 +192,7 @@ void MoveWindow(Window dlg, const Rect& outer);
 void SetTopMost(Window dlg);
 Rect WorkArea();
 Window ActiveWindow();
-void SetDialogIcon(Window dlg, const std::string& resourceName);  // small icon, e.g. "GROCERY"
+void SetDialogIcon(Window dlg, const std::string& resourceName);  // the program's icon, e.g. "GROCERY": this window and every later dialog, small and large
 
 enum class SystemIcon { None, Stop, Question, Exclamation, Information };
 void SetControlIcon(Window dlg, int id, SystemIcon icon);

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Draws the program's icon "GROCERY" (a shopping basket with fruit and
-greens, one 32x32 32-bit image) and its cursor "HAND" (a pointing hand,
+greens, 32-bit images of 16x16, 32x32 and 48x48 pixels: the window's small
+and large icon, and the large one on displays scaled to 150 %) and its cursor "HAND" (a pointing hand,
 32x32 monochrome, hot spot at the finger tip) and writes them as
 grocery.ico and hand.cur next to this script.
 
 The ICO/CUR containers are written by hand: a 6-byte directory header, one
-16-byte entry, then a bottom-up DIB (BITMAPINFOHEADER with twice the height,
+16-byte entry per image, then each image as a bottom-up DIB (BITMAPINFOHEADER with twice the height,
 the colour bitmap, then the 1-bit AND mask with rows padded to 4 bytes).
 
 Usage: python3 resources/make_resources.py [--check]
@@ -16,7 +17,8 @@ import os
 import struct
 import sys
 
-SIZE = 32
+SIZE = 32           # the drawing's coordinates, and the cursor's size
+ICON_SIZES = (16, 32, 48)
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
@@ -92,20 +94,23 @@ LAYERS = [
 ]
 
 
-def draw_icon():
-    """Returns 32x32 rows (top first) of (r, g, b, a) pixels."""
-    n = 4  # supersamples per axis
+def draw_icon(size):
+    """Returns size x size rows (top first) of (r, g, b, a) pixels: the
+    32-unit drawing scaled, its outline kept at about 0.8 px (1 px at 16)."""
+    scale = SIZE / size
+    outline = 0.8 * scale if size >= 32 else 1.0 * scale
+    n = max(4, round(4 * scale))  # supersamples per axis
     pixels = []
-    for py in range(SIZE):
+    for py in range(size):
         row = []
-        for px in range(SIZE):
+        for px in range(size):
             acc = [0.0, 0.0, 0.0]
             cover = 0
             for sy in range(n):
                 for sx in range(n):
-                    x = px + (sx + 0.5) / n
-                    y = py + (sy + 0.5) / n
-                    colour = sample(x, y)
+                    x = (px + (sx + 0.5) / n) * scale
+                    y = (py + (sy + 0.5) / n) * scale
+                    colour = sample(x, y, outline)
                     if colour is not None:
                         cover += 1
                         for i in range(3):
@@ -118,13 +123,14 @@ def draw_icon():
     return pixels
 
 
-def sample(x, y):
-    """Colour of the front-most layer at (x, y), with a dark outline of
-    about 0.8 px around the outlined shapes; None where nothing is drawn."""
+def sample(x, y, outline=0.8):
+    """Colour of the front-most layer at (x, y), with a dark outline of the
+    given width (drawing units) around the outlined shapes; None where
+    nothing is drawn."""
     for shape, colour, outlined in reversed(LAYERS):
         if shape(x, y):
             if outlined and not all(shape(x + dx, y + dy) for dx, dy in
-                                    ((0.8, 0), (-0.8, 0), (0, 0.8), (0, -0.8))):
+                                    ((outline, 0), (-outline, 0), (0, outline), (0, -outline))):
                 return OUTLINE
             return colour(x, y) if callable(colour) else colour
     return None
@@ -175,14 +181,14 @@ def draw_hand():
 
 # ---- file formats ------------------------------------------------------------
 
-def and_mask(transparent):
+def and_mask(transparent, size=SIZE):
     """1-bit mask rows, bottom row first, each padded to 4 bytes; bit set =
     transparent (the screen shows through)."""
     out = bytearray()
-    for y in reversed(range(SIZE)):
+    for y in reversed(range(size)):
         bits = 0
         row = bytearray()
-        for x in range(SIZE):
+        for x in range(size):
             bits = (bits << 1) | (1 if transparent(x, y) else 0)
             if x % 8 == 7:
                 row.append(bits)
@@ -192,28 +198,38 @@ def and_mask(transparent):
     return bytes(out)
 
 
-def dib_header(bit_count, image_size, colours_used):
+def dib_header(bit_count, image_size, colours_used, size=SIZE):
     # BITMAPINFOHEADER; the height counts the colour bitmap and the mask.
-    return struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, bit_count, 0,
+    return struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, bit_count, 0,
                        image_size, 0, 0, colours_used, 0)
 
 
-def container(kind, colour_count, planes_or_hx, bits_or_hy, image):
-    # ICONDIR (kind 1 = icon, 2 = cursor) + one ICONDIRENTRY + the image.
-    header = struct.pack("<HHH", 0, kind, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, colour_count, 0,
-                        planes_or_hx, bits_or_hy, len(image), 6 + 16)
-    return header + entry + image
+def container(kind, images):
+    """ICONDIR (kind 1 = icon, 2 = cursor), one ICONDIRENTRY per image, then
+    the images; images are (size, colour count, planes or hot spot x, bits
+    or hot spot y, bytes)."""
+    out = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    for size, colour_count, planes_or_hx, bits_or_hy, image in images:
+        out += struct.pack("<BBBBHHII", size, size, colour_count, 0,
+                           planes_or_hx, bits_or_hy, len(image), offset)
+        offset += len(image)
+    return out + b"".join(image for *_, image in images)
 
 
-def icon_bytes(pixels):
+def icon_image(pixels):
+    size = len(pixels)
     colour = bytearray()
     for row in reversed(pixels):
         for r, g, b, a in row:
             colour += bytes((b, g, r, a))
-    mask = and_mask(lambda x, y: pixels[y][x][3] == 0)
-    image = dib_header(32, len(colour) + len(mask), 0) + bytes(colour) + mask
-    return container(1, 0, 1, 32, image)
+    mask = and_mask(lambda x, y: pixels[y][x][3] == 0, size)
+    image = dib_header(32, len(colour) + len(mask), 0, size) + bytes(colour) + mask
+    return (size, 0, 1, 32, image)
+
+
+def icon_bytes(sizes):
+    return container(1, [icon_image(draw_icon(size)) for size in sizes])
 
 
 def cursor_bytes(grid, hotspot):
@@ -228,12 +244,12 @@ def cursor_bytes(grid, hotspot):
                 bits = 0
     mask = and_mask(lambda x, y: grid[y][x] == " ")
     image = dib_header(1, len(xor) + len(mask), 2) + palette + bytes(xor) + mask
-    return container(2, 2, hotspot[0], hotspot[1], image)
+    return container(2, [(SIZE, 2, hotspot[0], hotspot[1], image)])
 
 
 def main():
     outputs = {
-        "grocery.ico": icon_bytes(draw_icon()),
+        "grocery.ico": icon_bytes(ICON_SIZES),
         "hand.cur": cursor_bytes(*draw_hand()),
     }
     check = "--check" in sys.argv[1:]

@@ -54,6 +54,10 @@ Kind KindOf(Window dlg, int id);
 // Control id as the layer reports it (unnumbered controls are -1).
 inline int ControlId(HWND h) { return static_cast<short>(GetDlgCtrlID(h)); }
 
+// Gives dlg the program's icon (small and large) once the main window has
+// named it with SetDialogIcon; before that, nothing.
+void ShowProgramIcon(HWND dlg);
+
 // Creates one control of a dialog (pixels of the client area) with the dialog's font.
 HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& spec);
 

@@ -35,7 +35,21 @@ HICON SystemIconHandle(SystemIcon which) {
     return icon;
 }
 
+// The icon the main window was given; every later dialog shows it too, so
+// that no dialog shows the platform's default icon.
+std::string programIconName;
+
 }  // namespace
+
+void ShowProgramIcon(HWND dlg) {
+    if (programIconName.empty()) return;
+    HICON small = ProgramIcon(programIconName, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    HICON big = ProgramIcon(programIconName, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    // Caption and taskbar take the small image, Alt+Tab the large one.
+    if (small) SendMessageA(dlg, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    if (big) SendMessageA(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+}
+
 }  // namespace plat::win32
 
 namespace plat {
@@ -69,8 +83,8 @@ Window ActiveWindow() { return FromHwnd(::GetActiveWindow()); }
 
 void SetDialogIcon(Window dlg, const std::string& resourceName) {
     // A missing resource leaves the default icon.
-    HICON icon = ProgramIcon(resourceName, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-    if (icon) SendMessageA(ToHwnd(dlg), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    programIconName = resourceName;
+    ShowProgramIcon(ToHwnd(dlg));
 }
 
 void SetControlIcon(Window dlg, int id, SystemIcon icon) {

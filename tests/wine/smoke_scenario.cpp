@@ -152,6 +152,53 @@ void CheckRect(HWND control, int left, int top, int width, int height, const std
     CheckEq(got, want, what + " position and size");
 }
 
+// Width of an icon's image in pixels, 0 for none.
+int IconWidth(LRESULT icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return 0;
+    BITMAP bm = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bm.bmWidth;
+}
+
+// The version resource of this program file (the program's own .rc is linked in):
+// what Windows shows in the file's Properties.
+void VersionChecks() {
+    using SizeFn = DWORD(WINAPI*)(LPCSTR, LPDWORD);
+    using InfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
+    using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+    HMODULE version = LoadLibraryA("version.dll");
+    auto size = reinterpret_cast<SizeFn>(reinterpret_cast<void*>(GetProcAddress(version, "GetFileVersionInfoSizeA")));
+    auto info = reinterpret_cast<InfoFn>(reinterpret_cast<void*>(GetProcAddress(version, "GetFileVersionInfoA")));
+    auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(version, "VerQueryValueA")));
+    if (!Check(size && info && query, "version.dll reads version resources")) return;
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string data(size(path, nullptr), '\0');
+    if (!Check(!data.empty() && info(path, 0, static_cast<DWORD>(data.size()), data.data()),
+               "the program file has a version resource"))
+        return;
+    auto value = [&](const char* name) {
+        char* text = nullptr;
+        UINT length = 0;
+        std::string key = std::string("\\StringFileInfo\\040904E4\\") + name;
+        return query(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length) && text
+                   ? std::string(text) : std::string();
+    };
+    CheckEq(value("ProductName"), "Pantrium", "version resource: product name");
+    CheckEq(value("ProductVersion"), "1.50", "version resource: product version");
+    Check(!value("FileDescription").empty() && value("LegalCopyright").rfind("Copyright", 0) == 0,
+          "version resource: description and copyright line");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    Check(query(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
+              fixed->dwProductVersionMS == MAKELONG(50, 1),
+          "version resource: version number 1.50");
+    FreeLibrary(version);
+}
+
 // ---- first run -----------------------------------------------------------------
 
 void StartupChecks(const Main& m) {
@@ -170,7 +217,11 @@ void LayoutChecks(const Main& m) {
     Check((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) && (style & WS_MINIMIZEBOX),
           "main window has a caption, system menu and minimize box");
     Check(!(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME), "main window cannot be maximized or sized");
-    Check(Send(m.dlg, WM_GETICON, ICON_SMALL, 0) > 0, "main window has its small icon");
+    // The taskbar and Alt+Tab take the large image: a drawn 32x32, not a stretched 16x16.
+    CheckEq(IconWidth(Send(m.dlg, WM_GETICON, ICON_SMALL, 0)), GetSystemMetrics(SM_CXSMICON),
+            "main window's small icon has the small icon size");
+    CheckEq(IconWidth(Send(m.dlg, WM_GETICON, ICON_BIG, 0)), GetSystemMetrics(SM_CXICON),
+            "main window's large icon has the large icon size");
 
     RECT client = {};
     GetClientRect(m.dlg, &client);
@@ -304,6 +355,8 @@ void ItemEditorChecks(const Main& m) {
     Click(GetDlgItem(m.dlg, pantrium::kNewItemButton));
     HWND editor = Require(FindTopWindow("Add Item"), "the item editor \"Add Item\"");
     Check(!IsWindowEnabled(m.dlg), "the main window is disabled while the editor is open");
+    Check(Send(editor, WM_GETICON, ICON_SMALL, 0) == Send(m.dlg, WM_GETICON, ICON_SMALL, 0),
+          "the item editor shows the program's icon, not the platform's default");
     HWND combo = GetDlgItem(editor, 204);
     CheckEq(ComboEntries(combo), {Padded("dairy"), Padded("produce")}, "editor lists the categories");
     TypeInto(GetDlgItem(editor, 201), "Bread");
@@ -510,6 +563,7 @@ DWORD WINAPI DriveFirstRun(LPVOID) {
     const Main m = FindMain();
     StartupChecks(m);
     LayoutChecks(m);
+    VersionChecks();
     Shot("main-window", m.dlg);
     CheckAndTypeUnits(m);
     SaveChecks(m);
