@@ -15,6 +15,8 @@ if [ -f platform/win32/win32.cmake ]; then
   cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build-win32 -j "$JOBS"
+  # The installer holds both programs.
+  cmake --build build-win --target pantrium_setup
 fi
 
 cmake -S . -B build -DPANTRIUM_WIN_BUILD="$ROOT/build-win" >/dev/null

@@ -51,3 +51,6 @@ endif()
 
 # The help file, next to pantrium.exe.
 include(${CMAKE_SOURCE_DIR}/help/help.cmake)
+
+# The installer, pantrium-setup.exe (target pantrium_setup).
+include(${CMAKE_SOURCE_DIR}/installer/installer.cmake)
