@@ -16,6 +16,11 @@
 //    push button, else of the default push button, else 1.
 //  - A Close event (close box, Alt+F4, system menu Close) that the callback
 //    answers with 0 ends the dialog with result 2.
+//  - Pixels are those of a 96-dpi display: positions, sizes, status-bar edges,
+//    window rectangles, the work area, text extents and font heights. The
+//    Win32 layer scales them by the display's DPI / 96 (ScreenDpiY() is 96);
+//    screen points of events go back unchanged to ListItemFromPoint and
+//    TrackPopupMenu.
 #pragma once
 #include <cstdint>
 #include <functional>

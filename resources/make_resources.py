@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's icon "GROCERY" (a shopping basket with fruit and
-greens, 32-bit images of 16x16, 32x32 and 48x48 pixels: the window's small
-and large icon, and the large one on displays scaled to 150 %) and its cursor "HAND" (a pointing hand,
+greens, 32-bit images of 16, 24, 32, 48 and 64 pixels: the window's small
+and large icon at 100 %, 150 % and 200 % display scaling) and its cursor "HAND" (a pointing hand,
 32x32 monochrome, hot spot at the finger tip) and writes them as
 grocery.ico and hand.cur next to this script.
 
@@ -18,7 +18,7 @@ import struct
 import sys
 
 SIZE = 32           # the drawing's coordinates, and the cursor's size
-ICON_SIZES = (16, 32, 48)
+ICON_SIZES = (16, 24, 32, 48, 64)
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 

@@ -67,7 +67,12 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
     }
     }
     RECT r{c.rect.left, c.rect.top, c.rect.width, c.rect.height};
-    if (st.spec.dialogUnits) MapDialogRect(dlg, &r);  // maps each field like a template does
+    if (st.spec.dialogUnits) {
+        MapDialogRect(dlg, &r);  // maps each field like a template does
+    } else {
+        const RECT d = ToDevice(c.rect, WindowDpi(dlg));
+        r = RECT{d.left, d.top, d.right - d.left, d.bottom - d.top};
+    }
     const char* text = c.kind == Kind::Icon ? "" : c.text.c_str();
     HWND h = CreateWindowExA(ex, cls, text, style, r.left, r.top, r.right, r.bottom, dlg,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
@@ -281,7 +286,9 @@ int ListItemFromPoint(Window dlg, int id, int screenX, int screenY) {
 // ---- status bar ------------------------------------------------------------
 
 void SetStatusParts(Window dlg, int id, const std::vector<int>& rightEdges) {
-    std::vector<INT> edges(rightEdges.begin(), rightEdges.end());
+    std::vector<INT> edges;
+    const int dpi = WindowDpi(ToHwnd(dlg));
+    for (int edge : rightEdges) edges.push_back(edge < 0 ? edge : ToDevice(edge, dpi));
     Send(dlg, id, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 

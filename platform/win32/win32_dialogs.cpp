@@ -79,7 +79,10 @@ INT_PTR InitDialog(HWND dlg, DialogState& st) {
     // The client area is width x height; the menu attached later takes its
     // height from it.
     RECT client{0, 0, st.spec.width, st.spec.height};
-    if (st.spec.dialogUnits) MapDialogRect(dlg, &client);
+    if (st.spec.dialogUnits)
+        MapDialogRect(dlg, &client);  // dialog units follow the dialog font, which follows the DPI
+    else
+        client = ToDevice(Rect{0, 0, st.spec.width, st.spec.height}, WindowDpi(dlg));
     RECT outer = client;
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(dlg, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongA(dlg, GWL_EXSTYLE)));

@@ -54,6 +54,17 @@ Kind KindOf(Window dlg, int id);
 // Control id as the layer reports it (unnumbered controls are -1).
 inline int ControlId(HWND h) { return static_cast<short>(GetDlgCtrlID(h)); }
 
+// Display scaling (win32_dpi.cpp): the layer's pixels are 96-dpi pixels; the
+// display's are DPI / 96 times as many.
+constexpr int kLayoutDpi = 96;
+int SystemDpi();            // the screen's DPI (fonts, work area)
+int WindowDpi(HWND window); // the DPI of the window's monitor
+int ToDevice(int layerPixels, int dpi);
+int ToLayer(int devicePixels, int dpi);
+int ToLayerCeil(int devicePixels, int dpi);  // measured extents: rounded up
+RECT ToDevice(const Rect& r, int dpi);       // left, top, right, bottom
+Rect ToLayer(const RECT& r, int dpi);
+
 // Gives dlg the program's icon (small and large) once the main window has
 // named it with SetDialogIcon; before that, nothing.
 void ShowProgramIcon(HWND dlg);

@@ -93,7 +93,8 @@ void SetCursor(Cursor cursor) {
 }
 
 Font CreateFont(const FontSpec& spec) {
-    HFONT f = CreateFontA(spec.height, 0, 0, 0, spec.weight, spec.italic, spec.underline, spec.strikeOut,
+    // Heights are layer pixels: the font is made for the screen's DPI.
+    HFONT f = CreateFontA(ToDevice(spec.height, SystemDpi()), 0, 0, 0, spec.weight, spec.italic, spec.underline, spec.strikeOut,
                           ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                           spec.face.c_str());
     return reinterpret_cast<Font>(f);
@@ -107,7 +108,7 @@ Size MeasureText(Font font, const std::string& text) {
     ScreenText st(font);
     SIZE sz{};
     GetTextExtentPoint32A(st.dc(), text.c_str(), static_cast<int>(text.size()), &sz);
-    return Size{sz.cx, sz.cy};
+    return Size{ToLayerCeil(sz.cx, SystemDpi()), ToLayerCeil(sz.cy, SystemDpi())};
 }
 
 int FitCharacters(Font font, const std::string& text, int maxWidth) {
@@ -115,16 +116,13 @@ int FitCharacters(Font font, const std::string& text, int maxWidth) {
     ScreenText st(font);
     INT fit = 0;
     SIZE sz{};
-    GetTextExtentExPointA(st.dc(), text.c_str(), static_cast<int>(text.size()), maxWidth, &fit, nullptr, &sz);
+    GetTextExtentExPointA(st.dc(), text.c_str(), static_cast<int>(text.size()), ToDevice(maxWidth, SystemDpi()),
+                          &fit, nullptr, &sz);
     return fit;
 }
 
-int ScreenDpiY() {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi;
-}
+// The layer's pixels are 96-dpi pixels whatever the display (win32_dpi.cpp).
+int ScreenDpiY() { return kLayoutDpi; }
 
 bool GetOpenFileName(FileDialogRequest& request) { return RunFileDialog(request, false); }
 bool GetSaveFileName(FileDialogRequest& request) { return RunFileDialog(request, true); }

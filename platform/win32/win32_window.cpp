@@ -15,8 +15,8 @@ HICON ProgramIcon(const std::string& name, int cx, int cy) {
     return icon;
 }
 
-HICON SystemIconHandle(SystemIcon which) {
-    // The system module's numbered icons, 32 by 32; the stock icons where it has none.
+HICON SystemIconHandle(SystemIcon which, int size) {
+    // The system module's numbered icons, 32 by 32 layer pixels; the stock icons where it has none.
     int number = 0;
     LPCSTR stock = nullptr;
     switch (which) {
@@ -26,12 +26,12 @@ HICON SystemIconHandle(SystemIcon which) {
     case SystemIcon::Information: number = 104; stock = IDI_ASTERISK; break;
     case SystemIcon::None: return nullptr;
     }
-    static std::map<int, HICON> cache;
-    if (auto it = cache.find(number); it != cache.end()) return it->second;
+    static std::map<std::pair<int, int>, HICON> cache;
+    if (auto it = cache.find({number, size}); it != cache.end()) return it->second;
     HICON icon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA("user32.dll"), MAKEINTRESOURCEA(number), IMAGE_ICON, 32, 32, 0));
+        LoadImageA(GetModuleHandleA("user32.dll"), MAKEINTRESOURCEA(number), IMAGE_ICON, size, size, 0));
     if (!icon) icon = LoadIconA(nullptr, stock);
-    cache[number] = icon;
+    cache[{number, size}] = icon;
     return icon;
 }
 
@@ -43,8 +43,10 @@ std::string programIconName;
 
 void ShowProgramIcon(HWND dlg) {
     if (programIconName.empty()) return;
-    HICON small = ProgramIcon(programIconName, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-    HICON big = ProgramIcon(programIconName, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    const int dpi = WindowDpi(dlg);
+    const int smallSize = ToDevice(16, dpi), bigSize = ToDevice(32, dpi);
+    HICON small = ProgramIcon(programIconName, smallSize, smallSize);
+    HICON big = ProgramIcon(programIconName, bigSize, bigSize);
     // Caption and taskbar take the small image, Alt+Tab the large one.
     if (small) SendMessageA(dlg, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     if (big) SendMessageA(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
@@ -62,11 +64,12 @@ std::string GetCaption(Window dlg) { return GetText(dlg, 0); }
 Rect GetWindowRect(Window dlg) {
     RECT r{};
     ::GetWindowRect(ToHwnd(dlg), &r);
-    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return ToLayer(r, WindowDpi(ToHwnd(dlg)));
 }
 
 void MoveWindow(Window dlg, const Rect& outer) {
-    ::MoveWindow(ToHwnd(dlg), outer.left, outer.top, outer.width, outer.height, TRUE);
+    const RECT r = ToDevice(outer, WindowDpi(ToHwnd(dlg)));
+    ::MoveWindow(ToHwnd(dlg), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
 void SetTopMost(Window dlg) {
@@ -76,7 +79,7 @@ void SetTopMost(Window dlg) {
 Rect WorkArea() {
     RECT r{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return ToLayer(r, SystemDpi());
 }
 
 Window ActiveWindow() { return FromHwnd(::GetActiveWindow()); }
@@ -88,11 +91,13 @@ void SetDialogIcon(Window dlg, const std::string& resourceName) {
 }
 
 void SetControlIcon(Window dlg, int id, SystemIcon icon) {
-    SendMessageA(Item(dlg, id), STM_SETICON, reinterpret_cast<WPARAM>(SystemIconHandle(icon)), 0);
+    HICON handle = SystemIconHandle(icon, ToDevice(32, WindowDpi(ToHwnd(dlg))));
+    SendMessageA(Item(dlg, id), STM_SETICON, reinterpret_cast<WPARAM>(handle), 0);
 }
 
 void SetControlImage(Window dlg, int id, const std::string& iconResource) {
-    HICON icon = ProgramIcon(iconResource, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    const int size = ToDevice(32, WindowDpi(ToHwnd(dlg)));
+    HICON icon = ProgramIcon(iconResource, size, size);
     if (icon) SendMessageA(Item(dlg, id), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 

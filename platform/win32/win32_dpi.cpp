@@ -1,0 +1,50 @@
+// Display scaling. The layer's pixels are those of a 96-dpi display: the
+// layouts, text widths and font heights the program works with. The program is
+// per-monitor DPI aware (see its manifest), so Windows does not stretch its
+// windows; these helpers turn layer pixels into the display's pixels (times
+// DPI / 96) and back. At 96 dpi every value stays exactly as it is.
+#include "platform/win32/win32_internal.h"
+
+namespace plat::win32 {
+
+int SystemDpi() {
+    // Fixed for the life of a DPI-aware process.
+    static const int dpi = [] {
+        HDC dc = GetDC(nullptr);
+        int d = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+        if (dc) ReleaseDC(nullptr, dc);
+        return d > 0 ? d : kLayoutDpi;
+    }();
+    return dpi;
+}
+
+int WindowDpi(HWND window) {
+    // GetDpiForWindow exists from Windows 10 1607 on; before, one DPI serves all monitors.
+    using DpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    int dpi = (dpiForWindow && window) ? static_cast<int>(dpiForWindow(window)) : 0;
+    return dpi > 0 ? dpi : SystemDpi();
+}
+
+int ToDevice(int layerPixels, int dpi) { return MulDiv(layerPixels, dpi, kLayoutDpi); }
+
+int ToLayer(int devicePixels, int dpi) { return MulDiv(devicePixels, kLayoutDpi, dpi); }
+
+int ToLayerCeil(int devicePixels, int dpi) {
+    // A measured extent rounds up, so that what fits on the display still fits after scaling back.
+    return devicePixels <= 0 ? ToLayer(devicePixels, dpi) : (devicePixels * kLayoutDpi + dpi - 1) / dpi;
+}
+
+RECT ToDevice(const Rect& r, int dpi) {
+    // Edges, not sizes, so that neighbouring controls still meet.
+    return RECT{ToDevice(r.left, dpi), ToDevice(r.top, dpi), ToDevice(r.left + r.width, dpi),
+                ToDevice(r.top + r.height, dpi)};
+}
+
+Rect ToLayer(const RECT& r, int dpi) {
+    int left = ToLayer(r.left, dpi), top = ToLayer(r.top, dpi);
+    return Rect{left, top, ToLayer(r.right, dpi) - left, ToLayer(r.bottom, dpi) - top};
+}
+
+}  // namespace plat::win32
