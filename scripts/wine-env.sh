@@ -5,6 +5,7 @@
 #   start_xvfb                starts Xvfb on a free display, exports DISPLAY
 #   start_wineserver          starts this prefix's wineserver in the foreground
 #   prepare_prefix            first use: wineboot -i; Wine draws the window frames
+#   set_wine_dpi <dpi>        the display scaling (LogPixels) of the prefix
 #   stop_wine_and_xvfb        ends the wineserver and Xvfb started here, by pid
 #   trap_wine_cleanup         on exit: kills $prog_pid (when set), then stop_wine_and_xvfb
 
@@ -69,6 +70,15 @@ prepare_prefix() {
   fi
   # Wine draws the captions and frames itself (Xvfb has no window manager).
   "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+}
+
+# Display scaling of the prefix: LogPixels in both places Wine reads it.
+set_wine_dpi() {  # dpi (96 = 100 %)
+  local key
+  for key in 'HKCU\Control Panel\Desktop' \
+             'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    "$wine_loader" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  done
 }
 
 # Processes of this prefix (Wine's services, explorer, winedevice and the

@@ -38,6 +38,8 @@ start_xvfb || exit 1
 echo "smoke: Xvfb on $DISPLAY (pid $xvfb_pid)"
 start_wineserver || exit 1
 prepare_prefix
+# Display scaling: 96 dpi (100 %) unless PANTRIUM_WINE_DPI asks for another.
+set_wine_dpi "${PANTRIUM_WINE_DPI:-96}"
 
 # Run the program with its output in a pipe that we read line by line.
 mkfifo "$wine_tmp/out"

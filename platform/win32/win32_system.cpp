@@ -116,8 +116,9 @@ int FitCharacters(Font font, const std::string& text, int maxWidth) {
     ScreenText st(font);
     INT fit = 0;
     SIZE sz{};
-    GetTextExtentExPointA(st.dc(), text.c_str(), static_cast<int>(text.size()), ToDevice(maxWidth, SystemDpi()),
-                          &fit, nullptr, &sz);
+    // The width rounds down, so that a text MeasureText reports wider never fits.
+    const int deviceWidth = maxWidth * SystemDpi() / kLayoutDpi;
+    GetTextExtentExPointA(st.dc(), text.c_str(), static_cast<int>(text.size()), deviceWidth, &fit, nullptr, &sz);
     return fit;
 }
 

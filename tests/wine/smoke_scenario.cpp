@@ -142,13 +142,15 @@ void CheckFocus(HWND expected, const std::string& what) {
     Check(FocusedWindow() == expected, what);
 }
 
+// The layout's rectangle (96-dpi pixels) on this display: its edges scaled.
 void CheckRect(HWND control, int left, int top, int width, int height, const std::string& what) {
     if (!Check(control != nullptr, what + " exists")) return;
     const RECT r = ClientRectOf(control);
     char got[96];
     std::snprintf(got, sizeof got, "%ld,%ld %ldx%ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
     char want[96];
-    std::snprintf(want, sizeof want, "%d,%d %dx%d", left, top, width, height);
+    std::snprintf(want, sizeof want, "%d,%d %dx%d", Px(left), Px(top), Px(left + width) - Px(left),
+                  Px(top + height) - Px(top));
     CheckEq(got, want, what + " position and size");
 }
 
@@ -218,18 +220,18 @@ void LayoutChecks(const Main& m) {
           "main window has a caption, system menu and minimize box");
     Check(!(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME), "main window cannot be maximized or sized");
     // The taskbar and Alt+Tab take the large image: a drawn 32x32, not a stretched 16x16.
-    CheckEq(IconWidth(Send(m.dlg, WM_GETICON, ICON_SMALL, 0)), GetSystemMetrics(SM_CXSMICON),
-            "main window's small icon has the small icon size");
-    CheckEq(IconWidth(Send(m.dlg, WM_GETICON, ICON_BIG, 0)), GetSystemMetrics(SM_CXICON),
-            "main window's large icon has the large icon size");
+    CheckEq(IconWidth(Send(m.dlg, WM_GETICON, ICON_SMALL, 0)), Px(16),
+            "main window's small icon is 16 pixels at 96 dpi, scaled");
+    CheckEq(IconWidth(Send(m.dlg, WM_GETICON, ICON_BIG, 0)), Px(32),
+            "main window's large icon is 32 pixels at 96 dpi, scaled");
 
     RECT client = {};
     GetClientRect(m.dlg, &client);
     MENUBARINFO bar = {};
     bar.cbSize = sizeof bar;
     const int barHeight = GetMenuBarInfo(m.dlg, OBJID_MENU, 0, &bar) ? bar.rcBar.bottom - bar.rcBar.top : 0;
-    CheckEq(client.right, 505, "client area is 505 pixels wide");
-    Check(barHeight > 0 && client.bottom + barHeight >= 398 && client.bottom + barHeight <= 401,
+    CheckEq(client.right, Px(505), "client area is 505 pixels wide (at 96 dpi)");
+    Check(barHeight > 0 && client.bottom + barHeight >= Px(400) - 2 && client.bottom + barHeight <= Px(400) + 1,
           "client area and menu bar together are 400 pixels high (client " + std::to_string(client.bottom) +
               ", menu bar " + std::to_string(barHeight) + ")");
     RECT outer = {}, work = {};
@@ -242,8 +244,8 @@ void LayoutChecks(const Main& m) {
     const RECT listRect = ClientRectOf(m.list);
     const int itemHeight = static_cast<int>(Send(m.list, LB_GETITEMHEIGHT, 0, 0));
     const int listHeight = listRect.bottom - listRect.top;
-    Check(listRect.left == 10 && listRect.top == 35 && listRect.right - listRect.left == 480 &&
-              listHeight <= 220 && listHeight > 220 - itemHeight,
+    Check(listRect.left == Px(10) && listRect.top == Px(35) && listRect.right == Px(490) &&
+              listHeight <= Px(255) - Px(35) && listHeight > Px(255) - Px(35) - itemHeight,
           "item list at 10,35, 480 wide, up to 220 high in whole rows (height " +
               std::to_string(listHeight) + ")");
     const struct { const char* text; int left, top, width, height; } labels[] = {
@@ -276,8 +278,8 @@ void LayoutChecks(const Main& m) {
     CheckRect(GetDlgItem(m.dlg, kFocusFrame), 8, 20, 483, 227, "focus frame");
     CheckEq(StatusParts(m.status).size(), 4, "status bar has four parts");
     const std::vector<int> edges = StatusParts(m.status);
-    Check(edges.size() == 4 && edges[0] == 170 && edges[1] == 290 && edges[2] == 395 &&
-              (edges[3] == -1 || edges[3] >= 500),
+    Check(edges.size() == 4 && edges[0] == Px(170) && edges[1] == Px(290) && edges[2] == Px(395) &&
+              (edges[3] == -1 || edges[3] >= Px(500)),
           "status bar parts end at 170, 290, 395 and the right edge");
 
     HMENU menu = GetMenu(m.dlg);

@@ -60,6 +60,16 @@ LPARAM RowPoint(HWND list, int index) {
 
 }  // namespace
 
+int Px(int layoutPixels) {
+    static const int dpi = [] {
+        HDC dc = GetDC(nullptr);
+        const int d = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(nullptr, dc);
+        return d;
+    }();
+    return MulDiv(layoutPixels, dpi, 96);
+}
+
 LRESULT Send(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result))

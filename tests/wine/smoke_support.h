@@ -41,6 +41,10 @@ bool WaitGone(HWND window, int timeoutMs = 5000);
 // SendMessage that gives up (-1) after 5 s instead of hanging the driver.
 LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
+// A length of the layouts (96-dpi pixels) on this display: times its DPI / 96,
+// rounded like the window layer rounds (the program is DPI aware).
+int Px(int layoutPixels);
+
 std::string Text(HWND window);  // WM_GETTEXT
 std::string ControlText(HWND dlg, int id);
 // Types text into an edit control: selects everything, then one WM_CHAR per

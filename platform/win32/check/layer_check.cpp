@@ -52,6 +52,19 @@ int Count(Msg msg, int id = 0) {
 
 HWND H(Window w) { return reinterpret_cast<HWND>(w); }
 
+// The display's DPI: the layer's 96-dpi pixels are scaled by DPI / 96
+// (the check program is DPI aware through the program's manifest).
+int DisplayDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+int Px(int layerPixels) { return MulDiv(layerPixels, DisplayDpi(), 96); }
+Rect PxRect(const Rect& r) {
+    return Rect{Px(r.left), Px(r.top), Px(r.left + r.width) - Px(r.left), Px(r.top + r.height) - Px(r.top)};
+}
+
 Rect ClientRectOf(Window dlg, int id) {
     RECT r{};
     ::GetWindowRect(GetDlgItem(H(dlg), id), &r);
@@ -118,12 +131,19 @@ void InitChecks(Window dlg) {
     HWND d = H(dlg);
     RECT client{};
     GetClientRect(d, &client);
-    CheckEq(client.right, 300, "client area width");
-    CheckEq(client.bottom, 200, "client area height");
+    CheckEq(client.right, Px(300), "client area width, scaled to the display");
+    CheckEq(client.bottom, Px(200), "client area height, scaled to the display");
+    // Layer rectangles are 96-dpi pixels, rounded from the display's: one pixel either way.
     Rect outer = GetWindowRect(dlg), work = WorkArea();
-    CheckEq(outer.left, work.left + (work.width - outer.width) / 2, "centred across the work area");
-    CheckEq(outer.top, work.top + (work.height - outer.height) / 2, "centred down the work area");
-    Check(ClientRectOf(dlg, kEdit) == Rect{10, 120, 60, 18}, "controls are placed in client pixels");
+    Check(std::abs(outer.left - (work.left + (work.width - outer.width) / 2)) <= 1, "centred across the work area");
+    Check(std::abs(outer.top - (work.top + (work.height - outer.height) / 2)) <= 1, "centred down the work area");
+    RECT device{};
+    ::GetWindowRect(d, &device);
+    Check(std::abs(outer.width - MulDiv(device.right - device.left, 96, DisplayDpi())) <= 1,
+          "GetWindowRect gives 96-dpi pixels");
+    Check(ClientRectOf(dlg, kEdit) == PxRect(Rect{10, 120, 60, 18}),
+          "controls are placed in client pixels, scaled to the display");
+    CheckEq(ScreenDpiY(), 96, "the layer's pixels are 96-dpi pixels");
     CheckEq(GetCaption(dlg) == "Layer check", true, "caption");
 
     LONG listStyle = GetWindowLongA(GetDlgItem(d, kList), GWL_STYLE);
@@ -199,6 +219,20 @@ void InitChecks(Window dlg) {
     Size abc = MeasureText(f, "abc");
     CheckEq(FitCharacters(f, "abcdef", abc.cx), 3, "FitCharacters agrees with MeasureText");
     CheckEq(FitCharacters(f, "abcdef", abc.cx - 1), 2, "FitCharacters stops before a partial character");
+    {
+        // The font is made for the display; its measures come back in 96-dpi pixels, rounded up.
+        LOGFONTA lf{};
+        GetObjectA(reinterpret_cast<HFONT>(f), sizeof lf, &lf);
+        CheckEq(lf.lfHeight, Px(-MulDiv(8, 96, 72)), "font heights are scaled to the display");
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(f));
+        SIZE sz{};
+        GetTextExtentPoint32A(dc, "abc", 3, &sz);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        Check(Px(abc.cx) >= sz.cx && (abc.cx - 1) * DisplayDpi() / 96 < sz.cx,
+              "MeasureText: the display's width in 96-dpi pixels, rounded up");
+    }
     Check(GetControlFont(dlg, kEdit) != 0, "controls carry the dialog font");
     SetControlFont(dlg, kLink, f);
     CheckEq(GetControlFont(dlg, kLink), f, "SetControlFont / GetControlFont");
@@ -209,6 +243,11 @@ void InitChecks(Window dlg) {
     status.kind = Kind::StatusBar;
     AddControl(dlg, status);
     SetStatusParts(dlg, kStatus, {100, 200, -1});
+    {
+        INT edges[3] = {};
+        SendMessageA(GetDlgItem(d, kStatus), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+        Check(edges[0] == Px(100) && edges[1] == Px(200) && edges[2] == -1, "status-bar edges are scaled");
+    }
     SetStatusText(dlg, kStatus, 1, "Items to buy:  2");
     CheckEq(GetStatusText(dlg, kStatus, 1) == "Items to buy:  2", true, "status text reads back");
     Rect before = GetWindowRect(dlg);
@@ -218,7 +257,7 @@ void InitChecks(Window dlg) {
     SetMenu(dlg, bar);
     GetClientRect(d, &client);
     Check(GetWindowRect(dlg) == before, "attaching the menu keeps the outer size");
-    Check(client.bottom < 200, "the menu bar takes its height from the client area");
+    Check(client.bottom < Px(200), "the menu bar takes its height from the client area");
     SetMenuItemText(bar, 315, "Don't buy");
     CheckEq(GetMenuItemText(bar, 315) == "Don't buy", true, "menu text is found through the pop-ups");
     Rect bar200 = ClientRectOf(dlg, kStatus);
