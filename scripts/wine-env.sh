@@ -25,7 +25,7 @@ wine_setup() {
 
 start_xvfb() {
   # Xvfb picks a free display number itself and writes it to fd 3.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$wine_tmp/display" 2>"$wine_tmp/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${PANTRIUM_XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$wine_tmp/display" 2>"$wine_tmp/xvfb.log" &
   xvfb_pid=$!
   local i
   for i in $(seq 1 100); do

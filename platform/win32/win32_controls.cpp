@@ -68,7 +68,7 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
     }
     RECT r{c.rect.left, c.rect.top, c.rect.width, c.rect.height};
     if (st.spec.dialogUnits) {
-        MapDialogRect(dlg, &r);  // maps each field like a template does
+        MapDialogUnits(dlg, r);  // maps each field like a template does
     } else {
         const RECT d = ToDevice(c.rect, WindowDpi(dlg));
         r = RECT{d.left, d.top, d.right - d.left, d.bottom - d.top};
@@ -78,7 +78,7 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleA(nullptr), nullptr);
     if (!h) return nullptr;
-    SendMessageA(h, WM_SETFONT, SendMessageA(dlg, WM_GETFONT, 0, 0), FALSE);
+    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dlg)), FALSE);
     // The dialog manager learns of default buttons only from templates.
     if (c.kind == Kind::Button && (c.style & kDefault)) SendMessageA(dlg, DM_SETDEFID, static_cast<WPARAM>(c.id), 0);
     return h;

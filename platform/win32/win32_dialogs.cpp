@@ -67,9 +67,21 @@ INT_PTR Answer(HWND dlg, int result) {
     return TRUE;
 }
 
+// Away from 96 dpi the template's font can come as a bitmap strike of another
+// size (MS Sans Serif has a few sizes only), so that text and layout part
+// ways: the controls then get a dialog font made for the display.
+void UseScaledFont(HWND dlg, DialogState& st) {
+    const int dpi = WindowDpi(dlg);
+    if (dpi == kLayoutDpi) return;
+    st.scaledFont = CreateDisplayFont(-MulDiv(st.spec.fontPoints, dpi, 72), FW_NORMAL, false, false, false,
+                                      st.spec.fontFace);
+    if (st.scaledFont) SendMessageA(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(st.scaledFont), FALSE);
+}
+
 INT_PTR InitDialog(HWND dlg, DialogState& st) {
     SetWindowTextA(dlg, st.spec.caption.c_str());
     ShowProgramIcon(dlg);
+    UseScaledFont(dlg, st);
     if (st.spec.background >= 0) {
         st.backgroundRgb = st.spec.background;
         st.background = CreateSolidBrush(static_cast<COLORREF>(st.spec.background));
@@ -80,7 +92,7 @@ INT_PTR InitDialog(HWND dlg, DialogState& st) {
     // height from it.
     RECT client{0, 0, st.spec.width, st.spec.height};
     if (st.spec.dialogUnits)
-        MapDialogRect(dlg, &client);  // dialog units follow the dialog font, which follows the DPI
+        MapDialogUnits(dlg, client);  // dialog units follow the dialog font, which follows the DPI
     else
         client = ToDevice(Rect{0, 0, st.spec.width, st.spec.height}, WindowDpi(dlg));
     RECT outer = client;
@@ -139,6 +151,8 @@ void ReleaseState(HWND dlg, DialogState& st) {
     st.colors.clear();
     if (st.background) DeleteObject(st.background);
     st.background = nullptr;
+    if (st.scaledFont) DeleteObject(st.scaledFont);
+    st.scaledFont = nullptr;
     dialogs.erase(dlg);
 }
 
@@ -223,6 +237,32 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 bool commonControlsReady = false;
 
 }  // namespace
+
+void MapDialogUnits(HWND dlg, RECT& r) {
+    DialogState* st = StateOf(dlg);
+    if (!st || !st->scaledFont) {
+        MapDialogRect(dlg, &r);
+        return;
+    }
+    // The base units of the display's font, counted as the dialog manager counts them.
+    HDC dc = GetDC(dlg);
+    HGDIOBJ old = SelectObject(dc, st->scaledFont);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SIZE sz{};
+    GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &sz);
+    SelectObject(dc, old);
+    ReleaseDC(dlg, dc);
+    const int baseX = (sz.cx / 26 + 1) / 2, baseY = tm.tmHeight;
+    r = RECT{MulDiv(r.left, baseX, 4), MulDiv(r.top, baseY, 8), MulDiv(r.right, baseX, 4),
+             MulDiv(r.bottom, baseY, 8)};
+}
+
+HFONT DialogFont(HWND dlg) {
+    DialogState* st = StateOf(dlg);
+    if (st && st->scaledFont) return st->scaledFont;
+    return reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0));
+}
 
 DialogState* StateOf(HWND dlg) {
     auto it = dialogs.find(dlg);

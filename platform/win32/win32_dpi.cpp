@@ -5,6 +5,8 @@
 // DPI / 96) and back. At 96 dpi every value stays exactly as it is.
 #include "platform/win32/win32_internal.h"
 
+#include <cstdlib>
+
 namespace plat::win32 {
 
 int SystemDpi() {
@@ -45,6 +47,40 @@ RECT ToDevice(const Rect& r, int dpi) {
 Rect ToLayer(const RECT& r, int dpi) {
     int left = ToLayer(r.left, dpi), top = ToLayer(r.top, dpi);
     return Rect{left, top, ToLayer(r.right, dpi) - left, ToLayer(r.bottom, dpi) - top};
+}
+
+namespace {
+
+// Whether the font came with the face asked for and at the height asked for
+// (a bitmap face has a few sizes only and gives the nearest one).
+bool FontFits(HFONT font, const char* face, int height) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    char got[LF_FACESIZE] = {};
+    GetTextMetricsA(dc, &tm);
+    GetTextFaceA(dc, LF_FACESIZE, got);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    const int size = height < 0 ? tm.tmHeight - tm.tmInternalLeading : tm.tmHeight;
+    return lstrcmpiA(got, face) == 0 && std::abs(size - std::abs(height)) <= 1;
+}
+
+}  // namespace
+
+HFONT CreateDisplayFont(int height, int weight, bool italic, bool underline, bool strikeOut,
+                        const std::string& face) {
+    // MS Sans Serif is a bitmap face with sizes for 96 and 120 dpi; its
+    // TrueType twin, else Tahoma, takes its place where it has no such size.
+    const char* const faces[] = {face.c_str(), "Microsoft Sans Serif", "Tahoma"};
+    for (const char* f : faces) {
+        HFONT font = CreateFontA(height, 0, 0, 0, weight, italic, underline, strikeOut, ANSI_CHARSET,
+                                 OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, f);
+        if (font && FontFits(font, f, height)) return font;
+        if (font) DeleteObject(font);
+    }
+    return CreateFontA(height, 0, 0, 0, weight, italic, underline, strikeOut, ANSI_CHARSET, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
 }
 
 }  // namespace plat::win32

@@ -32,6 +32,7 @@ struct DialogState {
     DialogSpec spec;
     HWND hwnd = nullptr;
     HBRUSH background = nullptr;          // spec.background or SetColors(dlg, 0, ...)
+    HFONT scaledFont = nullptr;           // the dialog font made for a display above 96 dpi
     int backgroundRgb = -1;
     std::map<int, Kind> kinds;            // control id -> kind
     std::map<int, ControlColors> colors;  // control id -> colours
@@ -64,10 +65,20 @@ int ToLayer(int devicePixels, int dpi);
 int ToLayerCeil(int devicePixels, int dpi);  // measured extents: rounded up
 RECT ToDevice(const Rect& r, int dpi);       // left, top, right, bottom
 Rect ToLayer(const RECT& r, int dpi);
+// A font of this height (display pixels) in the face, or in a scalable stand-in
+// where the face has no such size.
+HFONT CreateDisplayFont(int height, int weight, bool italic, bool underline, bool strikeOut,
+                        const std::string& face);
 
 // Gives dlg the program's icon (small and large) once the main window has
 // named it with SetDialogIcon; before that, nothing.
 void ShowProgramIcon(HWND dlg);
+
+// The font of the dialog's controls: the one made for the display, else the template's.
+HFONT DialogFont(HWND dlg);
+// Dialog units to pixels, each field like a template's: by the template's font,
+// or by the font made for the display where the dialog has one.
+void MapDialogUnits(HWND dlg, RECT& r);
 
 // Creates one control of a dialog (pixels of the client area) with the dialog's font.
 HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& spec);

@@ -21,21 +21,27 @@ int AverageCharWidth(HDC dc) {
     return (sz.cx / 26 + 1) / 2;
 }
 
+// Away from 96 dpi the stops keep their 96-dpi places, scaled, under the
+// header labels: they count in the font's average width at 96 dpi, a whole
+// number, since the display's font need not be exactly DPI / 96 times as wide.
+int LayoutCharWidth(HWND list, HDC dc) { return ToLayer(AverageCharWidth(dc), WindowDpi(list)); }
+
 }  // namespace
 
 int TabStopPixels(HWND list, int units) {
     HDC dc = GetDC(list);
     HGDIOBJ old = SelectObject(dc, ListFont(list) ? ListFont(list) : GetStockObject(SYSTEM_FONT));
-    int avg = AverageCharWidth(dc);
+    const int dpi = WindowDpi(list);
+    int avg = dpi == kLayoutDpi ? AverageCharWidth(dc) : LayoutCharWidth(list, dc);
     SelectObject(dc, old);
     ReleaseDC(list, dc);
-    return MulDiv(units, avg, 4);
+    return ToDevice(MulDiv(units, avg, 4), dpi);
 }
 
 void MeasureListItem(HWND dlg, MEASUREITEMSTRUCT* mis) {
     // Sent while the list is created, before it has a font: the dialog's font
     // is the one it will get.
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0));
+    HFONT font = DialogFont(dlg);
     HDC dc = GetDC(dlg);
     HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
     TEXTMETRICA tm{};
@@ -69,8 +75,9 @@ void DrawListItem(HWND /*dlg*/, const DialogState& st, const DRAWITEMSTRUCT* dis
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
     COLORREF oldText = SetTextColor(dc, GetSysColor(fore));
     int oldMode = SetBkMode(dc, TRANSPARENT);
-    int avg = AverageCharWidth(dc);
-    auto px = [avg](int units) { return MulDiv(units, avg, 4); };
+    const int dpi = WindowDpi(list);
+    const int avg = dpi == kLayoutDpi ? AverageCharWidth(dc) : LayoutCharWidth(list, dc);
+    auto px = [avg, dpi](int units) { return ToDevice(MulDiv(units, avg, 4), dpi); };
 
     std::vector<int> stops;
     if (auto it = st.tabStops.find(ControlId(list)); it != st.tabStops.end()) stops = it->second;

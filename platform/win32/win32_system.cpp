@@ -94,7 +94,10 @@ void SetCursor(Cursor cursor) {
 
 Font CreateFont(const FontSpec& spec) {
     // Heights are layer pixels: the font is made for the screen's DPI.
-    HFONT f = CreateFontA(ToDevice(spec.height, SystemDpi()), 0, 0, 0, spec.weight, spec.italic, spec.underline, spec.strikeOut,
+    if (SystemDpi() != kLayoutDpi)
+        return reinterpret_cast<Font>(CreateDisplayFont(ToDevice(spec.height, SystemDpi()), spec.weight, spec.italic,
+                                                        spec.underline, spec.strikeOut, spec.face));
+    HFONT f = CreateFontA(spec.height, 0, 0, 0, spec.weight, spec.italic, spec.underline, spec.strikeOut,
                           ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                           spec.face.c_str());
     return reinterpret_cast<Font>(f);

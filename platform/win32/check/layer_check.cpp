@@ -425,9 +425,25 @@ void DialogUnitChecks() {
     s.controls = {{1, Kind::Button, "OK", {85, 90, 50, 25}, 0}, {-1, Kind::Icon, "", {10, 10, 30, 30}, 0}};
     int r = RunDialog(s, [](Window dlg, const Event& e) {
         if (e.msg != Msg::Init) return 0;
+        // Dialog units count in the font the controls carry (the template's at
+        // 96 dpi, the one made for the display elsewhere), as a template's do.
+        HDC dc = GetDC(H(dlg));
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(GetControlFont(dlg, 1)));
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        SIZE abc{};
+        GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &abc);
+        SelectObject(dc, old);
+        ReleaseDC(H(dlg), dc);
+        const int baseX = (abc.cx / 26 + 1) / 2, baseY = tm.tmHeight;
         RECT expect{85, 90, 50, 25}, client{0, 0, 200, 140}, got{};
-        MapDialogRect(H(dlg), &expect);
-        MapDialogRect(H(dlg), &client);
+        if (DisplayDpi() == 96) {
+            MapDialogRect(H(dlg), &expect);
+            MapDialogRect(H(dlg), &client);
+        } else {
+            expect = RECT{MulDiv(85, baseX, 4), MulDiv(90, baseY, 8), MulDiv(50, baseX, 4), MulDiv(25, baseY, 8)};
+            client = RECT{0, 0, MulDiv(200, baseX, 4), MulDiv(140, baseY, 8)};
+        }
         Check(ClientRectOf(dlg, 1) == Rect{expect.left, expect.top, expect.right, expect.bottom},
               "dialog-unit controls are mapped like a template's");
         GetClientRect(H(dlg), &got);
