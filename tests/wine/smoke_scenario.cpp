@@ -391,6 +391,23 @@ void CategoriesChecks(const Main& m) {
     CheckEq(ComboEntries(GetDlgItem(dlg, 220)), {Padded("dairy"), Padded("produce")},
             "categories dialog lists the categories");
     Shot("categories", dlg);
+
+    // "&Change" asks for the new name in the input box, which sizes itself from
+    // the measured texts: its field and Ok button lie inside it at any scaling.
+    HWND combo = GetDlgItem(dlg, 220);
+    Send(combo, CB_SETCURSEL, 0, 0);
+    Send(dlg, WM_COMMAND, MAKEWPARAM(220, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    Click(GetDlgItem(dlg, 223));
+    if (HWND box = Require(FindTopWindow("Change Category"), "the input box \"Change Category\"")) {
+        RECT client = {};
+        GetClientRect(box, &client);
+        const RECT field = ClientRectOf(GetDlgItem(box, 9999)), ok = ClientRectOf(GetDlgItem(box, IDOK));
+        Check(field.right <= client.right && ok.right <= client.right && ok.bottom <= client.bottom,
+              "the input box shows its field and its Ok button whole");
+        Shot("input-box", box);
+        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        Check(WaitGone(box), "Escape closes the input box");
+    }
     SysClose(dlg);
     Check(WaitGone(dlg), "the close box closes the categories dialog");
     CheckRows(m, {kRowPaper, kRowBread, kRowMilk, kRowApples3, kRowBananas12}, "closing it changes no row");
