@@ -95,8 +95,13 @@ void InitMainDialog(plat::Window dlg) {
         if (LoadList() == LoadResult::Loaded) {
             plat::SetCaption(dlg, CaptionForPath(itemTable.listPath));
         } else {
+            // The file that could not be read must not be written over by a
+            // later save the user did not aim at it: with no path, the first
+            // save asks for one.
+            const std::string failedPath = itemTable.listPath;
             ClearTable();
-            StandardPrompt("Could not open the list " + itemTable.listPath + ".\r\n" +
+            itemTable.listPath.clear();
+            StandardPrompt("Could not open the list " + failedPath + ".\r\n" +
                                "The program starts with an empty list.",
                            "Open File", 16);
         }
