@@ -38,8 +38,9 @@ struct FileBytes {
     }
 };
 
-// A count cut to the entries that begin inside the file, so that a damaged
-// count can neither go negative nor make the reader allocate without bound.
+// The item count cut to the row-order entries that begin inside the file, so
+// that a damaged count can neither go negative nor make the reader allocate
+// without bound.
 std::size_t CapCount(std::int32_t count, std::uint64_t start, std::uint64_t entrySize,
                      std::uint64_t fileSize) {
     if (count <= 0) return 0;
@@ -89,7 +90,11 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
     const std::size_t n = CapCount(file.Int32(kHeaderSize), kCountsEnd, 4, size);
     const std::uint64_t recordsStart = kCountsEnd + 4 * std::uint64_t(n);
     const std::uint64_t namesStart = recordsStart + kRecordSize * std::uint64_t(n);
-    const std::size_t m = CapCount(file.Int32(kHeaderSize + 4), namesStart, kCatgNameSize, size);
+    // The category count is kept as stored, even when the file ends before
+    // the names (they read as NUL bytes and the items keep their categories);
+    // it is bounded only by what an item's one-byte catg can refer to.
+    const std::int32_t storedM = file.Int32(kHeaderSize + 4);
+    const std::size_t m = static_cast<std::size_t>(std::clamp(storedM, 0, kMaxCategories));
 
     std::vector<std::int32_t> order;
     std::vector<ItemRecord> records;
