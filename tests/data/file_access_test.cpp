@@ -123,13 +123,15 @@ TEST_F(FileAccessTest, FolderThatTakesNoTemporaryFileIsWrittenInPlace) {
     fs::create_directory("shelf");
     WriteBytes("shelf/list.ptm", Text("old content"));
     fs::permissions("shelf/list.ptm", fs::perms::all);  // the list may be written by anyone
-    fs::permissions("shelf", fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions("shelf", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_exec |
+                                 fs::perms::others_exec);
     const ino_t inode = Stat("shelf/list.ptm").st_ino;
     ASSERT_EQ(InChild(true, [] { return static_cast<int>(Save("shelf/list.ptm", Text("new"))); }),
               static_cast<int>(SaveFileResult::Saved));
     EXPECT_EQ(ReadBytes("shelf/list.ptm"), Text("new"));
     EXPECT_EQ(Stat("shelf/list.ptm").st_ino, inode);
     EXPECT_EQ(Names("shelf"), std::vector<std::string>{"list.ptm"});
+    fs::permissions("shelf", fs::perms::owner_all);  // so that the folder can be removed
 }
 
 TEST_F(FileAccessTest, OwnerAndGroupAreKeptAndOtherUsersListsAreReadOnly) {
