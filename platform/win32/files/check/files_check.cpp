@@ -57,6 +57,16 @@ std::vector<std::string> Names(const std::string& folder) {
     return names;
 }
 
+// The file's identity: a replace gives the name a new file, a write in place keeps it.
+unsigned long long FileIndex(const std::string& path) {
+    HANDLE h = CreateFileW(ToWide("\\\\?\\" + CurrentDirectory() + "\\" + path).c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool ok = h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &info);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    return ok ? (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow : 0;
+}
+
 bool MakeFolder(const std::string& path) {
     return CreateDirectoryW(ToWide("\\\\?\\" + CurrentDirectory() + "\\" + path).c_str(), nullptr) ||
            GetLastError() == ERROR_ALREADY_EXISTS;
@@ -87,8 +97,10 @@ void PathsInAnyLanguage() {
         const std::string folder = name, list = folder + "\\" + name + ".ptm";
         Check(MakeFolder(folder) && IsFolder(folder), "folder " + folder);
         Check(Save(list, "first") == SaveFileResult::Saved && Read(list) == "first", "new list " + list);
+        const unsigned long long before = FileIndex(list);
         Check(Save(list, "second, longer") == SaveFileResult::Saved && Read(list) == "second, longer",
               "replaced list " + list);
+        Check(before != 0 && FileIndex(list) != before, "replaced in one step, not rewritten " + list);
         std::uint64_t size = 0;
         Check(Exists(list) && FileSize(list, size) && size == 14, "exists and size " + list);
         Check(Names(folder) == std::vector<std::string>{std::string(name) + ".ptm"},
@@ -141,7 +153,9 @@ void Links() {
     if (!CreateHardLinkW(ToWide(dir + "b.ptm").c_str(), ToWide(dir + "a.ptm").c_str(), nullptr)) {
         Info("no hard links here (error " + std::to_string(GetLastError()) + ")");
     } else {
-        Check(Save("a.ptm", "shared") == SaveFileResult::Saved && Read("b.ptm") == "shared",
+        const unsigned long long before = FileIndex("a.ptm");
+        Check(Save("a.ptm", "shared") == SaveFileResult::Saved && Read("b.ptm") == "shared" &&
+                  FileIndex("a.ptm") == before,
               "a hard-linked list stays linked");
     }
     MakeFolder("real");
