@@ -20,3 +20,9 @@ target_compile_definitions(pantrium_qt PRIVATE PANTRIUM_HELP_DIR="${CMAKE_SOURCE
 
 add_executable(pantrium-qt ${CMAKE_SOURCE_DIR}/platform/qt/app/main.cpp)
 target_link_libraries(pantrium-qt PRIVATE pantrium_ui pantrium_qt pantrium_data)
+
+# The layer's check program: the semantics of platform.h on real Qt widgets.
+add_executable(qt_layer_check ${CMAKE_SOURCE_DIR}/platform/qt/check/layer_check.cpp)
+target_link_libraries(qt_layer_check PRIVATE pantrium_qt)
+add_test(NAME qt_layer_check COMMAND qt_layer_check)
+set_tests_properties(qt_layer_check PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 60)

@@ -90,7 +90,7 @@ QLineEdit* EditField(ControlState* c) {
 // the marks are taken out ("&&" is a plain "&").
 QString LabelDisplay(const ControlState& c, bool hasBuddy) {
     QString t = Q(c.text);
-    if ((c.style & kNoPrefix)) return t.replace("&", "&&");
+    if ((c.style & kNoPrefix)) return t;
     if (hasBuddy) return t;
     QString out;
     for (int i = 0; i < t.size(); ++i) {
@@ -117,6 +117,8 @@ void ConnectList(DialogState& st, ControlState* c, QListWidget* list) {
         if (silent) return;
         DialogState* d = StateOf(dlg);
         if (!d) return;
+        // A list taking the focus makes its first entry current without selecting it: no change.
+        if (row >= 0 && !ListWidget(c)->item(row)->isSelected()) return;
         if (c->kind == Kind::SimpleCombo) {
             QLineEdit* edit = EditField(c);
             QSignalBlocker block(edit);

@@ -47,8 +47,9 @@ int EnterCommand(const DialogState& st, const ControlState* focused) {
     return 1;
 }
 
-// Up and Down in a simple combo's edit field walk its list.
-void StepSimpleCombo(DialogState& st, ControlState& c, int step) {
+// Up and Down walk a list box, and a simple combo's list from its edit field;
+// with no selection they select the first entry.
+void StepList(DialogState& st, ControlState& c, int step) {
     Window dlg = Handle(&st);
     int count = ListCount(dlg, c.id);
     if (count == 0) return;
@@ -56,7 +57,7 @@ void StepSimpleCombo(DialogState& st, ControlState& c, int step) {
     int to = from < 0 ? 0 : std::clamp(from + step, 0, count - 1);
     if (to == from) return;
     ListSetSel(dlg, c.id, to);
-    Notify(st, c.id, Code::SelChange);
+    if (c.kind == Kind::SimpleCombo || (c.style & kNotify)) Notify(st, c.id, Code::SelChange);
 }
 
 class EventFilter : public QObject {
@@ -83,7 +84,9 @@ private:
         if (!st) return false;
         // Only the first receiver: a key the focused control ignores travels up to its parents.
         QWidget* focus = st->frame->focusWidget();
-        if (focus ? w != focus : w != st->frame && w != st->client) return false;
+        bool first = w == focus || (focus ? c && w == c->widget && !c->widget->isAncestorOf(focus)
+                                          : w == st->frame || w == st->client);
+        if (!first) return false;
         int vk = VirtualKey(e->key());
         bool down = e->type() == QEvent::KeyPress;
         bool shift = (e->modifiers() & Qt::ShiftModifier) || e->key() == Qt::Key_Backtab;
@@ -112,8 +115,8 @@ private:
             Notify(*st, EnterCommand(*st, c), Code::Clicked);
             return true;
         }
-        if (c && c->kind == Kind::SimpleCombo && (vk == kVkUp || vk == kVkDown)) {
-            StepSimpleCombo(*st, *c, vk == kVkUp ? -1 : 1);
+        if (c && (c->kind == Kind::SimpleCombo || c->kind == Kind::ListBox) && (vk == kVkUp || vk == kVkDown)) {
+            StepList(*st, *c, vk == kVkUp ? -1 : 1);
             return true;
         }
         return false;
