@@ -26,3 +26,23 @@ add_executable(qt_layer_check ${CMAKE_SOURCE_DIR}/platform/qt/check/layer_check.
 target_link_libraries(qt_layer_check PRIVATE pantrium_qt)
 add_test(NAME qt_layer_check COMMAND qt_layer_check)
 set_tests_properties(qt_layer_check PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 60)
+
+# The main-window and dialog tests once more, on the Qt layer: the headless
+# layer's scripted user is played by a driver that sends real Qt events
+# (tests/qt/qt_driver.cpp). The tests left out measure texts and window
+# frames against the headless layer's fixed font metrics and frame sizes.
+if(TARGET GTest::gtest)
+  file(GLOB QT_UI_TEST_SOURCES CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/tests/ui/scenario_*_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/ui/main_*_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/ui/dialogs_*_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/ui/file_dialogs_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/ui/message_box_test.cpp)
+  add_executable(ui_tests_qt ${QT_UI_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/qt/qt_driver.cpp)
+  target_include_directories(ui_tests_qt PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(ui_tests_qt PRIVATE pantrium_ui pantrium_qt pantrium_data GTest::gtest GTest::gtest_main)
+  set(QT_UI_TESTS_LEFT_OUT "CategoriesTest.InputBoxSizesItselfToItsTexts:ItemEditorTest.NamesAreLimitedTo20CharactersAndCutAt132Pixels:MessageBox.OneLineWithIconIsTheMinimumBoxCentredOnTheWorkArea:MessageBox.SixLinesGrowTheBoxAndAWideLineWidensIt:MessageBox.PositionGivenIsClampedToZeroOnly:MessageBox.CentredOverTheActiveWindow")
+  add_test(NAME ui_tests_qt COMMAND ui_tests_qt --gtest_filter=*:-${QT_UI_TESTS_LEFT_OUT}
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  set_tests_properties(ui_tests_qt PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endif()

@@ -244,6 +244,7 @@ void CreateControl(DialogState& st, const ControlSpec& spec) {
     c->id = spec.id;
     c->kind = spec.kind;
     c->style = spec.style;
+    c->rect = st.spec.dialogUnits ? ToPixels(st, spec.rect) : spec.rect;
     c->text = spec.kind == Kind::Icon ? std::string() : spec.text;
     ControlState* previous = st.controls.empty() ? nullptr : st.controls.back();
     st.controls.push_back(c);
@@ -451,8 +452,11 @@ int ListAdd(Window dlg, int id, const std::string& text) {
         return l->count() - 1;
     }
     if (QComboBox* combo = DropList(c)) {
+        // A combo box makes its first entry current; a drop list stays without a selection.
+        int selected = combo->currentIndex();
         silent = true;
         combo->addItem(Q(text));
+        combo->setCurrentIndex(selected);
         silent = false;
         return combo->count() - 1;
     }
@@ -463,7 +467,12 @@ void ListInsert(Window dlg, int id, int index, const std::string& text) {
     ControlState* c = ControlOf(dlg, id);
     silent = true;
     if (QListWidget* l = ListWidget(c)) l->insertItem(index < 0 ? l->count() : index, Q(text));
-    else if (QComboBox* combo = DropList(c)) combo->insertItem(index < 0 ? combo->count() : index, Q(text));
+    else if (QComboBox* combo = DropList(c)) {
+        int selected = combo->currentIndex();
+        int at = index < 0 ? combo->count() : index;
+        combo->insertItem(at, Q(text));
+        combo->setCurrentIndex(selected < 0 ? -1 : selected >= at ? selected + 1 : selected);
+    }
     silent = false;
 }
 

@@ -298,6 +298,7 @@ using namespace plat::qt;
 
 int RunDialog(const DialogSpec& spec, const Callback& callback) {
     EnsureApplication();
+    if (Hooks().dialogRun) Hooks().dialogRun(spec);
     DialogState* st = CreateDialog(spec, callback);
     Window handle = Handle(st);
     DialogState* owner = StateOf(spec.owner);

@@ -35,6 +35,7 @@ struct ControlState {
     Kind kind = Kind::Label;
     unsigned style = 0;
     std::string text;        // the text as given (labels keep their "&")
+    Rect rect;               // as created, in client pixels (a drop list's includes its open list)
     QPointer<QWidget> widget;
     KeyHook hook;
     Font font = 0;           // SetControlFont's font, 0 = the dialog's

@@ -31,6 +31,10 @@ Job job;
 std::unique_ptr<PdfPrinter> pdf;
 std::string pdfPath;
 
+void Record(TestHooks::PrinterOpKind kind, const std::string& text = {}, int points = 0, int style = 0) {
+    if (Hooks().printerOp && job.painter) Hooks().printerOp(kind, text, Point{job.x, job.y}, points, style);
+}
+
 QFontMetrics Metrics() { return QFontMetrics(job.painter->font(), job.printer.get()); }
 int LineHeight() { return Metrics().height() + Metrics().leading(); }
 
@@ -73,7 +77,9 @@ bool PrinterChooseAndOpen(Window owner, const std::string& docName) {
         if (!Hooks().printerDialog(owner, docName)) return false;
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(QDir::temp().filePath("pantrium-test-print.pdf"));
-        return Begin(std::move(printer));
+        if (!Begin(std::move(printer))) return false;
+        Record(TestHooks::kOpen, docName);
+        return true;
     }
     DialogState* st = StateOf(owner);
     QPrintDialog dialog(printer.get(), st ? st->frame : nullptr);
@@ -111,13 +117,16 @@ int PrinterLinesPerPage() {
 
 void PrinterSetFont(const std::string& face, int points, int styleSet) {
     if (pdf) return pdf->SetFont(face, points, styleSet);
-    if (job.painter) SetPainterFont(face, points, styleSet);
+    if (!job.painter) return;
+    Record(TestHooks::kSetFont, face, points, styleSet);
+    SetPainterFont(face, points, styleSet);
 }
 
 void PrinterMoveTo(int x, int y) {
     if (pdf) return pdf->MoveTo(x, y);
     job.x = x;
     job.y = y;
+    Record(TestHooks::kMoveTo);
 }
 
 Point PrinterPosition() {
@@ -129,6 +138,7 @@ void PrinterText(const std::string& text) {
     if (pdf) return pdf->Text(text);
     if (!job.painter || text.empty()) return;
     // The top of the character cell at y, as a printer device context places text.
+    Record(TestHooks::kText, text);
     QString t = Q(text);
     job.painter->drawText(job.x, job.y + Metrics().ascent(), t);
     job.x += Metrics().horizontalAdvance(t);
@@ -137,6 +147,7 @@ void PrinterText(const std::string& text) {
 void PrinterNewLine() {
     if (pdf) return pdf->NewLine();
     if (!job.painter) return;
+    Record(TestHooks::kNewLine);
     job.x = 0;
     job.y += LineHeight();
 }
@@ -144,6 +155,7 @@ void PrinterNewLine() {
 void PrinterNewPage() {
     if (pdf) return pdf->NewPage();
     if (!job.painter) return;
+    Record(TestHooks::kNewPage);
     job.printer->newPage();
     job.x = 0;
     job.y = 0;
@@ -157,6 +169,7 @@ void PrinterClose() {
         return;
     }
     if (!job.painter) return;
+    Record(TestHooks::kClose);
     job.painter->end();
     job = Job{};
 }

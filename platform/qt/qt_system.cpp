@@ -101,6 +101,8 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
         request.fileName = chosen;
         if (!request.defExt.empty() && QFileInfo(path).suffix().compare(Q(request.defExt), Qt::CaseInsensitive) != 0)
             request.flags |= kOfnExtensionDifferent;
+        else
+            request.flags &= ~kOfnExtensionDifferent;
         return true;
     }
 }
