@@ -38,8 +38,11 @@ if(TARGET GTest::gtest)
     ${CMAKE_SOURCE_DIR}/tests/ui/dialogs_*_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/ui/file_dialogs_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/ui/message_box_test.cpp)
-  add_executable(ui_tests_qt ${QT_UI_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/qt/qt_driver.cpp)
-  target_include_directories(ui_tests_qt PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  add_executable(ui_tests_qt ${QT_UI_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/qt/qt_driver.cpp
+                 ${CMAKE_SOURCE_DIR}/tests/qt/window_tour_test.cpp)
+  # The window tour's pictures.
+  target_compile_definitions(ui_tests_qt PRIVATE PANTRIUM_QT_SHOT_DIR="${CMAKE_BINARY_DIR}/screenshots-qt")
+  target_include_directories(ui_tests_qt PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/tests/ui)
   target_link_libraries(ui_tests_qt PRIVATE pantrium_ui pantrium_qt pantrium_data GTest::gtest GTest::gtest_main)
   set(QT_UI_TESTS_LEFT_OUT "CategoriesTest.InputBoxSizesItselfToItsTexts:ItemEditorTest.NamesAreLimitedTo20CharactersAndCutAt132Pixels:MessageBox.OneLineWithIconIsTheMinimumBoxCentredOnTheWorkArea:MessageBox.SixLinesGrowTheBoxAndAWideLineWidensIt:MessageBox.PositionGivenIsClampedToZeroOnly:MessageBox.CentredOverTheActiveWindow")
   add_test(NAME ui_tests_qt COMMAND ui_tests_qt --gtest_filter=*:-${QT_UI_TESTS_LEFT_OUT}

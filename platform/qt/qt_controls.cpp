@@ -103,7 +103,14 @@ QString LabelDisplay(const ControlState& c, bool hasBuddy) {
 
 void ShowLabelText(ControlState& c) {
     auto* label = static_cast<QLabel*>(c.widget.data());
-    label->setText(LabelDisplay(c, label->buddy() != nullptr));
+    QString text = LabelDisplay(c, label->buddy() != nullptr).replace("\r\n", "\n");
+    // Static text wraps only a line wider than the label: a label sized to its
+    // measured text keeps its lines whole (Qt's layout would wrap at fractions of a pixel).
+    bool wrap = false;
+    QFontMetrics fm(label->font());
+    for (const QString& line : text.split('\n')) wrap |= fm.horizontalAdvance(line) > label->contentsRect().width();
+    label->setWordWrap(wrap);
+    label->setText(text);
 }
 
 // The code may select silently; the user's changes notify.
@@ -152,7 +159,6 @@ QWidget* MakeWidget(DialogState& st, ControlState* c) {
     switch (c->kind) {
     case Kind::Label: {
         auto* label = new QLabel(parent);
-        label->setWordWrap(true);  // static text wraps at words
         label->setAlignment(((c->style & kCenter) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         if (c->style & kStaticEdge) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -269,6 +275,7 @@ void CreateControl(DialogState& st, const ControlSpec& spec) {
         if (spec.kind == Kind::DropList) r.height = std::min(r.height, w->sizeHint().height());
         w->setGeometry(r.left, r.top, r.width, r.height);
     }
+    if (spec.kind == Kind::Label) ShowLabelText(*c);  // wrapping depends on the size
     w->setVisible(!(spec.style & kHidden));
 }
 
