@@ -41,6 +41,7 @@ if(TARGET GTest::gtest)
   add_executable(ui_tests_qt ${QT_UI_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/qt/qt_driver.cpp
                  ${CMAKE_SOURCE_DIR}/tests/qt/window_tour_test.cpp
                  ${CMAKE_SOURCE_DIR}/tests/qt/list_exchange_test.cpp
+                 ${CMAKE_SOURCE_DIR}/tests/qt/print_dialog_test.cpp
                  ${CMAKE_SOURCE_DIR}/tests/wine/list_image.cpp)
   # The window tour's pictures.
   target_compile_definitions(ui_tests_qt PRIVATE PANTRIUM_QT_SHOT_DIR="${CMAKE_BINARY_DIR}/screenshots-qt")

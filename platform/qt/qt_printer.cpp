@@ -1,6 +1,6 @@
 // The printer functions of platform.h on Qt: the system's print dialog
-// (QPrintDialog, which also offers printing to a PDF file) and a QPainter on
-// the chosen QPrinter.
+// (QPrintDialog, which also offers printing to a PDF file, and opens on it
+// when the machine has no printer) and a QPainter on the chosen QPrinter.
 //
 // PANTRIUM_PRINT_TO: when this environment variable holds a path, every print
 // job is written to that PDF file at once, without any dialog, by the same
@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -81,13 +82,15 @@ bool PrinterChooseAndOpen(Window owner, const std::string& docName) {
         Record(TestHooks::kOpen, docName);
         return true;
     }
+    // Without a printer the dialog opens on "Print to File (PDF)", a file named
+    // after the job in the current folder.
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        printer->setOutputFileName(QDir::current().filePath(Q(docName) + ".pdf"));
     DialogState* st = StateOf(owner);
     QPrintDialog dialog(printer.get(), st ? st->frame : nullptr);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);  // "Print to File (PDF)"
-    if (printer->outputFileName().isEmpty())
-        printer->setOutputFileName(QDir::current().filePath(Q(docName) + ".pdf"));
     if (dialog.exec() != QDialog::Accepted) return false;
     return Begin(std::move(printer));
 }
