@@ -179,6 +179,10 @@ QWidget* MakeWidget(DialogState& st, ControlState* c) {
                                          : (c->style & kVScroll)       ? Qt::ScrollBarAsNeeded
                                                                        : Qt::ScrollBarAlwaysOff);
         list->setUniformItemSizes(true);
+        // A list box has a border only when asked for an edge.
+        list->setFrameStyle((c->style & kClientEdge)   ? QFrame::StyledPanel | QFrame::Sunken
+                            : (c->style & kStaticEdge) ? QFrame::Panel | QFrame::Sunken
+                                                       : QFrame::NoFrame);
         if (c->style & kUseTabStops) UseTabStopDelegate(list, c);
         ConnectList(st, c, list);
         return list;
