@@ -266,6 +266,8 @@ void EnsureApplication() {
     static char name[] = "pantrium";
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance()) new QApplication(argc, argv);
+    // The program ends when its main dialog returns, never because a window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
     static EventFilter* filter = nullptr;
     if (!filter) {
         filter = new EventFilter;

@@ -85,6 +85,7 @@ int Notify(DialogState& st, int id, Code code);
 // Control creation and the dialog's font and dialog-unit mapping.
 void CreateControl(DialogState& st, const ControlSpec& spec);
 QFont DialogFont(const std::string& face, int points);
+QString StandInFace(const std::string& face);  // the face, or a stand-in where it is missing
 QFont FontOf(Font font);                 // a layer font handle; the application font for 0
 Font DialogFontHandle(const QFont& font);  // the handle a control with the dialog's font reports
 void ReleaseDialogFont(Font handle);

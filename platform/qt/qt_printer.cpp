@@ -40,7 +40,7 @@ QFontMetrics Metrics() { return QFontMetrics(job.painter->font(), job.printer.ge
 int LineHeight() { return Metrics().height() + Metrics().leading(); }
 
 void SetPainterFont(const std::string& face, int points, int styleSet) {
-    QFont f(DialogFont(face, 8).family());  // the same stand-in for a missing face as on screen
+    QFont f(StandInFace(face));  // the same stand-in for a missing face as on screen
     f.setPointSize(points > 0 ? points : 10);
     f.setBold(styleSet & 1);
     f.setItalic(styleSet & 2);

@@ -34,14 +34,17 @@ std::map<Font, QFont*>& DialogFonts() {  // the fonts of running dialogs
 Cursor lastCursor = Cursor::Arrow;
 QPointer<QWidget> hovered;  // the control asked about in a cursor query
 
-// A face this machine lacks gets a stand-in of similar widths (Windows' dialog font first).
+// A face this machine lacks gets a stand-in of similar widths: a fixed-pitch
+// one for Courier, else one close to Windows' dialog font.
 QString FaceOrStandIn(const QString& face) {
     static const QStringList families = QFontDatabase::families();
     if (families.contains(face, Qt::CaseInsensitive)) return face;
-    static const char* standIns[] = {"Liberation Sans", "Arimo", "DejaVu Sans Condensed", "DejaVu Sans"};
-    for (const char* s : standIns)
+    static const QStringList fixed = {"Liberation Mono", "Cousine", "DejaVu Sans Mono"};
+    static const QStringList proportional = {"Liberation Sans", "Arimo", "DejaVu Sans Condensed", "DejaVu Sans"};
+    bool courier = face.contains("Courier", Qt::CaseInsensitive);
+    for (const QString& s : courier ? fixed : proportional)
         if (families.contains(s, Qt::CaseInsensitive)) return s;
-    return face;
+    return courier ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : face;
 }
 
 constexpr std::uint32_t kOfnOverwritePrompt = 0x2, kOfnExtensionDifferent = 0x400, kOfnFileMustExist = 0x1000,
@@ -138,6 +141,8 @@ Cursor LastCursor() { return lastCursor; }
 void SetLastCursor(Cursor cursor) { lastCursor = cursor; }
 
 QColor FromColorRef(int rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
+
+QString StandInFace(const std::string& face) { return FaceOrStandIn(Q(face)); }
 
 QFont DialogFont(const std::string& face, int points) {
     // The character height Windows gives a dialog font: points at the screen's dots per inch.
