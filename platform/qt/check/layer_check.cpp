@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTimer>
@@ -141,6 +142,13 @@ void InitChecks(Window dlg) {
     seen.clear();
     SetText(dlg, kEdit, "12");
     Check(Saw(Msg::Command, kEdit, Code::Change), "SetText raises Change also for the same text");
+    SetText(dlg, kEdit, "K\xC3\xA4se \xE2\x82\xAC");  // UTF-8: "Käse €"
+    Check(GetText(dlg, kEdit) == "K\xC3\xA4se \xE2\x82\xAC" &&
+              static_cast<QLineEdit*>(W(dlg, kEdit))->text() == QString::fromUtf8("Käse €"),
+          "texts are UTF-8 both ways");
+    ListAdd(dlg, kCombo, "\xC3\xA9picerie");
+    Check(ListText(dlg, kCombo, 0) == "\xC3\xA9picerie", "list texts are UTF-8 both ways");
+    ListReset(dlg, kCombo);
     seen.clear();
     SetText(dlg, kCombo, "dairy");
     Check(Saw(Msg::Command, kCombo, Code::Change), "SetText on a simple combo raises Change");
