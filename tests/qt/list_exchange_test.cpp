@@ -6,6 +6,8 @@
 // file then opens again in the native program with the same rows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "main_fixture.h"
 #include "wine/list_image.h"
 
@@ -73,6 +75,9 @@ TEST_F(ListExchange, NativeSaveEqualsTheWindowsProgramsBytesAndOpensAgain) {
     headless::Then([] {
         EXPECT_EQ(smoke::ReadFileBytes(kListFile), ListFileBytes(ListAfterTyping()))
             << "the native save differs from the Windows program's";
+        // Kept for opening in the Windows program by hand (build/screenshots-qt/).
+        std::filesystem::create_directories(PANTRIUM_QT_SHOT_DIR);
+        smoke::WriteFileBytes(std::string(PANTRIUM_QT_SHOT_DIR) + "/" + kListFile, smoke::ReadFileBytes(kListFile));
     });
     Quit();
     Run();
