@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# Without options: the native Linux program on Qt 6 (scripts/run-qt.sh).
+# With --wine: the Windows program under Wine, as follows.
+#
 # Sets everything up, builds pantrium.exe (mingw-w64, 64-bit, in build-win)
 # and starts it under Wine in the folder build-win/run (its pantrium.ini,
 # lists and grocery.ini live there; a first run gets a sample list).
@@ -9,6 +12,11 @@
 # Wine uses the private prefix build-win/wineprefix and stays quiet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = --wine ]; then
+  shift
+else
+  exec bash scripts/run-qt.sh "$@"
+fi
 ROOT=$PWD
 bash scripts/setup.sh
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \

@@ -14,6 +14,7 @@ packages=(
   poppler-utils                           # reading the printed PDFs
   fp-utils libchm-bin                     # the help file: chmcmd compiles it, extract_chmLib reads it back
   nsis wine32:i386                        # the installer: makensis; Wine for its 32-bit setup program
+  qt6-base-dev                            # the native Linux program (Qt 6 Widgets)
 )
 
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

@@ -1,0 +1,120 @@
+// A tour of every window of the program on the Qt layer: each one is opened
+// the way a user opens it and photographed (PNG files in the build folder's
+// screenshots-qt/), then checked to be a drawn window of its dialog's size.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <set>
+
+#include "dialogs_test_support.h"
+#include "platform/qt/qt_hooks.h"
+#include "platform/qt/qt_internal.h"
+
+namespace pantrium::test {
+namespace {
+
+using headless::AnswerPrompt;
+using headless::ChooseMenu;
+using headless::Click;
+using headless::Then;
+
+const QString kShotDir = PANTRIUM_QT_SHOT_DIR;
+
+// The window's picture: drawn (more than a few colours) and saved.
+void CheckAndSave(QWidget* window, const std::string& name) {
+    QImage image = window->grab().toImage();
+    ASSERT_FALSE(image.isNull()) << name;
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 3u) << name << " shows nothing";
+    QDir().mkpath(kShotDir);
+    EXPECT_TRUE(image.save(kShotDir + "/" + QString::fromStdString(name) + ".png")) << name;
+}
+
+void Shot(const std::string& name) {
+    Then([name] {
+        plat::Window dlg = headless::ActiveDialog();
+        ASSERT_NE(dlg, 0u) << name;
+        plat::qt::DialogState* st = plat::qt::StateOf(dlg);
+        CheckAndSave(st->frame, name);
+        // The client area has the dialog's size (the message box and the input box size themselves to their texts).
+        if (!st->spec.dialogUnits && name != "units-history" && name != "input-box") {
+            EXPECT_EQ(st->frame->size(), QSize(st->spec.width, st->spec.height)) << name;
+        }
+    });
+}
+
+class WindowTour : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        refreshItemListHook = nullptr;  // the real list
+    }
+};
+
+TEST_F(WindowTour, EveryWindowIsDrawnAtItsSize) {
+    TempDir dir;
+    PutCategories({"produce", "dairy", "bakery"});
+    PutItem({"Bananas", "bunch", 0.59f, 1, 0, 0, {{"3-1-24", 2}, {"3-11-24", 3}, {"3-21-24", 2}}});
+    PutItem({"Milk", "1 gallon", 3.49f, 2, kToBuy, 2, {{"3-1-24", 4}, {"3-15-24", 4}}});
+    PutItem({"Bread", "loaf", 2.49f, 3, 0, 0, {{"3-19-24", 1}}});
+    PutItem({"Birthday candles", "box", 1.5f, 0, kSpecialBuy, 0});
+    WriteListFile("my Pantrium.ptm");
+
+    headless::SelectRow(kItemList, 1);
+    Shot("main-window");
+    Click(kNewItemButton);
+    Shot("item-editor");
+    headless::KeyDown(plat::kVkEscape);
+    ChooseMenu(kCmdCategories);
+    Shot("categories");
+    headless::SelectRow(220, 1);
+    Click(223);  // Change: the input box
+    Shot("input-box");
+    headless::KeyDown(plat::kVkEscape);
+    headless::CloseBox();
+    headless::SelectRow(kItemList, 2);
+    ChooseMenu(kCmdBuyingHistory);
+    Shot("units-history");
+    headless::KeyDown(plat::kVkEscape);
+    ChooseMenu(kCmdAbout);
+    Shot("about");
+    Click(1);
+    // The platform's own message box, shown for real for once.
+    Then([] {
+        auto saved = plat::qt::Hooks().prompt;
+        plat::qt::Hooks().prompt = nullptr;
+        QTimer::singleShot(100, [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    CheckAndSave(box, "message-box");
+                    for (QAbstractButton* b : box->buttons())
+                        if (b->text() == "&Yes") b->click();
+                }
+        });
+        EXPECT_EQ(plat::Prompt("Did you buy all of the checked items?", "Check out", 36), 6);
+        plat::qt::Hooks().prompt = saved;
+    });
+    Click(kCheckOutButton);
+    AnswerPrompt(6);
+    Click(302);  // update the prices: one price dialog per item bought
+    Shot("checkout");
+    Click(1);
+    Shot("checkout-price");
+    headless::CloseBox();
+    AnswerPrompt(1);  // "Checkout is done"
+    ChooseMenu(kCmdExit);
+    AnswerPrompt(7);  // no save
+    RunMainWindow();
+    EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Pantrium", "Add Item", "Categories",
+                                                          "Change Category", "Units History", "About My Pantrium",
+                                                          "Check Out", "Check Out"}));
+}
+
+}  // namespace
+}  // namespace pantrium::test
