@@ -1,20 +1,26 @@
 # The Wine smoke test and the layer check on displays scaled to 125, 150 and
 # 200 % (LogPixels 120, 144, 192): every window DPI / 96 times as large, its
 # geometry checks scaled alike. Screenshots of the main window and every
-# dialog go to build-win/screenshots-<dpi>dpi. Registered beside wine_smoke.
+# dialog go to build-win/screenshots-<dpi>dpi. The smoke test runs at 150 and
+# 200 % only, to keep the test run short; at 125 % by hand with
+#   PANTRIUM_WINE_DPI=120 bash scripts/wine-smoke.sh build-win/pantrium_smoke.exe build-win/screenshots-120dpi
 if(PANTRIUM_WIN_BUILD AND (EXISTS "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe" OR
                            EXISTS "${PANTRIUM_WIN_BUILD}/CMakeCache.txt"))
   foreach(dpi 120 144 192)
     # A screen large enough for the main window at 200 %.
     set(_env "PANTRIUM_WINE_DPI=${dpi};PANTRIUM_XVFB_SCREEN=2048x1536x24")
-    add_test(NAME wine_smoke_${dpi}dpi
-             COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe"
-                     "${PANTRIUM_WIN_BUILD}/screenshots-${dpi}dpi")
+    set(_tests wine_layer_check_${dpi}dpi)
     add_test(NAME wine_layer_check_${dpi}dpi
              COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/win32_layer_check.exe"
                      "${PANTRIUM_WIN_BUILD}/layer-check-shots-${dpi}dpi")
-    # About 50 s and 5 s; alone, like wine_smoke.
-    set_tests_properties(wine_smoke_${dpi}dpi wine_layer_check_${dpi}dpi PROPERTIES
+    if(NOT dpi EQUAL 120)
+      list(APPEND _tests wine_smoke_${dpi}dpi)
+      add_test(NAME wine_smoke_${dpi}dpi
+               COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe"
+                       "${PANTRIUM_WIN_BUILD}/screenshots-${dpi}dpi")
+    endif()
+    # About 7 s and 55 s; alone, like wine_smoke.
+    set_tests_properties(${_tests} PROPERTIES
                          ENVIRONMENT "${_env}" TIMEOUT 180 RUN_SERIAL TRUE FAIL_REGULAR_EXPRESSION "FAIL:")
   endforeach()
 endif()
