@@ -16,6 +16,17 @@
 //    push button, else of the default push button, else 1.
 //  - A Close event (close box, Alt+F4, system menu Close) that the callback
 //    answers with 0 ends the dialog with result 2.
+//
+// Texts: path texts are UTF-8, so that a folder or file name in any language
+// works: FileDialogRequest's fileName and initialDir (in and out), ShowHelp's
+// path, ShellOpen's target and the PDF path of the printer. Captions
+// (DialogSpec::caption, SetCaption, GetCaption, SetText and GetText with id 0)
+// are UTF-8 too, because the main window's caption shows the list's path; the
+// program's own captions are ASCII, which reads the same in both encodings.
+// Every other text (control texts, list entries, menus, prompts, fonts,
+// printed text, file-dialog titles, filters and extensions) is ANSI, the
+// single-byte code page of the list file's item, unit and category names.
+// The headless layer keeps every text as the bytes it was given.
 #pragma once
 #include <cstdint>
 #include <functional>

@@ -68,7 +68,7 @@ INT_PTR Answer(HWND dlg, int result) {
 }
 
 INT_PTR InitDialog(HWND dlg, DialogState& st) {
-    SetWindowTextA(dlg, st.spec.caption.c_str());
+    SetCaptionText(dlg, st.spec.caption);
     if (st.spec.background >= 0) {
         st.backgroundRgb = st.spec.background;
         st.background = CreateSolidBrush(static_cast<COLORREF>(st.spec.background));

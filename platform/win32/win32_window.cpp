@@ -36,14 +36,31 @@ HICON SystemIconHandle(SystemIcon which) {
 }
 
 }  // namespace
+
+// The dialogs are ANSI windows: SetWindowTextW would pass the text through
+// their ANSI window procedure and lose every character outside the ANSI code
+// page. The default procedure stores the caption as UTF-16 without that detour.
+void SetCaptionText(HWND window, const std::string& utf8) {
+    const std::wstring wide = WideFromUtf8(utf8);
+    DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::string CaptionText(HWND window) {
+    for (int size = 256;; size *= 4) {
+        std::wstring wide(static_cast<size_t>(size), L'\0');
+        const int n = InternalGetWindowText(window, wide.data(), size);
+        if (n < size - 1) return Utf8FromWide(wide.substr(0, static_cast<size_t>(n > 0 ? n : 0)));
+    }
+}
+
 }  // namespace plat::win32
 
 namespace plat {
 using namespace plat::win32;
 
-void SetCaption(Window dlg, const std::string& caption) { SetWindowTextA(ToHwnd(dlg), caption.c_str()); }
+void SetCaption(Window dlg, const std::string& caption) { SetCaptionText(ToHwnd(dlg), caption); }
 
-std::string GetCaption(Window dlg) { return GetText(dlg, 0); }
+std::string GetCaption(Window dlg) { return CaptionText(ToHwnd(dlg)); }
 
 Rect GetWindowRect(Window dlg) {
     RECT r{};
