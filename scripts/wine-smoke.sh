@@ -25,7 +25,7 @@ exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
 build=$(dirname "$exe")
 shots=${2:-$build/screenshots}
 work=$build/smoke-run
-deadline=${PANTRIUM_SMOKE_TIMEOUT:-150}  # seconds for the program itself
+deadline=${PANTRIUM_SMOKE_TIMEOUT:-240}  # seconds for the program itself
 
 trap_wine_cleanup
 

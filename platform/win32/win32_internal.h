@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/files/wide_text.h"
 
 namespace plat::win32 {
 
@@ -42,12 +43,12 @@ struct DialogState {
 inline HWND ToHwnd(Window w) { return reinterpret_cast<HWND>(w); }
 inline Window FromHwnd(HWND h) { return reinterpret_cast<Window>(h); }
 
-// Path texts are UTF-8 in the program, UTF-16 in the wide calls; the other
-// texts of the program are ANSI (win32_text.cpp). Invalid UTF-8 bytes become
-// U+FFFD.
-std::wstring WideFromUtf8(const std::string& text);
+// Path texts are UTF-8 in the program, UTF-16 in the wide calls: converted
+// with the file-access module's ToWide and FromWide (invalid UTF-8 bytes
+// become U+FFFD). The other texts of the program are ANSI (win32_text.cpp).
+using pantrium::files::FromWide;
+using pantrium::files::ToWide;
 std::wstring WideFromAnsi(const std::string& text);
-std::string Utf8FromWide(const std::wstring& text);
 
 // A window's caption as UTF-8 text (win32_window.cpp).
 void SetCaptionText(HWND window, const std::string& utf8);

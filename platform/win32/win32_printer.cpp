@@ -48,7 +48,7 @@ bool IsOpen() { return gdi.dc != nullptr || pdf != nullptr; }
 std::string EnvironmentPath() {
     wchar_t buffer[MAX_PATH + 1] = {};
     const DWORD n = GetEnvironmentVariableW(L"PANTRIUM_PRINT_TO", buffer, MAX_PATH + 1);
-    return n > 0 && n <= MAX_PATH ? plat::win32::Utf8FromWide(std::wstring(buffer, n)) : std::string();
+    return n > 0 && n <= MAX_PATH ? plat::win32::FromWide(std::wstring(buffer, n)) : std::string();
 }
 
 // EnumPrintersA comes from winspool.drv, loaded at run time so that the
@@ -84,7 +84,7 @@ bool AskPdfPath(HWND owner, const std::string& docName, std::string& path) {
     // printing must not move the current directory the list files resolve against
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&ofn)) return false;
-    path = plat::win32::Utf8FromWide(buffer);
+    path = plat::win32::FromWide(buffer);
     return true;
 }
 
@@ -275,7 +275,7 @@ void PrinterClose() {
         pdf.reset();
         if (!written && !pdfQuiet)
             ::MessageBoxW(nullptr,
-                          (L"The file " + plat::win32::WideFromUtf8(pdfPath) + L" could not be written.").c_str(),
+                          (L"The file " + plat::win32::ToWide(pdfPath) + L" could not be written.").c_str(),
                           L"Print job", MB_OK | MB_ICONEXCLAMATION);
         return;
     }

@@ -39,12 +39,12 @@ private:
 bool RunFileDialog(FileDialogRequest& request, bool save) {
     size_t size = request.bufferSize > 0 ? static_cast<size_t>(request.bufferSize) : 260;
     std::vector<wchar_t> file(size + 1, L'\0');
-    std::wstring proposed = WideFromUtf8(request.fileName.substr(0, request.fileName.find('\0')));
+    std::wstring proposed = ToWide(request.fileName.substr(0, request.fileName.find('\0')));
     std::copy_n(proposed.begin(), std::min(proposed.size(), size), file.begin());
     std::vector<wchar_t> title(260, L'\0');
     std::wstring filter = WideFromAnsi(request.filter);
     filter.append(2, L'\0');  // double-NUL terminated whatever the caller passed
-    const std::wstring initialDir = WideFromUtf8(request.initialDir);
+    const std::wstring initialDir = ToWide(request.initialDir);
     const std::wstring dialogTitle = WideFromAnsi(request.title);
     const std::wstring defExt = WideFromAnsi(request.defExt);
 
@@ -64,7 +64,7 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
     ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
 
     BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    request.fileName = Utf8FromWide(std::wstring(file.data()));
+    request.fileName = FromWide(std::wstring(file.data()));
     request.flags = ofn.Flags;
     return ok != FALSE;
 }
@@ -139,7 +139,7 @@ bool GetSaveFileName(FileDialogRequest& request) { return RunFileDialog(request,
 
 void ShellOpen(const std::string& target, bool maximized) {
     // The target may be a path (UTF-8) or an address (ASCII, the same in UTF-8).
-    ShellExecuteW(nullptr, L"open", WideFromUtf8(target).c_str(), nullptr, nullptr,
+    ShellExecuteW(nullptr, L"open", ToWide(target).c_str(), nullptr, nullptr,
                   maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
 }
 
@@ -149,7 +149,7 @@ void ShowHelp(Window owner, const std::string& chmPath) {
         HMODULE m = LoadLibraryA("hhctrl.ocx");
         return m ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(m, "HtmlHelpW"))) : nullptr;
     }();
-    if (htmlHelp) htmlHelp(ToHwnd(owner), WideFromUtf8(chmPath).c_str(), kHhDisplayTopic, 0);
+    if (htmlHelp) htmlHelp(ToHwnd(owner), ToWide(chmPath).c_str(), kHhDisplayTopic, 0);
 }
 
 }  // namespace plat

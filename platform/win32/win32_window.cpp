@@ -37,19 +37,16 @@ HICON SystemIconHandle(SystemIcon which) {
 
 }  // namespace
 
-// The dialogs are ANSI windows: SetWindowTextW would pass the text through
-// their ANSI window procedure and lose every character outside the ANSI code
-// page. The default procedure stores the caption as UTF-16 without that detour.
-void SetCaptionText(HWND window, const std::string& utf8) {
-    const std::wstring wide = WideFromUtf8(utf8);
-    DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
+// The dialogs are Unicode windows (RunDialog): the caption is stored and
+// drawn as UTF-16.
+void SetCaptionText(HWND window, const std::string& utf8) { SetWindowTextW(window, ToWide(utf8).c_str()); }
 
+// Read without a message, so that any thread may ask.
 std::string CaptionText(HWND window) {
     for (int size = 256;; size *= 4) {
         std::wstring wide(static_cast<size_t>(size), L'\0');
         const int n = InternalGetWindowText(window, wide.data(), size);
-        if (n < size - 1) return Utf8FromWide(wide.substr(0, static_cast<size_t>(n > 0 ? n : 0)));
+        if (n < size - 1) return FromWide(wide.substr(0, static_cast<size_t>(n > 0 ? n : 0)));
     }
 }
 

@@ -312,6 +312,7 @@ DWORD WINAPI DriveSettingsStart(LPVOID) {
     if (!m.dlg) return 0;
     CheckRows(m, kFirstRows, "start-up loads the list pantrium.ini names");
     if (current.name == "покупки") Shot("main-window-cyrillic", m.dlg);
+    if (current.name == "買い物") Shot("main-window-japanese", m.dlg);
     HelpChecks(m);
     PrintChecks(m);
     OpenChecks(m, current.name == "покупки");
