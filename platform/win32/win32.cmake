@@ -53,3 +53,9 @@ if(LAYER_CHECK_SOURCES)
   target_link_libraries(win32_layer_check PRIVATE pantrium_win32)
   target_link_options(win32_layer_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 endif()
+
+# The file access's own check program: paths in any language, the ANSI
+# conversions and the list save's rules on the real calls.
+add_executable(win32_files_check ${CMAKE_SOURCE_DIR}/platform/win32/files/check/files_check.cpp)
+target_link_libraries(win32_files_check PRIVATE pantrium_files)
+target_link_options(win32_files_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})

@@ -117,29 +117,31 @@ TEST_F(FileAccessTest, ReadOnlyListIsToldAndKept) {
     EXPECT_EQ(Save("list.ptm", Text("new")), SaveFileResult::ReadOnly);
     EXPECT_EQ(ReadBytes("list.ptm"), Text("old"));
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"list.ptm"});
-
-    // Writable for its owner only: read-only for anyone else.
-    fs::permissions("list.ptm", fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(InChild(true, [] { return static_cast<int>(Save("list.ptm", Text("new"))); }),
-              static_cast<int>(SaveFileResult::ReadOnly));
-    EXPECT_EQ(ReadBytes("list.ptm"), Text("old"));
 }
 
 TEST_F(FileAccessTest, FolderThatTakesNoTemporaryFileIsWrittenInPlace) {
     fs::create_directory("shelf");
     WriteBytes("shelf/list.ptm", Text("old content"));
     fs::permissions("shelf/list.ptm", fs::perms::all);  // the list may be written by anyone
-    fs::permissions("shelf", fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions("shelf", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_exec |
+                                 fs::perms::others_exec);
     const ino_t inode = Stat("shelf/list.ptm").st_ino;
     ASSERT_EQ(InChild(true, [] { return static_cast<int>(Save("shelf/list.ptm", Text("new"))); }),
               static_cast<int>(SaveFileResult::Saved));
     EXPECT_EQ(ReadBytes("shelf/list.ptm"), Text("new"));
     EXPECT_EQ(Stat("shelf/list.ptm").st_ino, inode);
     EXPECT_EQ(Names("shelf"), std::vector<std::string>{"list.ptm"});
+    fs::permissions("shelf", fs::perms::owner_all);  // so that the folder can be removed
 }
 
-TEST_F(FileAccessTest, OwnerAndGroupAreKept) {
+TEST_F(FileAccessTest, OwnerAndGroupAreKeptAndOtherUsersListsAreReadOnly) {
     if (geteuid() != 0) GTEST_SKIP() << "needs files of two users: run as root";
+    // Writable for its owner only: read-only for anyone else.
+    WriteBytes("mine.ptm", Text("old"));
+    EXPECT_EQ(InChild(true, [] { return static_cast<int>(Save("mine.ptm", Text("new"))); }),
+              static_cast<int>(SaveFileResult::ReadOnly));
+    EXPECT_EQ(ReadBytes("mine.ptm"), Text("old"));
+
     // The superuser saves a list of another user: the replace takes its owner.
     WriteBytes("theirs.ptm", Text("old"));
     ASSERT_EQ(::chown("theirs.ptm", kNobody, kNobody), 0);
@@ -157,6 +159,7 @@ TEST_F(FileAccessTest, OwnerAndGroupAreKept) {
               static_cast<int>(SaveFileResult::Saved));
     EXPECT_EQ(ReadBytes("shared/list.ptm"), Text("new"));
     EXPECT_EQ(Stat("shared/list.ptm").st_uid, 0u);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"mine.ptm", "shared", "theirs.ptm"}));
     EXPECT_EQ(Names("shared"), std::vector<std::string>{"list.ptm"});
 }
 

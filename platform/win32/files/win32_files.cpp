@@ -6,6 +6,7 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+#include <aclapi.h>
 
 #include <cstdint>
 #include <cstring>
@@ -163,11 +164,28 @@ std::wstring FinalPath(const std::wstring& path) {
     return real;  // already in the \\?\ form
 }
 
+// The owner of a file as its security identifier's bytes; empty when it
+// cannot be read.
+std::vector<std::uint8_t> OwnerOf(const std::wstring& path) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR security = nullptr;
+    std::vector<std::uint8_t> sid;
+    if (GetNamedSecurityInfoW(const_cast<wchar_t*>(path.c_str()), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION,
+                              &owner, nullptr, nullptr, nullptr, &security) == ERROR_SUCCESS &&
+        owner && IsValidSid(owner)) {
+        sid.resize(GetLengthSid(owner));
+        if (!CopySid(static_cast<DWORD>(sid.size()), sid.data(), owner)) sid.clear();
+    }
+    if (security) LocalFree(security);
+    return sid;
+}
+
 bool Present(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Replaces target with a new file holding the bytes. An existing file keeps
 // its identity through ReplaceFileW (attributes, security, creation time,
-// streams); the temporary file is made with normal attributes only. False
+// streams) as long as the new file has the same owner; the temporary file is
+// made with normal attributes only. False
 // (nothing changed, no temporary file left) when that cannot be done.
 bool ReplaceThroughTemp(const std::wstring& target, bool existed, const std::uint8_t* data,
                         std::size_t size) {
@@ -183,6 +201,12 @@ bool ReplaceThroughTemp(const std::wstring& target, bool existed, const std::uin
     if (!h.ok()) return false;
     bool ok = WriteAll(h.get(), data, size) && FlushFileBuffers(h.get());
     ok = h.Close() && ok;
+    if (ok && existed) {
+        // ReplaceFileW keeps the list's security but gives it the new file's
+        // owner: another user's list is written in place instead.
+        const std::vector<std::uint8_t> owner = OwnerOf(target), made = OwnerOf(temp);
+        ok = owner.empty() || made.empty() || owner == made;
+    }
     if (ok && !existed) {
         ok = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
     } else if (ok) {
