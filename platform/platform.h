@@ -23,9 +23,11 @@
 // (DialogSpec::caption, SetCaption, GetCaption, SetText and GetText with id 0)
 // are UTF-8 too, because the main window's caption shows the list's path; the
 // program's own captions are ASCII, which reads the same in both encodings.
-// Every other text (control texts, list entries, menus, prompts, fonts,
-// printed text, file-dialog titles, filters and extensions) is ANSI, the
-// single-byte code page of the list file's item, unit and category names.
+// Prompt's text is UTF-8 as well, since it may name a list's path; its caption
+// stays ANSI, since it may be a category name. Every other text (control
+// texts, list entries, menus, fonts, printed text, file-dialog titles,
+// filters and extensions) is ANSI, the single-byte code page of the list
+// file's item, unit and category names.
 // The headless layer keeps every text as the bytes it was given.
 #pragma once
 #include <cstdint>

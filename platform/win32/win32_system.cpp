@@ -80,7 +80,8 @@ using namespace plat::win32;
 
 int Prompt(const std::string& text, const std::string& caption, int style) {
     Sleep(5);
-    return MessageBoxA(nullptr, text.c_str(), caption.c_str(), static_cast<UINT>(style));
+    // The text may name a list's path (UTF-8); the caption may be a category name (ANSI).
+    return MessageBoxW(nullptr, ToWide(text).c_str(), WideFromAnsi(caption).c_str(), static_cast<UINT>(style));
 }
 
 void Beep(int soundType) { MessageBeep(static_cast<UINT>(soundType)); }

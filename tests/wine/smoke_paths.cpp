@@ -322,11 +322,47 @@ DWORD WINAPI DriveSettingsStart(LPVOID) {
     return 0;
 }
 
+BOOL CALLBACK CollectStatic(HWND window, LPARAM param) {
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    if (lstrcmpiW(cls, L"Static") != 0) return TRUE;
+    wchar_t text[1024] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &length);
+    if (text[0]) *reinterpret_cast<std::string*>(param) = Utf8(text);
+    return TRUE;
+}
+
+// A list that cannot be opened (another program holds it locked): the
+// standard prompt names it whole.
+void LockedListChecks(const Main& m) {
+    const std::string locked = current.dir + "\\" + current.name + " locked.ptm";
+    HANDLE lock = CreateFileW(Wide(locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Check(lock != INVALID_HANDLE_VALUE, current.name + ": the test locks a list");
+    Command(m.dlg, pantrium::kCmdOpen);
+    HWND dialog = FindWindowUtf8("Open File", true);
+    if (!Check(dialog != nullptr, current.name + ": the open dialog comes up")) return;
+    ChooseFile(dialog, current.name + " locked.ptm");
+    Check(WaitGone(dialog), current.name + ": the open dialog closes on OK");
+    HWND box = FindWindowUtf8("Open File", false);
+    if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+    if (!Check(box != nullptr, current.name + ": a prompt tells that the list cannot be opened")) return;
+    std::string text;
+    EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&text));
+    CheckEq(text, "Could not open the list " + locked + ".\r\n" +
+                      "The current list was not changed.",
+            current.name + ": the prompt names the list's path in its own language");
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Check(WaitGone(box), current.name + ": OK closes the prompt");
+    CheckRows(m, kFirstRows, "the list shown stays");
+}
+
 // Start-up without pantrium.ini: "my Pantrium.ptm" of the current folder.
 DWORD WINAPI DriveDefaultStart(LPVOID) {
     const Main m = FindMainUtf8("my Pantrium");
     if (!m.dlg) return 0;
     CheckRows(m, kFirstRows, "start-up loads \"my Pantrium.ptm\" of the current folder");
+    LockedListChecks(m);
     EndWithEscape(m);
     return 0;
 }
@@ -345,6 +381,7 @@ void RunCase(const std::string& name, PhaseRunner runPhase) {
 
     DeleteFileW(Wide(current.dir + "\\pantrium.ini").c_str());
     WritePath(current.dir + "\\my Pantrium.ptm", ListFileBytes(FirstList()));
+    WritePath(current.dir + "\\" + name + " locked.ptm", ListFileBytes(SecondList()));
     runPhase(DriveDefaultStart);
 
     SetCurrentDirectoryW(L"..");
