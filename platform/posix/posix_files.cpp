@@ -5,6 +5,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/xattr.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -106,9 +109,33 @@ bool MayNotWrite(const std::string& path, const struct stat& st) {
     return ::access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM);
 }
 
+// Gives the new file the extended attributes of the old one (access control
+// lists, security labels, the user's own). False when one cannot be copied:
+// a replace would lose it.
+bool CopyExtendedAttributes(const std::string& from, int to) {
+#ifdef __linux__
+    ssize_t length = ::listxattr(from.c_str(), nullptr, 0);
+    if (length < 0) return errno == ENOTSUP;  // the file system has none
+    std::vector<char> names(static_cast<std::size_t>(length) + 1, '\0');
+    length = ::listxattr(from.c_str(), names.data(), names.size() - 1);
+    if (length < 0) return false;
+    for (const char* name = names.data(); name < names.data() + length; name += std::strlen(name) + 1) {
+        ssize_t size = ::getxattr(from.c_str(), name, nullptr, 0);
+        if (size < 0) return false;
+        std::vector<char> value(static_cast<std::size_t>(size) + 1);
+        size = ::getxattr(from.c_str(), name, value.data(), value.size() - 1);
+        if (size < 0 || ::fsetxattr(to, name, value.data(), static_cast<std::size_t>(size), 0) != 0) return false;
+    }
+#else
+    (void)from;
+    (void)to;
+#endif
+    return true;
+}
+
 // Replaces target with a new file holding the bytes; the new file takes the
-// old one's owner, group and permissions. False (and nothing changed, no
-// temporary file left) when that cannot be done.
+// old one's owner, group, permissions and extended attributes. False (and
+// nothing changed, no temporary file left) when that cannot be done.
 bool ReplaceThroughTemp(const std::string& target, const struct stat* old, const std::uint8_t* data,
                         std::size_t size) {
     std::string temp;
@@ -122,6 +149,7 @@ bool ReplaceThroughTemp(const std::string& target, const struct stat* old, const
         if (ok && (made.st_uid != old->st_uid || made.st_gid != old->st_gid))
             ok = ::fchown(fd.get(), old->st_uid, old->st_gid) == 0;
         if (ok) ok = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
+        if (ok) ok = CopyExtendedAttributes(target, fd.get());
     }
     ok = ok && WriteAllAt(fd.get(), data, size, 0) && ::fsync(fd.get()) == 0;
     ok = fd.Close() && ok;

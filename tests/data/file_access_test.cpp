@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -80,6 +81,18 @@ TEST_F(FileAccessTest, ReplacesAPlainFileAndKeepsItsPermissions) {
     EXPECT_EQ(Save("folder.ptm", Text("x")), SaveFileResult::Failed);
     EXPECT_EQ(Save("no such folder/list.ptm", Text("x")), SaveFileResult::Failed);
     EXPECT_EQ(Save("", Text("x")), SaveFileResult::Failed);
+}
+
+TEST_F(FileAccessTest, ExtendedAttributesSurviveTheReplace) {
+    WriteBytes("list.ptm", Text("old"));
+    if (::setxattr("list.ptm", "user.pantrium", "kept", 4, 0) != 0)
+        GTEST_SKIP() << "this file system takes no user attributes";
+    const ino_t before = Stat("list.ptm").st_ino;
+    ASSERT_EQ(Save("list.ptm", Text("new")), SaveFileResult::Saved);
+    EXPECT_NE(Stat("list.ptm").st_ino, before);
+    char value[8] = {};
+    EXPECT_EQ(::getxattr("list.ptm", "user.pantrium", value, sizeof value), 4);
+    EXPECT_STREQ(value, "kept");
 }
 
 TEST_F(FileAccessTest, LinksStayLinks) {

@@ -161,9 +161,10 @@ void Links() {
     MakeFolder("real");
     Save("real\\list.ptm", "old");
     // Wine 8 reports success without making the link.
-    if (!CreateSymbolicLinkW(ToWide(dir + "link.ptm").c_str(), ToWide(dir + "real\\list.ptm").c_str(), 0) ||
-        GetFileAttributesW(ToWide(dir + "link.ptm").c_str()) == INVALID_FILE_ATTRIBUTES) {
-        Info("no symbolic links here: the save through a link is not checked");
+    const BOOLEAN made = CreateSymbolicLinkW(ToWide(dir + "link.ptm").c_str(), ToWide(dir + "real\\list.ptm").c_str(), 0);
+    if (!made || GetFileAttributesW(ToWide(dir + "link.ptm").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        Info(std::string("no symbolic links here (CreateSymbolicLinkW ") +
+             (made ? "reported success but made no link" : "failed") + "): the save through a link is not checked");
         return;
     }
     Check(Save("link.ptm", "through the link") == SaveFileResult::Saved && Read("real\\list.ptm") == "through the link",
