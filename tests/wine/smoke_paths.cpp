@@ -124,6 +124,20 @@ HWND FindWindowUtf8(const std::string& caption, bool fileDialog, int timeoutMs =
     return search.found;
 }
 
+// The text of the dialog's file-name field.
+std::string FileNameField(HWND dialog) {
+    for (int id : {cmb13, edt1}) {
+        HWND field = GetDlgItem(dialog, id);
+        if (!field) continue;
+        wchar_t text[MAX_PATH * 2] = {};
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(field, WM_GETTEXT, MAX_PATH * 2, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                            &length);
+        return Utf8(text);
+    }
+    return "<no file-name field>";
+}
+
 // Types name into the dialog's file-name field and presses its OK button.
 void ChooseFile(HWND dialog, const std::string& name) {
     for (int id : {cmb13, edt1}) {
@@ -294,6 +308,7 @@ void SaveAsChecks(const Main& m) {
     HWND dialog = FindWindowUtf8("Save File", true);
     if (!Check(dialog != nullptr, current.name + ": the save dialog comes up")) return;
     CheckEq(FolderOf(dialog), current.dir, current.name + ": the save dialog starts in the list's folder");
+    CheckEq(FileNameField(dialog), current.name + " 2.ptm", current.name + ": the save dialog proposes the list's name");
     ChooseFile(dialog, current.name + " neu");  // the dialog adds ".ptm"
     Check(WaitGone(dialog), current.name + ": the save dialog closes on OK");
     CheckFileBytes(current.Renamed(), ListFileBytes(SecondListBought()), "Save As writes the list under the new name");
@@ -362,7 +377,10 @@ DWORD WINAPI DriveDefaultStart(LPVOID) {
     const Main m = FindMainUtf8("my Pantrium");
     if (!m.dlg) return 0;
     CheckRows(m, kFirstRows, "start-up loads \"my Pantrium.ptm\" of the current folder");
-    LockedListChecks(m);
+    // Once for each folder whose name has no ANSI form (each closing window
+    // costs Wine two seconds under Xvfb).
+    std::string ansi;
+    if (!AnsiOf(current.name, ansi)) LockedListChecks(m);
     EndWithEscape(m);
     return 0;
 }
