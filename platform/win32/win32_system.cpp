@@ -41,6 +41,7 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
     std::vector<wchar_t> file(size + 1, L'\0');
     std::wstring proposed = ToWide(request.fileName.substr(0, request.fileName.find('\0')));
     std::copy_n(proposed.begin(), std::min(proposed.size(), size), file.begin());
+    if (proposed.size() > size && IS_HIGH_SURROGATE(file[size - 1])) file[size - 1] = L'\0';  // half a character
     std::vector<wchar_t> title(260, L'\0');
     std::wstring filter = WideFromAnsi(request.filter);
     filter.append(2, L'\0');  // double-NUL terminated whatever the caller passed
