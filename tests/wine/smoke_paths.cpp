@@ -280,6 +280,20 @@ void PrintChecks(const Main& m) {
     SetEnvironmentVariableW(L"PANTRIUM_PRINT_TO", nullptr);
 }
 
+// Without PANTRIUM_PRINT_TO the PDF file's name is asked for with the save
+// dialog (Wine has no printer here); the path comes back whole.
+void PrintDialogChecks(const Main& m) {
+    const std::string pdf = current.dir + "\\" + current.name + " Druck.pdf";
+    Click(GetDlgItem(m.dlg, pantrium::kPrintListButton));
+    HWND dialog = FindWindowUtf8("Save the printed list as PDF", true);
+    if (!Check(dialog != nullptr, current.name + ": printing asks for the PDF file's name")) return;
+    // It opens where the last file dialog of the program was (no folder is
+    // given), so the full path is typed; the dialog adds ".pdf".
+    ChooseFile(dialog, current.dir + "\\" + current.name + " Druck");
+    Check(WaitGone(dialog), current.name + ": the PDF dialog closes on OK");
+    Check(WaitFor([&] { return PdfWritten(pdf); }, 15000), current.name + ": Print List writes " + pdf);
+}
+
 void OpenChecks(const Main& m, bool shots) {
     Command(m.dlg, pantrium::kCmdOpen);
     HWND dialog = FindWindowUtf8("Open File", true);
@@ -330,6 +344,7 @@ DWORD WINAPI DriveSettingsStart(LPVOID) {
     if (current.name == "買い物") Shot("main-window-japanese", m.dlg);
     HelpChecks(m);
     PrintChecks(m);
+    if (current.name == "買い物") PrintDialogChecks(m);
     OpenChecks(m, current.name == "покупки");
     SaveChecks(m);
     SaveAsChecks(m);
