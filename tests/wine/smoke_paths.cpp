@@ -253,7 +253,7 @@ void CheckFileBytes(const std::string& path, const std::string& expected, const 
 }
 
 void HelpChecks(const Main& m) {
-    if (!helpRequests) return;
+    if (!Check(helpRequests != nullptr, current.name + ": the stand-in help viewer records the request")) return;
     const int before = helpRequests(nullptr, 0, nullptr);
     Command(m.dlg, pantrium::kCmdHelp);
     const bool asked = WaitFor([&] { return helpRequests(nullptr, 0, nullptr) > before; }, 5000);

@@ -1,8 +1,10 @@
 // The path part of the Wine smoke test: lists in folders and under names in
 // other languages ("Einkäufe", "list – week", "покупки", "買い物"), started
-// through pantrium.ini and through "my Pantrium.ptm", opened, saved, saved
-// under a new name and printed to PDF; grocery.ini's bytes, the help path and
-// the file dialogs' starting folder.
+// through pantrium.ini (ANSI, or UTF-8 with a byte-order mark) and through
+// "my Pantrium.ptm", opened, saved, saved under a new name and printed to
+// PDF; grocery.ini's bytes, the help path handed to the help viewer, the file
+// dialogs' starting folder and proposed name, the caption, and the prompt
+// naming a list that cannot be opened.
 #pragma once
 #include <windows.h>
 
