@@ -19,7 +19,8 @@
 //
 // Texts: path texts are UTF-8, so that a folder or file name in any language
 // works: FileDialogRequest's fileName and initialDir (in and out), ShowHelp's
-// path, ShellOpen's target and the PDF path of the printer. Captions
+// path, ShellOpen's target, and the PDF file a print job may be written to
+// (the Win32 layer's PANTRIUM_PRINT_TO and its save dialog). Captions
 // (DialogSpec::caption, SetCaption, GetCaption, SetText and GetText with id 0)
 // are UTF-8 too, because the main window's caption shows the list's path; the
 // program's own captions are ASCII, which reads the same in both encodings.
