@@ -407,14 +407,16 @@ void RunCase(const std::string& name, PhaseRunner runPhase) {
     current = PathCase{name, CurrentDir()};
     Log("smoke: lists in " + current.dir);
 
-    WritePath(current.List(), ListFileBytes(FirstList()));
-    WritePath(current.Second(), ListFileBytes(SecondList()));
-    WritePath(current.dir + "\\pantrium.ini", SettingsLine(current.List()));
+    Check(WritePath(current.List(), ListFileBytes(FirstList())) &&
+              WritePath(current.Second(), ListFileBytes(SecondList())) &&
+              WritePath(current.dir + "\\pantrium.ini", SettingsLine(current.List())),
+          name + ": the test writes its lists and pantrium.ini");
     runPhase(DriveSettingsStart);
 
     DeleteFileW(Wide(current.dir + "\\pantrium.ini").c_str());
-    WritePath(current.dir + "\\my Pantrium.ptm", ListFileBytes(FirstList()));
-    WritePath(current.dir + "\\" + name + " locked.ptm", ListFileBytes(SecondList()));
+    Check(WritePath(current.dir + "\\my Pantrium.ptm", ListFileBytes(FirstList())) &&
+              WritePath(current.dir + "\\" + name + " locked.ptm", ListFileBytes(SecondList())),
+          name + ": the test writes \"my Pantrium.ptm\"");
     runPhase(DriveDefaultStart);
 
     SetCurrentDirectoryW(L"..");
