@@ -16,6 +16,20 @@
 //    push button, else of the default push button, else 1.
 //  - A Close event (close box, Alt+F4, system menu Close) that the callback
 //    answers with 0 ends the dialog with result 2.
+//
+// Texts: path texts are UTF-8, so that a folder or file name in any language
+// works: FileDialogRequest's fileName and initialDir (in and out), ShowHelp's
+// path, ShellOpen's target, and the PDF file a print job may be written to
+// (the Win32 layer's PANTRIUM_PRINT_TO and its save dialog). Captions
+// (DialogSpec::caption, SetCaption, GetCaption, SetText and GetText with id 0)
+// are UTF-8 too, because the main window's caption shows the list's path; the
+// program's own captions are ASCII, which reads the same in both encodings.
+// Prompt's text is UTF-8 as well, since it may name a list's path; its caption
+// stays ANSI, since it may be a category name. Every other text (control
+// texts, list entries, menus, fonts, printed text, file-dialog titles,
+// filters and extensions) is ANSI, the single-byte code page of the list
+// file's item, unit and category names.
+// The headless layer keeps every text as the bytes it was given.
 #pragma once
 #include <cstdint>
 #include <functional>

@@ -25,7 +25,7 @@ exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
 build=$(dirname "$exe")
 shots=${2:-$build/screenshots}
 work=$build/smoke-run
-deadline=${PANTRIUM_SMOKE_TIMEOUT:-150}  # seconds for the program itself
+deadline=${PANTRIUM_SMOKE_TIMEOUT:-240}  # seconds for the program itself
 
 trap_wine_cleanup
 
@@ -42,7 +42,8 @@ prepare_prefix
 # Run the program with its output in a pipe that we read line by line.
 mkfifo "$wine_tmp/out"
 cd "$work" || exit 1
-PANTRIUM_SMOKE_SHOTS=1 timeout -s KILL "$deadline" "$wine_loader" "$exe" >"$wine_tmp/out" 2>&1 &
+# A native hhctrl.ocx may load: the smoke program's stand-in help viewer.
+PANTRIUM_SMOKE_SHOTS=1 WINEDLLOVERRIDES="$WINEDLLOVERRIDES;hhctrl.ocx=n,b" timeout -s KILL "$deadline" "$wine_loader" "$exe" >"$wine_tmp/out" 2>&1 &
 prog_pid=$!
 failed=0
 while IFS= read -r line; do

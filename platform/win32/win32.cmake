@@ -35,6 +35,14 @@ if(PANTRIUM_UI_SOURCES)
     target_include_directories(pantrium_smoke PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(pantrium_smoke PRIVATE ${PANTRIUM_WIN32_LIBS})
     target_link_options(pantrium_smoke PRIVATE ${PANTRIUM_STATIC_RUNTIME})
+    # Its stand-in for the HTML Help viewer, in a folder of its own so that
+    # pantrium.exe beside it never picks it up.
+    add_library(smoke_help_viewer SHARED ${CMAKE_SOURCE_DIR}/tests/wine/help/help_viewer.cpp)
+    set_target_properties(smoke_help_viewer PROPERTIES PREFIX "" OUTPUT_NAME hhctrl SUFFIX ".ocx"
+                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/smoke-help)
+    # undecorated stdcall names on i686, as GetProcAddress asks for them
+    target_link_options(smoke_help_viewer PRIVATE ${PANTRIUM_STATIC_RUNTIME} -Wl,--kill-at)
+    add_dependencies(pantrium_smoke smoke_help_viewer)
   endif()
 endif()
 

@@ -106,6 +106,7 @@ namespace plat {
 using namespace plat::win32;
 
 void SetText(Window dlg, int id, const std::string& text) {
+    if (id == 0) return SetCaptionText(ToHwnd(dlg), text);  // the caption is UTF-8 text
     // WM_SETTEXT on a single-line edit sends EN_CHANGE before it returns; a
     // combo box's edit field stays silent, so its change is reported here.
     SetWindowTextA(Item(dlg, id), text.c_str());
@@ -114,7 +115,9 @@ void SetText(Window dlg, int id, const std::string& text) {
                      reinterpret_cast<LPARAM>(Item(dlg, id)));
 }
 
-std::string GetText(Window dlg, int id) { return WindowText(Item(dlg, id)); }
+std::string GetText(Window dlg, int id) {
+    return id == 0 ? CaptionText(ToHwnd(dlg)) : WindowText(Item(dlg, id));
+}
 
 void LimitText(Window dlg, int id, int chars) {
     Send(dlg, id, IsCombo(dlg, id) ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(chars));

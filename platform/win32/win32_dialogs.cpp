@@ -68,7 +68,7 @@ INT_PTR Answer(HWND dlg, int result) {
 }
 
 INT_PTR InitDialog(HWND dlg, DialogState& st) {
-    SetWindowTextA(dlg, st.spec.caption.c_str());
+    SetCaptionText(dlg, st.spec.caption);
     if (st.spec.background >= 0) {
         st.backgroundRgb = st.spec.background;
         st.background = CreateSolidBrush(static_cast<COLORREF>(st.spec.background));
@@ -339,8 +339,11 @@ int RunDialog(const DialogSpec& spec, const Callback& callback) {
     st.callback = callback;
     st.spec = spec;
     std::vector<DWORD> tmpl = BuildTemplate(spec, DialogStyle(spec.frame));
-    INT_PTR r = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                        reinterpret_cast<LPCDLGTEMPLATEA>(tmpl.data()),
+    // A Unicode dialog, so that its caption can hold a path in any language
+    // (the frame is drawn from WM_GETTEXT, which an ANSI dialog would answer
+    // in the ANSI code page). Its controls are ANSI windows all the same.
+    INT_PTR r = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                        reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()),
                                         ToHwnd(spec.owner), DialogProc,
                                         reinterpret_cast<LPARAM>(&st));
     if (StateOf(st.hwnd) == &st) ReleaseState(st.hwnd, st);  // creation failed half-way

@@ -4,19 +4,21 @@
 // PASS or FAIL line; the exit code is 0 only when all of them passed.
 //
 // The program works in its current directory (scripts/wine-smoke.sh gives it
-// an empty one): it writes "smoke list.ptm" and "pantrium.ini" there first.
+// an empty one): it writes "smoke list.ptm" and "pantrium.ini" there first;
+// the path cases then work in folders of their own below it.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "smoke_paths.h"
 #include "smoke_scenario.h"
 #include "smoke_support.h"
 #include "ui/main/main_window.h"
 
 namespace {
 
-constexpr DWORD kWatchdogMs = 120000;
+constexpr DWORD kWatchdogMs = 210000;  // below the script's deadline
 
 DWORD WINAPI Watchdog(LPVOID) {
     Sleep(kWatchdogMs);
@@ -43,10 +45,12 @@ int main() {
         smoke::Log("FAIL: cannot write the start-up files in the current directory");
         return 2;
     }
+    smoke::Check(smoke::LoadHelpRecorder(), "the stand-in help viewer is loaded as hhctrl.ocx");
     RunPhase(smoke::DriveFirstRun);
     smoke::CheckAfterFirstRun();
     RunPhase(smoke::DriveSecondRun);
     smoke::CheckAfterSecondRun();
+    smoke::RunPathCases(RunPhase);
     smoke::Log("smoke: " + std::to_string(smoke::failures) + " check(s) failed");
     return smoke::failures == 0 ? 0 : 1;
 }

@@ -297,7 +297,10 @@ void SaveChecks(const Main& m) {
     const std::string expected = ListFileBytes(ListAfterTyping());
     WaitFor([&] { return ReadFileBytes(kListFile) == expected; }, 3000);
     CheckBytes(ReadFileBytes(kListFile), expected, "saved list file holds the rows in the sorted order, byte for byte");
-    CheckEq(ReadFileBytes("grocery.ini"), std::string(kListFile) + "\r\n", "grocery.ini names the saved list");
+    // grocery.ini is written after the list, so it may still be on its way.
+    const std::string grocery = std::string(kListFile) + "\r\n";
+    WaitFor([&] { return ReadFileBytes("grocery.ini") == grocery; }, 3000);
+    CheckEq(ReadFileBytes("grocery.ini"), grocery, "grocery.ini names the saved list");
 }
 
 void ItemEditorChecks(const Main& m) {

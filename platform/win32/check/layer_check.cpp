@@ -114,6 +114,35 @@ void CALLBACK WhenShown(HWND h, UINT, UINT_PTR id, DWORD) {
     PostMessageA(h, kPhaseShown, 0, 0);
 }
 
+// Captions are UTF-8: the main window shows a list's path in any language,
+// although the dialog itself is an ANSI window.
+void CaptionTextChecks(Window dlg) {
+    const std::string paths[] = {"Z:\\Eink\xc3\xa4ufe\\list \xe2\x80\x93 week",
+                                 "Z:\\\xd0\xbf\xd0\xbe\xd0\xba\xd1\x83\xd0\xbf\xd0\xba\xd0\xb8\\list",
+                                 "C:\\\xe8\xb2\xb7\xe3\x81\x84\xe7\x89\xa9"};
+    for (const std::string& path : paths) {
+        SetCaption(dlg, path);
+        Check(GetCaption(dlg) == path, "a UTF-8 caption reads back unchanged: " + path);
+        wchar_t wide[256] = {};
+        InternalGetWindowText(H(dlg), wide, 256);
+        Check(win32::FromWide(wide) == path, "the window holds the caption as UTF-16: " + path);
+        // WM_GETTEXT is what the frame is drawn from: an ANSI dialog answers it
+        // in the ANSI code page, with "?" for what has no place there.
+        wchar_t drawn[256] = {};
+        GetWindowTextW(H(dlg), drawn, 256);
+        Check(win32::FromWide(drawn) == path, "WM_GETTEXT answers the whole caption: " + path);
+    }
+    SetText(dlg, 0, "\xd0\xbf\xd0\xbe");
+    Check(GetText(dlg, 0) == "\xd0\xbf\xd0\xbe", "SetText and GetText with id 0 are the caption");
+    SetCaption(dlg, "Layer check");
+    Check(GetCaption(dlg) == "Layer check", "an ASCII caption reads back unchanged");
+
+    Check(win32::WideFromAnsi(std::string("a\0b\0\0", 5)) == std::wstring(L"a\0b\0\0", 5),
+          "a filter list keeps its NULs through the conversion");
+    Check(win32::ToWide("x\xff") == L"x\xfffd", "an invalid UTF-8 byte becomes U+FFFD");
+    Check(win32::FromWide(win32::ToWide(paths[2])) == paths[2], "UTF-8 survives the round trip");
+}
+
 void InitChecks(Window dlg) {
     HWND d = H(dlg);
     RECT client{};
@@ -125,6 +154,7 @@ void InitChecks(Window dlg) {
     CheckEq(outer.top, work.top + (work.height - outer.height) / 2, "centred down the work area");
     Check(ClientRectOf(dlg, kEdit) == Rect{10, 120, 60, 18}, "controls are placed in client pixels");
     CheckEq(GetCaption(dlg) == "Layer check", true, "caption");
+    CaptionTextChecks(dlg);
 
     LONG listStyle = GetWindowLongA(GetDlgItem(d, kList), GWL_STYLE);
     Check((listStyle & LBS_OWNERDRAWFIXED) && (listStyle & LBS_HASSTRINGS), "a list with tab stops is owner-drawn");
