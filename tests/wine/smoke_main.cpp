@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "smoke_cost.h"
 #include "smoke_scenario.h"
 #include "smoke_support.h"
 #include "ui/main/main_window.h"
@@ -47,6 +48,11 @@ int main() {
     smoke::CheckAfterFirstRun();
     RunPhase(smoke::DriveSecondRun);
     smoke::CheckAfterSecondRun();
+    if (!smoke::WriteCostStartFiles()) {
+        smoke::Log("FAIL: cannot write the cost case's start-up files");
+        return 2;
+    }
+    RunPhase(smoke::DriveCostRun);
     smoke::Log("smoke: " + std::to_string(smoke::failures) + " check(s) failed");
     return smoke::failures == 0 ? 0 : 1;
 }
