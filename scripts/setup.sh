@@ -12,6 +12,7 @@ packages=(
   wine wine64 fonts-wine                  # the Windows program; Wine's own fonts
   xvfb x11-apps x11-utils imagemagick     # a display, screenshots
   poppler-utils                           # reading the printed PDFs
+  debian-archive-keyring                  # wine32-setup.sh: the 32-bit Wine's packages
 )
 
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

@@ -27,7 +27,6 @@ exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
 build=$(dirname "$exe")
 shots=${2:-$build/screenshots}
 work=$build/smoke-run
-deadline=${PANTRIUM_SMOKE_TIMEOUT:-150}  # seconds for the program itself
 
 trap_wine_cleanup
 
@@ -43,6 +42,10 @@ if pe_is_32bit "$exe"; then
   bash "$here/wine32-setup.sh" "$wine32" || { echo "FAIL: the 32-bit Wine could not be set up"; exit 1; }
 fi
 wine_setup "$build/wineprefix-smoke" "$wine32"
+# Seconds for the program itself, and for its own watchdog inside: emulated,
+# the 32-bit program runs about twice as long.
+if [ -n "$wine32" ]; then deadline=${PANTRIUM_SMOKE_TIMEOUT:-300}; else deadline=${PANTRIUM_SMOKE_TIMEOUT:-150}; fi
+export PANTRIUM_SMOKE_WATCHDOG=$(( deadline - 30 ))
 start_xvfb || exit 1
 echo "smoke: Xvfb on $DISPLAY (pid $xvfb_pid)"
 start_wineserver || exit 1

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "smoke_cost.h"
@@ -17,11 +18,19 @@
 
 namespace {
 
-constexpr DWORD kWatchdogMs = 120000;
+// Seconds the whole test may take: PANTRIUM_SMOKE_WATCHDOG (scripts/wine-smoke.sh
+// gives the emulated 32-bit program more), else 120.
+DWORD WatchdogSeconds() {
+    char text[16] = {};
+    const DWORD n = GetEnvironmentVariableA("PANTRIUM_SMOKE_WATCHDOG", text, sizeof text);
+    const long seconds = n > 0 && n < sizeof text ? std::strtol(text, nullptr, 10) : 0;
+    return seconds > 0 ? static_cast<DWORD>(seconds) : 120;
+}
 
 DWORD WINAPI Watchdog(LPVOID) {
-    Sleep(kWatchdogMs);
-    smoke::Log("FAIL: the smoke test did not finish within " + std::to_string(kWatchdogMs / 1000) +
+    const DWORD seconds = WatchdogSeconds();
+    Sleep(seconds * 1000);
+    smoke::Log("FAIL: the smoke test did not finish within " + std::to_string(seconds) +
                " s (a window or prompt waits for an answer that never comes)");
     ExitProcess(3);
 }
