@@ -18,7 +18,7 @@ xvfb_pid= ; ws_pid= ; wine_tmp= ; prog_pid=
 
 wine_setup() {
   export WINEPREFIX=$1
-  export WINEDEBUG=-all
+  export WINEDEBUG=${PANTRIUM_WINEDEBUG:--all}  # e.g. +seh to see exceptions
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono/Gecko installer prompts
   wine_loader=wine
   [ -x /usr/lib/wine/wine64 ] && wine_loader=/usr/lib/wine/wine64
@@ -87,6 +87,13 @@ prepare_prefix() {
   if [ "${PANTRIUM_WINE_FONTS:-1}" != 0 ] && [ -d /usr/share/wine/fonts ] &&
      [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
+  if [ "${WINEARCH:-}" = win32 ]; then
+    # A crash ends the emulated program at once: Wine's debugger cannot attach
+    # to it and would hold it until the deadline. (Under qemu-i386 Wine reports
+    # an access violation as "illegal instruction", trap -1.)
+    "$wine_loader" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+      /v Debugger /d none /f >/dev/null 2>&1
   fi
   # Wine draws the captions and frames itself (Xvfb has no window manager).
   "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
