@@ -1,33 +1,36 @@
 // Load, sort and save of large lists, against a plain read of the same file.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <map>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "data/categories.h"
+#include "data/file_access.h"
 #include "data/item_table.h"
 #include "data/list_file.h"
 
-namespace fs = std::filesystem;
 using namespace pantrium;
 
 namespace {
 
-// The benchmark's own folder, current for the whole run (a save writes grocery.ini there).
-const fs::path& BenchDir() {
-    static const fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("pantrium-bench-" + std::to_string(std::random_device{}()));
-        fs::create_directories(d);
-        fs::current_path(d);
-        return d;
+// The benchmark's own folder under /tmp, current for the whole run (a save
+// writes grocery.ini there). It is removed with the files the run made.
+const std::string& BenchDir() {
+    static const std::string dir = [] {
+        char name[] = "/tmp/pantrium-bench-XXXXXX";
+        if (!mkdtemp(name) || chdir(name) != 0) std::perror("benchmark folder");
+        return std::string(name);
     }();
     return dir;
 }
+
+std::vector<std::string> madeFiles = {"saved.ptm", "grocery.ini"};
 
 void BuildTable(int n) {
     ClearTable();
@@ -52,6 +55,12 @@ void BuildTable(int n) {
     std::shuffle(itemTable.rowOrder.begin() + 1, itemTable.rowOrder.end(), rng);
 }
 
+std::uint64_t SizeOf(const std::string& path) {
+    std::uint64_t size = 0;
+    files::FileSize(path, size);
+    return size;
+}
+
 // One saved list per size, made once.
 std::string ListFor(int n) {
     static std::map<int, std::string> made;
@@ -61,27 +70,26 @@ std::string ListFor(int n) {
     BuildTable(n);
     itemTable.listPath = "bench-" + std::to_string(n) + ".ptm";
     SaveList();
+    madeFiles.push_back(itemTable.listPath);
     return made[n] = itemTable.listPath;
 }
 
 void BM_PlainRead(benchmark::State& state) {
     const std::string path = ListFor(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        std::ifstream in(path, std::ios::binary);
-        const std::size_t size = fs::file_size(path);
-        std::unique_ptr<char[]> data(new char[size]);
-        in.read(data.get(), static_cast<std::streamsize>(size));
-        benchmark::DoNotOptimize(data.get());
+        files::FileContent data;
+        files::ReadWholeFile(path, data);
+        benchmark::DoNotOptimize(data.bytes.get());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(fs::file_size(path)));
+                            static_cast<std::int64_t>(SizeOf(path)));
 }
 
 void BM_Load(benchmark::State& state) {
     itemTable.listPath = ListFor(static_cast<int>(state.range(0)));
     for (auto _ : state) LoadList();
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(fs::file_size(itemTable.listPath)));
+                            static_cast<std::int64_t>(SizeOf(itemTable.listPath)));
 }
 
 void BM_Sort(benchmark::State& state) {
@@ -127,8 +135,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::error_code ec;
-    fs::current_path(fs::temp_directory_path(), ec);
-    fs::remove_all(BenchDir(), ec);
+    for (const std::string& name : madeFiles) std::remove((BenchDir() + "/" + name).c_str());
+    if (chdir("/tmp") != 0 || rmdir(BenchDir().c_str()) != 0) std::perror("benchmark folder");
     return 0;
 }

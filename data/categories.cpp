@@ -1,9 +1,7 @@
 // The category list and the two small text files (pantrium.ini, grocery.ini).
 #include "categories.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "file_access.h"
 #include "item_table.h"
 
 namespace pantrium {
@@ -78,21 +76,28 @@ std::string FirstSettingsField(const std::string& content) {
     return field;
 }
 
+// Both files hold ANSI text, or UTF-8 after this byte-order mark.
+constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
+
 void ReadSettings() {
     itemTable.listPath = "my Pantrium.ptm";
-    std::ifstream in("pantrium.ini", std::ios::binary);
-    if (!in) return;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    files::FileContent file;
+    if (!files::ReadWholeFile("pantrium.ini", file)) return;
+    std::string content(reinterpret_cast<const char*>(file.bytes.get()), file.size);
+    if (content.starts_with(kUtf8Bom))
+        content.erase(0, 3);  // already path text
+    else
+        content = files::AnsiToPath(content);
     std::string field = FirstSettingsField(content);
     if (!field.empty()) itemTable.listPath = field;
 }
 
 bool WriteLastListPath() {
-    std::ofstream out("grocery.ini", std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << itemTable.listPath << "\r\n";
-    out.close();
-    return !out.fail();
+    // ANSI as always when the path has a form there, else UTF-8 marked as such.
+    std::string content;
+    if (!files::PathToAnsi(itemTable.listPath, content)) content = kUtf8Bom + itemTable.listPath;
+    content += "\r\n";
+    return files::WriteWholeFile("grocery.ini", content.data(), content.size());
 }
 
 }  // namespace pantrium

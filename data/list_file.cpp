@@ -3,19 +3,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <new>
-#include <system_error>
 #include <vector>
 
 #include "categories.h"
+#include "file_access.h"
 #include "item_table.h"
-
-namespace fs = std::filesystem;
 
 namespace pantrium {
 namespace {
@@ -23,52 +17,6 @@ namespace {
 constexpr std::size_t kHeaderSize = 13;
 constexpr std::size_t kCountsEnd = 21;  // header + n + m
 constexpr std::size_t kCatgNameSize = 20;
-
-// The whole file in memory.
-struct FileData {
-    std::unique_ptr<std::uint8_t[]> bytes;
-    std::size_t size = 0;
-};
-
-// The list path as the file system library sees it. The file itself is
-// opened by its single-byte text (the system's code page on Windows); the
-// library is used only for what the streams cannot do (directory test, size,
-// permissions, the replacing rename). False when the text cannot be converted.
-bool FsPath(const std::string& text, fs::path& out) {
-    try {
-        out = fs::path(text);
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
-// Reads the file whole. False when it cannot be opened.
-bool ReadWholeFile(const std::string& path, FileData& file) {
-    std::error_code ec;
-    fs::path fsPath;
-    const bool known = FsPath(path, fsPath);
-    if (known && fs::is_directory(fsPath, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::uintmax_t expected = known ? fs::file_size(fsPath, ec) : 0;
-    if (ec) expected = 0;
-    // One byte more than expected, so that a complete file ends the loop at once.
-    std::size_t capacity = static_cast<std::size_t>(expected) + 1;
-    file.bytes.reset(new std::uint8_t[capacity]);
-    for (;;) {
-        in.read(reinterpret_cast<char*>(file.bytes.get() + file.size),
-                static_cast<std::streamsize>(capacity - file.size));
-        file.size += static_cast<std::size_t>(in.gcount());
-        if (!in) break;
-        // The file is longer than its size said: continue in a buffer twice as large.
-        std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[2 * capacity]);
-        std::memcpy(larger.get(), file.bytes.get(), file.size);
-        file.bytes.swap(larger);
-        capacity *= 2;
-    }
-    return true;
-}
 
 // Bytes of the file by offset; every byte past its end reads as 0.
 struct FileBytes {
@@ -90,8 +38,9 @@ struct FileBytes {
     }
 };
 
-// A count cut to the entries that begin inside the file, so that a damaged
-// count can neither go negative nor make the reader allocate without bound.
+// The item count cut to the row-order entries that begin inside the file, so
+// that a damaged count can neither go negative nor make the reader allocate
+// without bound.
 std::size_t CapCount(std::int32_t count, std::uint64_t start, std::uint64_t entrySize,
                      std::uint64_t fileSize) {
     if (count <= 0) return 0;
@@ -141,7 +90,11 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
     const std::size_t n = CapCount(file.Int32(kHeaderSize), kCountsEnd, 4, size);
     const std::uint64_t recordsStart = kCountsEnd + 4 * std::uint64_t(n);
     const std::uint64_t namesStart = recordsStart + kRecordSize * std::uint64_t(n);
-    const std::size_t m = CapCount(file.Int32(kHeaderSize + 4), namesStart, kCatgNameSize, size);
+    // The category count is kept as stored, even when the file ends before
+    // the names (they read as NUL bytes and the items keep their categories);
+    // it is bounded only by what an item's one-byte catg can refer to.
+    const std::int32_t storedM = file.Int32(kHeaderSize + 4);
+    const std::size_t m = static_cast<std::size_t>(std::clamp(storedM, 0, kMaxCategories));
 
     std::vector<std::int32_t> order;
     std::vector<ItemRecord> records;
@@ -219,54 +172,20 @@ std::vector<std::uint8_t> ListFileBytes() {
 
 LoadResult LoadList() {
     const std::string& path = itemTable.listPath;
-    if (!std::ifstream(path, std::ios::binary)) {
-        // A missing list is created empty; appending never truncates a file
-        // that exists but could not be read.
-        std::ofstream create(path, std::ios::binary | std::ios::app);
-    }
-    FileData data;
-    try {
-        if (!ReadWholeFile(path, data)) return LoadResult::CannotOpen;
-    } catch (const std::bad_alloc&) {
-        return LoadResult::CannotOpen;
-    }
+    // A missing list is created empty; an existing file is never truncated.
+    files::CreateEmptyFile(path);
+    files::FileContent data;
+    if (!files::ReadWholeFile(path, data)) return LoadResult::CannotOpen;
     return LoadFromBytes(data.bytes.get(), data.size);
 }
 
 SaveResult SaveList() {
     if (itemTable.listPath.empty()) return SaveResult::NeedsPath;
-    const std::string& target = itemTable.listPath;
-    // Write a temporary file beside the target and rename it over the target,
-    // so that a failed save leaves the previous file as it was.
-    const std::string temp = target + ".saving";
     const std::vector<std::uint8_t> bytes = ListFileBytes();
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
-            out.close();
-        }
-        if (!out || out.fail()) {
-            std::remove(temp.c_str());
-            return SaveResult::CannotWrite;
-        }
-    }
-    std::error_code ec;
-    fs::path fsTemp, fsTarget;
-    if (!FsPath(temp, fsTemp) || !FsPath(target, fsTarget)) {
-        std::remove(temp.c_str());
-        return SaveResult::CannotWrite;
-    }
-    // Keep the permissions of the file being replaced.
-    fs::file_status st = fs::status(fsTarget, ec);
-    if (!ec && fs::is_regular_file(st)) fs::permissions(fsTemp, st.permissions(), ec);
-    // Replaces the target in one step (rename(2); MoveFileExW with
-    // MOVEFILE_REPLACE_EXISTING on Windows).
-    fs::rename(fsTemp, fsTarget, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        return SaveResult::CannotWrite;
+    switch (files::SaveFile(itemTable.listPath, bytes.data(), bytes.size())) {
+    case files::SaveFileResult::Saved: break;
+    case files::SaveFileResult::ReadOnly: return SaveResult::ReadOnly;
+    case files::SaveFileResult::Failed: return SaveResult::CannotWrite;
     }
     itemTable.modified = false;
     WriteLastListPath();  // the save stands even when this fails

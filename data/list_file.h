@@ -11,17 +11,18 @@ namespace pantrium {
 constexpr const char* kListHeader = "Pantrium 1.50";
 
 enum class LoadResult { Loaded, CannotOpen };
-enum class SaveResult { Saved, NeedsPath, CannotWrite };
+enum class SaveResult { Saved, NeedsPath, ReadOnly, CannotWrite };
 
 // Reads the file at itemTable.listPath into the table (a missing file is
 // created empty and loads as an empty list). Damaged files never crash the
 // reader. On CannotOpen the table is left as it was.
 LoadResult LoadList();
 
-// Writes the table to itemTable.listPath through a temporary file in the same
-// folder renamed over the target, then writes grocery.ini. NeedsPath when
-// listPath is empty (the caller runs save-as). On CannotWrite the old file is
-// intact and modified stays true.
+// Writes the table to itemTable.listPath (files::SaveFile: the file keeps its
+// links, owner and permissions), then writes grocery.ini. NeedsPath when
+// listPath is empty (the caller runs save-as); ReadOnly when the list may not
+// be written. On ReadOnly and CannotWrite the old file is intact and modified
+// stays true.
 SaveResult SaveList();
 
 // The loader and writer on bytes in memory (used by LoadList/SaveList, the

@@ -1,8 +1,9 @@
 #include "platform/pdf_printer.h"
 
 #include <algorithm>
-#include <fstream>
 #include <utility>
+
+#include "data/file_access.h"
 
 namespace plat {
 namespace {
@@ -194,12 +195,8 @@ std::string PdfPrinter::Document() const {
 }
 
 bool PdfPrinter::Save(const std::string& path) const {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
     const std::string doc = Document();
-    file.write(doc.data(), static_cast<std::streamsize>(doc.size()));
-    file.close();
-    return !file.fail();
+    return pantrium::files::WriteWholeFile(path, doc.data(), doc.size());
 }
 
 }  // namespace plat

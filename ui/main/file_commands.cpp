@@ -26,6 +26,12 @@ void WriteList() {
     switch (SaveList()) {
     case SaveResult::Saved: break;
     case SaveResult::NeedsPath: plat::SendCommand(mainWindow, kCmdSaveAs); break;
+    case SaveResult::ReadOnly:
+        saveFailed = true;
+        StandardPrompt("The list " + itemTable.listPath + " is read-only.\r\n" +
+                           "The file was not changed.",
+                       "Save File", 16);
+        break;
     case SaveResult::CannotWrite:
         saveFailed = true;
         StandardPrompt("Could not save the list to " + itemTable.listPath + ".\r\n" +

@@ -2,11 +2,10 @@
 // message to the command handlers.
 #include "ui/main/main_window.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "data/categories.h"
+#include "data/file_access.h"
 #include "data/item_table.h"
 #include "data/list_file.h"
 #include "ui/dialogs/message_box.h"
@@ -61,17 +60,19 @@ std::vector<plat::MenuItem> ContextMenuItems() {
             Item("Units to buy", kCmdUnitsToBuy), Item("Units history", kCmdBuyingHistory)};
 }
 
+// The path is kept to kMaxHelpPath characters; a character of the UTF-8 path
+// text is never cut in two.
 std::string StartupHelpPath() {
-    std::error_code ec;
-    std::string dir = std::filesystem::current_path(ec).string();
-    std::string path = dir + "\\Pantrium.chm";
-    if (path.size() > kMaxHelpPath) path.resize(kMaxHelpPath);
+    std::string path = files::CurrentDirectory() + "\\Pantrium.chm";
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if ((static_cast<unsigned char>(path[i]) & 0xC0) == 0x80) continue;  // continuation byte
+        if (++chars > kMaxHelpPath) {
+            path.resize(i);
+            break;
+        }
+    }
     return path;
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return !path.empty() && std::filesystem::exists(path, ec);
 }
 
 // Everything the window does between its creation and its first showing.
@@ -90,12 +91,17 @@ void InitMainDialog(plat::Window dlg) {
     plat::ListSetTabStops(dlg, kItemList, {3, 20, 107, 194, -257, -297});
 
     ReadSettings();
-    if (FileExists(itemTable.listPath)) {
+    if (files::Exists(itemTable.listPath)) {
         if (LoadList() == LoadResult::Loaded) {
             plat::SetCaption(dlg, CaptionForPath(itemTable.listPath));
         } else {
+            // The file that could not be read must not be written over by a
+            // later save the user did not aim at it: with no path, the first
+            // save asks for one.
+            const std::string failedPath = itemTable.listPath;
             ClearTable();
-            StandardPrompt("Could not open the list " + itemTable.listPath + ".\r\n" +
+            itemTable.listPath.clear();
+            StandardPrompt("Could not open the list " + failedPath + ".\r\n" +
                                "The program starts with an empty list.",
                            "Open File", 16);
         }

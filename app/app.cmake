@@ -1,0 +1,7 @@
+# The program: its entry point sits above the user interface and the window
+# layer, so that platform/ never reaches up into ui/.
+if(PANTRIUM_UI_SOURCES)
+  add_executable(pantrium WIN32 ${CMAKE_SOURCE_DIR}/app/winmain.cpp ${PANTRIUM_RESOURCES})
+  target_link_libraries(pantrium PRIVATE ${PANTRIUM_WIN32_LIBS})
+  target_link_options(pantrium PRIVATE ${PANTRIUM_STATIC_RUNTIME} -mwindows)
+endif()
