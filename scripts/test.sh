@@ -10,14 +10,19 @@ bash scripts/setup.sh
 JOBS=$(nproc)
 
 if [ -f platform/win32/win32.cmake ]; then
+  # The 32-bit Wine that runs build-win32's programs (fetched once, then
+  # cached there), put together while the programs build.
+  mkdir -p build-win32
+  bash scripts/wine32-setup.sh build-win32/wine32 >build-win32/wine32-setup.log 2>&1 &
+  wine32_setup=$!
   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build-win -j "$JOBS"
   cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build-win32 -j "$JOBS"
-  # The 32-bit Wine that runs build-win32's programs (once; then cached there).
-  bash scripts/wine32-setup.sh build-win32/wine32
+  wait "$wine32_setup" || { cat build-win32/wine32-setup.log; echo "test.sh: the 32-bit Wine could not be set up"; exit 1; }
+  cat build-win32/wine32-setup.log
 fi
 
 cmake -S . -B build -DPANTRIUM_WIN_BUILD="$ROOT/build-win" -DPANTRIUM_WIN32_BUILD="$ROOT/build-win32" >/dev/null
