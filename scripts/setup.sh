@@ -13,6 +13,7 @@ packages=(
   xvfb x11-apps x11-utils imagemagick     # a display, screenshots
   poppler-utils                           # reading the printed PDFs
   qt6-base-dev                            # the native Linux program (Qt 6 Widgets)
+  debian-archive-keyring                  # wine32-setup.sh: the 32-bit Wine's packages
 )
 
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

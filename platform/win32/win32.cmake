@@ -31,7 +31,9 @@ if(PANTRIUM_UI_SOURCES)
   # The Wine smoke test: the real main window driven from a second thread.
   file(GLOB SMOKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
   if(SMOKE_SOURCES)
-    add_executable(pantrium_smoke ${SMOKE_SOURCES} ${PANTRIUM_RESOURCES})
+    # It shares the layer check's guard against stand-in fonts.
+    add_executable(pantrium_smoke ${SMOKE_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/check/font_guard.cpp
+                   ${PANTRIUM_RESOURCES})
     target_include_directories(pantrium_smoke PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(pantrium_smoke PRIVATE ${PANTRIUM_WIN32_LIBS})
     target_link_options(pantrium_smoke PRIVATE ${PANTRIUM_STATIC_RUNTIME})

@@ -124,6 +124,17 @@ TEST_F(PrintedListTest, AmountColumnsStayEmptyForZeroUnitsOrZeroCost) {
     EXPECT_EQ(Column(Inch(5.0))[1].text, "");
 }
 
+// The printed cost is a single-precision product: 0.335f x 3 rounds to just
+// below 1.005 and prints 1.00 (the item list's double product shows 1.01).
+// An x87 build that kept the product in extended precision would print 1.01.
+TEST_F(PrintedListTest, CostIsTheSinglePrecisionProduct) {
+    AddRecord(1, "Olives", "jar", 0.335f, 3, true);
+    Print(1);
+    const std::vector<PrintedText> texts = PrintedTexts();
+    ASSERT_EQ(texts.size(), 6u + 6);
+    EXPECT_EQ(texts[11], (PrintedText{Inch(7.5) - 4 * kCw, kFirstY, "1.00"}));
+}
+
 TEST_F(PrintedListTest, CategoryOnlyOnTheFirstLineOfARun) {
     AddRecord(0, "Candles", "pack", 1, 0, false);  // no category: nothing printed
     AddRecord(1, "Milk", "gallon", 1, 0, false);

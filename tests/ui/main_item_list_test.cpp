@@ -28,6 +28,19 @@ TEST_F(MainItemList, RowsShowUnitsAndCostOnlyForCheckedItemsAndTotalsCountThem) 
     Run();
 }
 
+// The row's cost and the total are double-precision products of the stored
+// singles: 0.335f x 3 is 1.00500002... and shows 1.01 (the printed list's
+// single-precision product prints 1.00).
+TEST_F(MainItemList, CostAndTotalAreDoubleProductsOfTheStoredSingles) {
+    WriteStartList({{0, "Olives", "jar", 0.335f, 3, kToBuy}});
+    Then([] {
+        EXPECT_EQ(Row(0), "\tx\tOlives\tjar\t\t3.00\t1.01");
+        EXPECT_EQ(Status(3), "Total cost: 1.01");
+    });
+    Quit();
+    Run();
+}
+
 TEST_F(MainItemList, TypedUnitsApplyKeystrokeByKeystroke) {
     WriteStartList({{0, "Bread", "loaf", 1.5f, 0, 0}, {0, "Milk", "gallon", 2, 0, 0}});
     headless::SelectRow(kItemList, 1);

@@ -9,20 +9,30 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "smoke_paths.h"
+#include "smoke_cost.h"
 #include "smoke_scenario.h"
 #include "smoke_support.h"
 #include "ui/main/main_window.h"
 
 namespace {
 
-constexpr DWORD kWatchdogMs = 210000;  // below the script's deadline
+// Seconds the whole test may take: PANTRIUM_SMOKE_WATCHDOG (scripts/wine-smoke.sh
+// gives the emulated 32-bit program more), else 120.
+DWORD WatchdogSeconds() {
+    char text[16] = {};
+    const DWORD n = GetEnvironmentVariableA("PANTRIUM_SMOKE_WATCHDOG", text, sizeof text);
+    const long seconds = n > 0 && n < sizeof text ? std::strtol(text, nullptr, 10) : 0;
+    return seconds > 0 ? static_cast<DWORD>(seconds) : 120;
+}
 
 DWORD WINAPI Watchdog(LPVOID) {
-    Sleep(kWatchdogMs);
-    smoke::Log("FAIL: the smoke test did not finish within " + std::to_string(kWatchdogMs / 1000) +
+    const DWORD seconds = WatchdogSeconds();
+    Sleep(seconds * 1000);
+    smoke::Log("FAIL: the smoke test did not finish within " + std::to_string(seconds) +
                " s (a window or prompt waits for an answer that never comes)");
     ExitProcess(3);
 }
@@ -51,6 +61,11 @@ int main() {
     RunPhase(smoke::DriveSecondRun);
     smoke::CheckAfterSecondRun();
     smoke::RunPathCases(RunPhase);
+    if (!smoke::WriteCostStartFiles()) {
+        smoke::Log("FAIL: cannot write the cost case's start-up files");
+        return 2;
+    }
+    RunPhase(smoke::DriveCostRun);
     smoke::Log("smoke: " + std::to_string(smoke::failures) + " check(s) failed");
     return smoke::failures == 0 ? 0 : 1;
 }

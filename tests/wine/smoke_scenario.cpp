@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "list_image.h"
+#include "platform/win32/check/font_guard.h"
 #include "smoke_support.h"
 #include "ui/main/main_window.h"
 
@@ -150,6 +151,17 @@ void CheckRect(HWND control, int left, int top, int width, int height, const std
     char want[96];
     std::snprintf(want, sizeof want, "%d,%d %dx%d", left, top, width, height);
     CheckEq(got, want, what + " position and size");
+}
+
+// The faces the windows are drawn with are Wine's own, not stand-ins.
+void FontChecks(const Main& m) {
+    auto report = [](const std::vector<std::string>& faults, const std::string& what) {
+        for (const std::string& fault : faults) Check(false, what + ": " + fault);
+        if (faults.empty()) Check(true, what);
+    };
+    report(fontguard::DialogFontFaults(reinterpret_cast<HFONT>(Send(m.dlg, WM_GETFONT))),
+           "the main window's font is Wine's bitmap \"MS Sans Serif\"");
+    report(fontguard::MarlettFaults(), "the caption buttons' face is Marlett");
 }
 
 // ---- first run -----------------------------------------------------------------
@@ -512,6 +524,7 @@ bool WriteStartFiles() {
 DWORD WINAPI DriveFirstRun(LPVOID) {
     const Main m = FindMain();
     StartupChecks(m);
+    FontChecks(m);
     LayoutChecks(m);
     Shot("main-window", m.dlg);
     CheckAndTypeUnits(m);

@@ -124,6 +124,20 @@ bool WaitGone(HWND window, int timeoutMs) {
     return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }
 
+namespace {
+
+// A buffer for a text whose length was asked for just before. The window's
+// thread may change the text between the length and the text message (the
+// driver polls while the program refreshes), and the list box's, combo box's
+// and status bar's text messages take no buffer size: the buffer leaves room
+// for any text of this program, which would otherwise overrun the heap.
+std::string TextBuffer(LRESULT length) {
+    constexpr size_t kRoom = 1024;
+    return std::string((length > 0 ? static_cast<size_t>(length) : 0) + 1 + kRoom, '\0');
+}
+
+}  // namespace
+
 std::string Text(HWND window) {
     if (!window) return "<no window>";
     const LRESULT length = Send(window, WM_GETTEXTLENGTH, 0, 0);
@@ -155,9 +169,9 @@ std::vector<std::string> EntryTexts(HWND control, UINT countMsg, UINT lengthMsg,
     const LRESULT count = Send(control, countMsg, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         const LRESULT length = Send(control, lengthMsg, i, 0);
-        std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+        std::string text = TextBuffer(length);
         const LRESULT got = Send(control, textMsg, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+        text.resize(got > 0 && static_cast<size_t>(got) < text.size() ? static_cast<size_t>(got) : 0);
         texts.push_back(text);
     }
     return texts;
@@ -178,9 +192,9 @@ int ComboSel(HWND combo) { return static_cast<int>(Send(combo, CB_GETCURSEL, 0, 
 
 std::string StatusPart(HWND statusBar, int part) {
     const LRESULT length = LOWORD(Send(statusBar, SB_GETTEXTLENGTHA, part, 0));
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::string text = TextBuffer(length);
     const LRESULT got = LOWORD(Send(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data())));
-    text.resize(static_cast<size_t>(got));
+    text.resize(static_cast<size_t>(got) < text.size() ? static_cast<size_t>(got) : 0);
     return text;
 }
 

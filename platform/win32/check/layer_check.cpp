@@ -7,6 +7,8 @@
 // Prints a PASS or FAIL line per check and closes with "N passed, M failed".
 #include "platform/win32/win32_internal.h"
 
+#include "platform/win32/check/font_guard.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -29,6 +31,12 @@ void CheckEq(const A& actual, const B& expected, const std::string& what) {
         std::printf("  got %lld, expected %lld\n", static_cast<long long>(actual), static_cast<long long>(expected));
     }
     Check(ok, what);
+}
+
+// One FAIL line per fault, or one PASS line.
+void CheckNoFaults(const std::vector<std::string>& faults, const std::string& what) {
+    for (const std::string& fault : faults) Check(false, what + ": " + fault);
+    if (faults.empty()) Check(true, what);
 }
 
 struct Seen {
@@ -230,6 +238,9 @@ void InitChecks(Window dlg) {
     CheckEq(FitCharacters(f, "abcdef", abc.cx), 3, "FitCharacters agrees with MeasureText");
     CheckEq(FitCharacters(f, "abcdef", abc.cx - 1), 2, "FitCharacters stops before a partial character");
     Check(GetControlFont(dlg, kEdit) != 0, "controls carry the dialog font");
+    CheckNoFaults(fontguard::DialogFontFaults(reinterpret_cast<HFONT>(SendMessageA(H(dlg), WM_GETFONT, 0, 0))),
+                  "the dialog font is Wine's bitmap \"MS Sans Serif\"");
+    CheckNoFaults(fontguard::MarlettFaults(), "the caption buttons' face is Marlett");
     SetControlFont(dlg, kLink, f);
     CheckEq(GetControlFont(dlg, kLink), f, "SetControlFont / GetControlFont");
 
