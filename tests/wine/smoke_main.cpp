@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+#include "smoke_keys.h"
+#include "smoke_keys.h"
 #include "smoke_scenario.h"
 #include "smoke_support.h"
 #include "ui/main/main_window.h"
@@ -47,6 +49,18 @@ int main() {
     smoke::CheckAfterFirstRun();
     RunPhase(smoke::DriveSecondRun);
     smoke::CheckAfterSecondRun();
+    if (!smoke::WriteKeysFiles()) {
+        smoke::Log("FAIL: cannot write the keys list in the current directory");
+        return 2;
+    }
+    RunPhase(smoke::DriveKeysRun);
+    smoke::CheckAfterKeysRun();
+    if (!smoke::WriteKeysFiles()) {
+        smoke::Log("FAIL: cannot write the keys list in the current directory");
+        return 2;
+    }
+    RunPhase(smoke::DriveKeysRun);
+    smoke::CheckAfterKeysRun();
     smoke::Log("smoke: " + std::to_string(smoke::failures) + " check(s) failed");
     return smoke::failures == 0 ? 0 : 1;
 }

@@ -245,6 +245,40 @@ void Command(HWND dlg, int id) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, 0)
 
 void SysClose(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+void RealKey(int vk, bool down) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = static_cast<WORD>(vk);
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    Sleep(60);  // a person's key stroke takes a while; the program reads in between
+}
+
+void RealPress(int vk) {
+    RealKey(vk, true);
+    RealKey(vk, false);
+}
+
+void RealAltKey(char letter) {
+    RealKey(VK_MENU, true);
+    RealPress(letter);
+    RealKey(VK_MENU, false);
+}
+
+void RealDoubleClick(int screenX, int screenY) {
+    SetCursorPos(screenX, screenY);
+    Sleep(60);
+    for (int click = 0; click < 2; ++click) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_MOUSE;
+        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, in, sizeof in[0]);
+        Sleep(40);
+    }
+}
+
 std::string PromptText(HWND box) {
     ChildSearch search{"Static", "\x01"};
     EnumChildWindows(box, FindChild, reinterpret_cast<LPARAM>(&search));
