@@ -122,7 +122,10 @@ int OnCommand(plat::Window dlg, const plat::Event& e) {
     switch (e.id) {
     case kItemList: OnItemListNotify(dlg, e.code); return 0;
     case kUnitsBox: OnUnitsBoxNotify(dlg, e.code); return 0;
-    case kEscapeButton: plat::EndDialog(dlg, 2); return 0;
+    case kEscapeButton:
+        // Escape ends the window like its close box: unsaved changes are asked about first.
+        if (CloseFlow() == 0) plat::EndDialog(dlg, 2);
+        return 0;
     case kCmdOpen: OpenFlow(); return 0;
     case kCmdSave: SaveFlow(); return 0;
     case kCmdSaveAs: SaveAsFlow(); return 0;
