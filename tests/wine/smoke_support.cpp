@@ -220,6 +220,10 @@ void ClickRow(HWND list, int index) {
 
 void DoubleClickRow(HWND list, int index) {
     const LPARAM at = RowPoint(list, index);
+    // The program asks where the pointer was when the message was posted.
+    POINT screen{LOWORD(at), HIWORD(at)};
+    ClientToScreen(list, &screen);
+    SetCursorPos(screen.x, screen.y);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);

@@ -158,7 +158,7 @@ void ToggleRowMark() {
     }
 }
 
-void OnItemListNotify(plat::Window dlg, plat::Code code) {
+void OnItemListNotify(plat::Window dlg, plat::Code code, int entry) {
     switch (code) {
     case plat::Code::SelChange:
     case plat::Code::SetFocus:
@@ -167,8 +167,14 @@ void OnItemListNotify(plat::Window dlg, plat::Code code) {
         unitsBoxInUse = false;
         ShowSelectedUnitsAsMoney(dlg);
         break;
-    case plat::Code::KillFocus: plat::ShowControl(dlg, kFocusFrame, false); break;
-    case plat::Code::DblClick: plat::SendUser(dlg, kToggleRowMessage); break;
+    case plat::Code::KillFocus:
+        plat::ShowControl(dlg, kFocusFrame, false);
+        enterPressedInList = false;  // its release will come to another window
+        break;
+    case plat::Code::DblClick:
+        // Below the last row the double-click is on no row: the selected one stays as it is.
+        if (entry >= 0) plat::SendUser(dlg, kToggleRowMessage);
+        break;
     default: break;
     }
 }
@@ -202,9 +208,17 @@ void UnitsBoxKeyHook(plat::Window dlg, int, int vk, bool down) {
 }
 
 void ItemListKeyHook(plat::Window dlg, int, int vk, bool down) {
-    if (down || vk != plat::kVkReturn) return;
-    if (!ignoreEnterRelease) plat::SendUser(dlg, kToggleRowMessage);
+    if (vk != plat::kVkReturn) return;
+    if (down) {
+        enterPressedInList = true;
+        return;
+    }
+    // Only an Enter pressed and released here toggles: the release of an Enter
+    // that answered a prompt or closed a dialog arrives without its press.
+    const bool toggle = enterPressedInList && !ignoreEnterRelease;
+    enterPressedInList = false;
     ignoreEnterRelease = false;
+    if (toggle) plat::SendUser(dlg, kToggleRowMessage);
 }
 
 std::string FitTextToWidth(plat::Window dlg, int controlId, const std::string& text, int width) {

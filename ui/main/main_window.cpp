@@ -18,6 +18,7 @@ plat::Window mainWindow = 0;
 int unitsEditArmed = 0;
 bool unitsBoxInUse = false;
 bool ignoreEnterRelease = false;
+bool enterPressedInList = false;
 std::string helpPath;
 plat::Menu mainMenuBar = 0;
 plat::Menu contextMenu = 0;
@@ -120,7 +121,7 @@ void DestroyMainDialog(plat::Window dlg) {
 
 int OnCommand(plat::Window dlg, const plat::Event& e) {
     switch (e.id) {
-    case kItemList: OnItemListNotify(dlg, e.code); return 0;
+    case kItemList: OnItemListNotify(dlg, e.code, e.entry); return 0;
     case kUnitsBox: OnUnitsBoxNotify(dlg, e.code); return 0;
     case kEscapeButton:
         // Escape ends the window like its close box: unsaved changes are asked about first.
@@ -211,6 +212,7 @@ void ResetMainWindowState() {
     unitsEditArmed = 0;
     unitsBoxInUse = false;
     ignoreEnterRelease = false;
+    enterPressedInList = false;
     helpPath.clear();
     mainMenuBar = 0;
     contextMenu = 0;
