@@ -102,9 +102,11 @@ void PrintList(int onlyToBuy) {
         TextAt(layout.At(20), y, FieldText(rec.itemName));
         TextAt(layout.At(35), y, FieldText(rec.unitDescr));
         TextAt(layout.At(50), y, LastBuyText(rec));
-        if (rec.unitsToBuy != 0) {
-            AmountAt(layout, 65, y, MoneyMask(rec.unitsToBuy));
-            const float cost = rec.pricePerUnit * rec.unitsToBuy;
+        const float units = ToAmount(rec.unitsToBuy);
+        if (units != 0) {
+            AmountAt(layout, 65, y, MoneyMask(units));
+            // Single precision, as the list shows it; within the amount range.
+            const float cost = static_cast<float>(AmountCost(rec.pricePerUnit, units));
             if (cost != 0) AmountAt(layout, 75, y, MoneyMask(cost));
         }
 

@@ -26,7 +26,7 @@ std::string TrimBlanks(const std::string& text) {
 // The units box after a selection: the units in the money mask, empty for 0.
 void ShowSelectedUnitsAsMoney(plat::Window dlg) {
     const int row = SelectedRow();
-    const float units = row ? itemTable.RecordOfRow(row).unitsToBuy : 0.0f;
+    const float units = row ? ToAmount(itemTable.RecordOfRow(row).unitsToBuy) : 0.0f;
     unitsEditArmed = -1;
     plat::SetText(dlg, kUnitsBox, units == 0 ? "" : MoneyMask(units));
 }
@@ -40,7 +40,7 @@ void ApplyTypedUnits(plat::Window dlg) {
     const std::string typed = TrimBlanks(plat::GetText(dlg, kUnitsBox));
     const double value = TextToNumber(typed);
     if (value != old) itemTable.modified = true;
-    rec.unitsToBuy = static_cast<float>(value);
+    rec.unitsToBuy = ToAmount(value);  // a number out of range is the largest amount
     rec.SetFlag(kToBuy, !typed.empty());
     rec.SetFlag(kAutoListed, false);
     RefreshItemList(-row);
@@ -64,9 +64,10 @@ std::string FormatItemRow(int recordIndex) {
                                      TrimmedField(rec.unitDescr), LastBuyText(rec)})
         row.append("\t").append(field);
     // Units and cost belong to the shopping list: unchecked rows show neither.
-    if (*mark && rec.unitsToBuy != 0) {
-        row.append("\t").append(MoneyMask(rec.unitsToBuy));
-        const double cost = static_cast<double>(rec.pricePerUnit) * rec.unitsToBuy;
+    const float units = ToAmount(rec.unitsToBuy);
+    if (*mark && units != 0) {
+        row.append("\t").append(MoneyMask(units));
+        const double cost = AmountCost(rec.pricePerUnit, units);
         if (cost != 0) row.append("\t").append(MoneyMask(cost));
     }
     return row;
@@ -106,8 +107,9 @@ void RefreshItemListUi(int mode) {
         const ItemRecord& rec = t.records[k];
         if (!rec.toBuy()) continue;
         ++t.itemsToBuy;
-        t.totalCost += static_cast<double>(rec.pricePerUnit) * rec.unitsToBuy;
+        t.totalCost += AmountCost(rec.pricePerUnit, rec.unitsToBuy);
     }
+    t.totalCost = ClampAmount(t.totalCost);
     UpdateStatusLine();
 }
 
@@ -128,7 +130,7 @@ void UpdateStatusLine() {
 
 void ShowRowUnits(int row) {
     unitsEditArmed = 0;
-    const float units = ValidRow(row) ? itemTable.RecordOfRow(row).unitsToBuy : 0.0f;
+    const float units = ValidRow(row) ? ToAmount(itemTable.RecordOfRow(row).unitsToBuy) : 0.0f;
     plat::SetText(mainWindow, kUnitsBox, units == 0 ? "" : ShortNumber(units));
 }
 
@@ -148,7 +150,7 @@ void ToggleRowMark() {
     RefreshItemList(-row);
     itemTable.modified = true;
 
-    const double whole = RoundHalfEven(rec.unitsToBuy);
+    const double whole = RoundHalfEven(ToAmount(rec.unitsToBuy));
     // Written by the program, never applied as typing (it would round the units).
     unitsEditArmed = 0;
     plat::SetText(mainWindow, kUnitsBox, whole != 0 ? NumberToText(static_cast<float>(whole)) : "");
