@@ -145,6 +145,7 @@ void DoubleClicks(const Keys& k) {
     WaitFor([&] { return StatusPart(k.status, 2) == "Items to buy:  4"; }, 3000);
     CheckEq(Counts(k), "Items to buy:  4 / Total cost: 12.00", "a double-click on the last row checks it");
     Check(pantrium::itemTable.modified, "the double-click on a row counts as a change");
+    Shot("keys-main-window", k.dlg);
 }
 
 void EscapeAsksFirst(const Keys& k) {
@@ -154,6 +155,7 @@ void EscapeAsksFirst(const Keys& k) {
     if (!Check(box != nullptr, "Escape with changes asks whether to save them")) return;
     CheckEq(PromptText(box), "File records have changed...\r\ndo you want to save them?",
             "Escape's question");
+    Shot("keys-escape-question", box);
     RealPress(VK_ESCAPE);  // Cancel
     Check(WaitGone(box), "Escape in the question cancels it");
     Check(!WaitGone(k.dlg, 1000), "Cancel keeps the main window");
