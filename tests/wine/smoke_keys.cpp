@@ -71,19 +71,18 @@ void ChooseByKeys(const Keys& k, char menu, char item) {
     RealPress(item);
 }
 
+BOOL CALLBACK FirstEdit(HWND child, LPARAM param) {
+    char cls[16] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(param) = child;
+    return FALSE;
+}
+
 // The file name box of a common file dialog: its first edit field.
 HWND FileNameBox(HWND dialog) {
     HWND found = nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM param) -> BOOL {
-            char cls[16] = {};
-            GetClassNameA(child, cls, sizeof cls);
-            if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
-            *reinterpret_cast<HWND*>(param) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(dialog, FirstEdit, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
