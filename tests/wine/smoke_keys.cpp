@@ -42,7 +42,7 @@ std::string Counts(const Keys& k) { return StatusPart(k.status, 2) + " / " + Sta
 
 // Waits a moment for a wrong toggle to show, then checks the counts and the flag.
 void CheckUnchanged(const Keys& k, const std::string& items, const std::string& cost, const std::string& what) {
-    Sleep(500);
+    Sleep(1000);
     CheckEq(Counts(k), "Items to buy: " + items + " / Total cost: " + cost, what + ": items to buy and total");
     Check(!pantrium::itemTable.modified, what + ": the list is not modified afterwards");
 }
@@ -65,7 +65,7 @@ void ChooseByKeys(const Keys& k, char menu, char item) {
     // Wine may drop the very first Alt+letter while it syncs the keyboard state.
     for (int attempt = 0; attempt < 3; ++attempt) {
         RealAltKey(menu);
-        if (WaitFor(InMenu, 1500)) break;
+        if (WaitFor(InMenu, 5000)) break;
         Log("  (the menu did not open; Alt+letter again)");
     }
     RealPress(item);
@@ -93,7 +93,7 @@ void EnterAnswersTheSavePrompt(const Keys& k) {
     CheckEq(PromptText(box), "Save file now?", "the save prompt's text");
     RealPress(VK_RETURN);  // Yes is the default button
     Check(WaitGone(box), "Enter answers the save prompt");
-    Check(WaitFor([&] { return ReadFileBytes(kKeysFile) == ListFileBytes(KeysList()); }, 3000),
+    Check(WaitFor([&] { return ReadFileBytes(kKeysFile) == ListFileBytes(KeysList()); }, 10000),
           "the list is saved with its three checked items");
     CheckUnchanged(k, " 3", "9.00", "after Enter in the save prompt");
 }
@@ -108,7 +108,7 @@ void EnterInTheSaveAsDialog(const Keys& k) {
     Foreground(dialog);
     RealPress(VK_RETURN);
     Check(WaitGone(dialog), "Enter closes the save dialog");
-    Check(WaitFor([] { return ReadFileBytes(kCopyFile) == ListFileBytes(KeysList()); }, 3000),
+    Check(WaitFor([] { return ReadFileBytes(kCopyFile) == ListFileBytes(KeysList()); }, 10000),
           "the list is saved under the new name with its three checked items");
     CheckUnchanged(k, " 3", "9.00", "after Enter in the save dialog");
 }
@@ -141,7 +141,7 @@ void DoubleClicks(const Keys& k) {
     POINT onDates = {40, (last.top + last.bottom) / 2};
     ClientToScreen(k.list, &onDates);
     RealDoubleClick(onDates.x, onDates.y);
-    WaitFor([&] { return StatusPart(k.status, 2) == "Items to buy:  4"; }, 3000);
+    WaitFor([&] { return StatusPart(k.status, 2) == "Items to buy:  4"; }, 10000);
     CheckEq(Counts(k), "Items to buy:  4 / Total cost: 12.00", "a double-click on the last row checks it");
     Check(pantrium::itemTable.modified, "the double-click on a row counts as a change");
     Shot("keys-main-window", k.dlg);

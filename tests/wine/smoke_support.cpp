@@ -273,14 +273,14 @@ void RealAltKey(char letter) {
 void RealDoubleClick(int screenX, int screenY) {
     SetCursorPos(screenX, screenY);
     Sleep(60);
-    for (int click = 0; click < 2; ++click) {
-        INPUT in[2] = {};
-        in[0].type = in[1].type = INPUT_MOUSE;
-        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, in, sizeof in[0]);
-        Sleep(40);
+    // One call: the two clicks get close time stamps however busy the machine is.
+    INPUT in[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     }
+    SendInput(4, in, sizeof in[0]);
+    Sleep(60);
 }
 
 std::string PromptText(HWND box) {
