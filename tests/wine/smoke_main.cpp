@@ -53,6 +53,9 @@ int main() {
         smoke::Log("FAIL: cannot write the keys list in the current directory");
         return 2;
     }
+    // A fresh start: the first run's price dialogs left the flag that ignores
+    // the next Enter release set.
+    pantrium::ResetMainWindowState();
     RunPhase(smoke::DriveKeysRun);
     smoke::CheckAfterKeysRun();
     smoke::Log("smoke: " + std::to_string(smoke::failures) + " check(s) failed");
