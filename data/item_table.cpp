@@ -32,7 +32,7 @@ void FillRecord(ItemRecord& rec, const std::string& name, const std::string& uni
     rec = ItemRecord{};
     StoreTextField(rec.itemName, name);
     StoreTextField(rec.unitDescr, unitDescr);
-    rec.pricePerUnit = static_cast<float>(TextToNumber(priceText));
+    rec.pricePerUnit = ToAmount(TextToNumber(priceText));  // out of range: the largest amount
     // catg is one byte; anything it cannot hold means no category.
     rec.catg = (catg >= 0 && catg <= 255) ? static_cast<std::uint8_t>(catg) : 0;
     rec.SetFlag(kSpecialBuy, special);

@@ -14,6 +14,14 @@
 //  - Prompt (the standard message box) has no owner: nothing is disabled.
 //  - Escape in a dialog sends Command id 2; Enter sends the id of the focused
 //    push button, else of the default push button, else 1.
+//  - A list box reports a double-click anywhere in it (DblClick), also on the
+//    empty part below its last entry; the event's entry tells the entry that
+//    was double-clicked, -1 for none.
+//  - A key hook sees every press and release its control receives, also the
+//    presses the dialog acts on itself (Enter, Escape, Tab), before the dialog
+//    does. A key goes to the window that has the focus when it arrives: the
+//    release of an Enter whose press closed a prompt or a dialog reaches the
+//    control below without its press.
 //  - A Close event (close box, Alt+F4, system menu Close) that the callback
 //    answers with 0 ends the dialog with result 2.
 //
@@ -144,6 +152,7 @@ struct Event {
     int id = 0;
     Code code = Code::None;
     int x = 0, y = 0;
+    int entry = -1;  // DblClick of a list box: the entry under the pointer, -1 when none
 };
 
 // Returns non-zero when the event is fully handled (default handling skipped).

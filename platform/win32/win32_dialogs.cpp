@@ -56,6 +56,22 @@ HWND DirectChild(HWND dlg, HWND h) {
     return nullptr;
 }
 
+// The entry of a list box (or of a simple combo box's list) under the point of
+// the mouse message being handled, -1 when the point lies below the last entry.
+int EntryUnderPointer(HWND control) {
+    char cls[16] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    if (lstrcmpiA(cls, "ListBox") != 0) {  // a combo box: its current entry
+        const LRESULT sel = SendMessageA(control, CB_GETCURSEL, 0, 0);
+        return sel == CB_ERR ? -1 : static_cast<int>(sel);
+    }
+    const DWORD pos = GetMessagePos();
+    POINT pt{LowSigned(static_cast<LPARAM>(pos)), HighSigned(static_cast<LPARAM>(pos))};
+    ScreenToClient(control, &pt);
+    const LRESULT hit = SendMessageA(control, LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y));
+    return HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));  // high word: outside every entry
+}
+
 int Deliver(HWND dlg, DialogState& st, const Event& e) {
     Callback callback = st.callback;  // the callback may start nested dialogs
     return callback ? callback(FromHwnd(dlg), e) : 0;
@@ -154,7 +170,9 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         Code code;
         if (!CodeFromNative(KindOf(FromHwnd(dlg), id), control != nullptr, HIWORD(wp), code))
             return FALSE;
-        return Answer(dlg, Deliver(dlg, *st, Event{Msg::Command, id, code}));
+        Event e{Msg::Command, id, code};
+        if (code == Code::DblClick && control) e.entry = EntryUnderPointer(control);
+        return Answer(dlg, Deliver(dlg, *st, e));
     }
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_CLOSE) return Close(dlg, *st);

@@ -1,3 +1,4 @@
+#include <limits>
 #include <random>
 
 #include "data_test_support.h"
@@ -8,6 +9,15 @@ namespace {
 using ItemTableTest = DataTest;
 
 void Add(const std::string& name, int catg = 0) { AddItem(name, "each", "1", catg, false, false, 0); }
+
+TEST_F(ItemTableTest, PriceTypedOutOfRangeIsTheLargestAmountOfItsSign) {
+    AddItem("Gold", "", "1e39", 0, false, false, 0);
+    AddItem("Debt", "", "-1e39", 0, false, false, 0);
+    AddItem("Dust", "", "1e-60", 0, false, false, 0);
+    EXPECT_EQ(itemTable.records[1].pricePerUnit, std::numeric_limits<float>::max());
+    EXPECT_EQ(itemTable.records[2].pricePerUnit, -std::numeric_limits<float>::max());
+    EXPECT_EQ(itemTable.records[3].pricePerUnit, 0);
+}
 
 TEST_F(ItemTableTest, AddAndChangeItems) {
     AddItem("Milk", "1 gallon", " 2.5", 1, false, true, 3);

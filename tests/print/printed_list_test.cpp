@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "data/item_record.h"
 #include "print_test_support.h"
@@ -133,6 +134,23 @@ TEST_F(PrintedListTest, CostIsTheSinglePrecisionProduct) {
     const std::vector<PrintedText> texts = PrintedTexts();
     ASSERT_EQ(texts.size(), 6u + 6);
     EXPECT_EQ(texts[11], (PrintedText{Inch(7.5) - 4 * kCw, kFirstY, "1.00"}));
+}
+
+TEST_F(PrintedListTest, AmountsThatAreNoNumbersPrintAsNumbers) {
+    const float inf = std::numeric_limits<float>::infinity();
+    AddRecord(1, "Bread", "loaf", 2, std::numeric_limits<float>::quiet_NaN(), false);  // counts as 0
+    AddRecord(1, "Salt", "box", 0, inf, false);  // 0 x inf: no cost
+    AddRecord(2, "Herbs", "bunch", 2, inf, false);
+    Print(0);
+    const std::string largest = "340282300000000000000000000000000000000.00";
+    int largestCount = 0;
+    for (const PrintedText& t : PrintedTexts()) {
+        EXPECT_EQ(t.text.find("Inf"), std::string::npos) << t.text;
+        EXPECT_EQ(t.text.find("NaN"), std::string::npos) << t.text;
+        largestCount += t.text == largest;
+    }
+    EXPECT_EQ(largestCount, 3);  // Salt's units, Herbs' units and cost
+    EXPECT_EQ(PrintedTexts().size(), 6u + 4 + 4 + 6);  // heading; Bread without amounts; Salt without cost
 }
 
 TEST_F(PrintedListTest, CategoryOnlyOnTheFirstLineOfARun) {

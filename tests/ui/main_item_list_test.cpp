@@ -201,6 +201,71 @@ TEST_F(MainItemList, EnterReleaseAndDoubleClickToggleUnlessTheEnterIsIgnored) {
     Run();
 }
 
+// Four items, three checked; the counts and the modified flag must survive
+// every Enter whose press went to a prompt or a dialog.
+TEST_F(MainItemList, OnlyAnEnterPressedAndReleasedInTheListTogglesARow) {
+    WriteStartList({{0, "Apples", "bag", 1.25f, 2, kToBuy},
+                    {0, "Bread", "loaf", 2, 1, kToBuy},
+                    {0, "Coffee", "jar", 4.5f, 1, kToBuy},
+                    {0, "Dates", "box", 3, 0, 0}});
+    auto unchanged = [] {
+        EXPECT_EQ(Status(2), "Items to buy:  3");
+        EXPECT_EQ(Status(3), "Total cost: 9.00");
+        EXPECT_TRUE(RecordOfRow(1).toBuy());
+        EXPECT_FALSE(itemTable.modified);
+        EXPECT_FALSE(enterPressedInList);
+    };
+    // "Save file now?" answered with Enter: its release comes to the list alone.
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdSave);
+    headless::KeyUp(plat::kVkReturn);
+    Then(unchanged);
+    // The same after the save dialog and after a notice closed with Enter.
+    headless::AnswerFileDialog(true, (dir / "copy.ptm").string());
+    headless::ChooseMenu(kCmdSaveAs);
+    headless::KeyUp(plat::kVkReturn);
+    headless::AnswerPrompt(7);
+    headless::AnswerPrompt(1);
+    headless::ChooseMenu(kCmdCheckOut);
+    headless::KeyUp(plat::kVkReturn);
+    Then(unchanged);
+    // A press whose release went elsewhere does not count later.
+    headless::KeyDown(plat::kVkReturn);
+    headless::Focus(kUnitsBox);
+    headless::Focus(kItemList);
+    headless::KeyUp(plat::kVkReturn);
+    Then(unchanged);
+    // A whole key stroke in the list toggles the selected row.
+    headless::Press(plat::kVkReturn);
+    Then([] {
+        EXPECT_EQ(Status(2), "Items to buy:  2");
+        EXPECT_FALSE(RecordOfRow(1).toBuy());
+        EXPECT_TRUE(itemTable.modified);
+    });
+    Quit();
+    Run();
+    EXPECT_EQ(headless::Prompts()[0].text, "Save file now?");
+}
+
+TEST_F(MainItemList, DoubleClickBelowTheLastRowTogglesNothing) {
+    WriteStartList({{0, "Bread", "loaf", 2, 1, kToBuy}, {0, "Milk", "gallon", 2, 0, 0}});
+    headless::SelectRow(kItemList, 0);
+    headless::DoubleClickBelowRows(kItemList);
+    Then([] {
+        EXPECT_TRUE(RecordOfRow(1).toBuy());
+        EXPECT_EQ(Selection(), 0);
+        EXPECT_EQ(Status(2), "Items to buy:  1");
+        EXPECT_FALSE(itemTable.modified);
+    });
+    headless::DoubleClickRow(kItemList, 1);
+    Then([] {
+        EXPECT_TRUE(RecordOfRow(2).toBuy());
+        EXPECT_EQ(Status(2), "Items to buy:  2");
+    });
+    Quit();
+    Run();
+}
+
 TEST_F(MainItemList, ToggleCycleOfAnAutoListedItem) {
     WriteStartList({{0, "Rice", "bag", 1, 2.7f, kToBuy | kAutoListed},
                     {0, "Salt", "box", 1, 0, kAutoListed}});

@@ -552,15 +552,15 @@ DWORD WINAPI DriveSecondRun(LPVOID) {
     DoubleClickRow(m.list, 0);
     CheckRows(m, {"\tx\tPaper towels\troll\t\t1.00\t.75", kRowBread, kRowMilk, kRowApples3, kRowBananas12},
               "a change after the reload");
-    // Escape ends the program at once, without the close prompt.
+    // Escape with a change asks first; No ends the program without saving.
     KeyDown(m.units, VK_ESCAPE);
-    Check(WaitGone(m.dlg, 3000), "Escape closes the main window");
-    Check(FindTopWindow("Save File", 500) == nullptr, "Escape does not ask to save");
+    AnswerPrompt("Save File", "File records have changed...\r\ndo you want to save them?", IDNO);
+    Check(WaitGone(m.dlg, 3000), "No to Escape's question closes the main window");
     return 0;
 }
 
 void CheckAfterSecondRun() {
-    CheckBytes(ReadFileBytes(kListFile), ListFileBytes(ListAtClose()), "Escape saved nothing");
+    CheckBytes(ReadFileBytes(kListFile), ListFileBytes(ListAtClose()), "Escape and No saved nothing");
 }
 
 }  // namespace smoke

@@ -234,6 +234,10 @@ void ClickRow(HWND list, int index) {
 
 void DoubleClickRow(HWND list, int index) {
     const LPARAM at = RowPoint(list, index);
+    // The program asks where the pointer was when the message was posted.
+    POINT screen{LOWORD(at), HIWORD(at)};
+    ClientToScreen(list, &screen);
+    SetCursorPos(screen.x, screen.y);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
@@ -258,6 +262,40 @@ void PressKey(HWND window, int vk) {
 void Command(HWND dlg, int id) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void SysClose(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void RealKey(int vk, bool down) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = static_cast<WORD>(vk);
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    Sleep(60);  // a person's key stroke takes a while; the program reads in between
+}
+
+void RealPress(int vk) {
+    RealKey(vk, true);
+    RealKey(vk, false);
+}
+
+void RealAltKey(char letter) {
+    RealKey(VK_MENU, true);
+    RealPress(letter);
+    RealKey(VK_MENU, false);
+}
+
+void RealDoubleClick(int screenX, int screenY) {
+    SetCursorPos(screenX, screenY);
+    Sleep(60);
+    // One call: the two clicks get close time stamps however busy the machine is.
+    INPUT in[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(4, in, sizeof in[0]);
+    Sleep(60);
+}
 
 std::string PromptText(HWND box) {
     ChildSearch search{"Static", "\x01"};

@@ -2,7 +2,7 @@
 // Windows): the dialog's size and place, control creation, the notification
 // rules the UI relies on (synchronous Change, silent ListSetSel, focus
 // notifications, Close ending with 2, the disabled owner), the keyboard
-// (Enter key-up reaching a key hook, Escape, Tab, accelerators, Enter on a
+// (Enter's press and release reaching a key hook, Escape, Tab, accelerators, Enter on a
 // focused button) and the owner-drawn rows ending at right-aligned stops.
 // Prints a PASS or FAIL line per check and closes with "N passed, M failed".
 #include "platform/win32/win32_internal.h"
@@ -321,6 +321,7 @@ void ShownChecks(Window dlg) {
     keys.clear();
     SetFocus(dlg, kList);
     PostKey(list, kVkReturn);  // Enter: the default id; its release reaches the list
+    PostKey(list, VK_F5);      // a key the list box itself receives
     PostMessageA(GetDlgItem(d, kEdit), WM_KEYDOWN, VK_ESCAPE, 1);
     BYTE state[256];
     GetKeyboardState(state);
@@ -338,13 +339,16 @@ void KeyChecks(Window dlg, int step) {
         state[VK_SHIFT] = 0;
         SetKeyboardState(state);
         Check(Saw(Msg::Command, 1, Code::Clicked), "Enter sends the default button's id");
-        bool downSeen = false, upSeen = false;
+        int enterDowns = 0, f5Downs = 0;
+        bool upSeen = false;
         for (auto [vk, down] : keys) {
-            downSeen |= vk == kVkReturn && down;
+            enterDowns += vk == kVkReturn && down;
+            f5Downs += vk == VK_F5 && down;
             upSeen |= vk == kVkReturn && !down;
         }
         Check(upSeen, "the release of Enter reaches the list's key hook");
-        Check(!downSeen, "the dialog takes the press of Enter");
+        CheckEq(enterDowns, 1, "the list's key hook sees the press of Enter that the dialog acts on, once");
+        CheckEq(f5Downs, 1, "a press the list receives itself reaches its key hook once");
         Check(Saw(Msg::Command, 2, Code::Clicked), "Escape sends 2");
         Check(Saw(Msg::Command, 225, Code::Clicked), "Shift+Up gives the accelerator's command");
         Check(ListGetSel(dlg, kList) <= 0, "the accelerator's key does not move the list");
