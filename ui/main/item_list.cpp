@@ -89,13 +89,10 @@ void RefreshItemListUi(int mode) {
     int sel = mode != 0 ? std::abs(mode) - 1 : std::max(plat::ListGetSel(dlg, kItemList), 0);
     sel = std::clamp(sel, 0, n - 1);  // a row past the end selects the last one
     if (mode < 0) {
-        plat::ListDelete(dlg, kItemList, sel);
-        plat::ListInsert(dlg, kItemList, sel, FormatItemRow(t.rowOrder[sel + 1]));
+        plat::ListReplace(dlg, kItemList, sel, FormatItemRow(t.rowOrder[sel + 1]));
     } else {
-        const int top = plat::ListTopIndex(dlg, kItemList);
-        plat::ListReset(dlg, kItemList);
-        for (int r = 1; r <= n; ++r) plat::ListAdd(dlg, kItemList, FormatItemRow(t.rowOrder[r]));
-        plat::ListSetTopIndex(dlg, kItemList, std::clamp(top, 0, n - 1));
+        // Every row anew; the first visible row stays, so the list does not scroll.
+        plat::ListFill(dlg, kItemList, n, [&t](int entry) { return FormatItemRow(t.rowOrder[entry + 1]); });
     }
     plat::ListSetSel(dlg, kItemList, sel);
     if (!unitsBoxInUse) ShowRowUnits(sel + 1);
