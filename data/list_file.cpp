@@ -166,7 +166,7 @@ std::vector<std::uint8_t> ListFileBytes() {
         const std::uint32_t v = static_cast<std::uint32_t>(value);
         for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     };
-    append(kListHeader, kHeaderSize);
+    for (std::size_t i = 0; i < kHeaderSize; ++i) out.push_back(static_cast<std::uint8_t>(kListHeader[i]));
     append32(itemTable.itemCount);
     append32(itemTable.catgCount);
     if (std::endian::native == std::endian::little) {
