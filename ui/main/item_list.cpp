@@ -56,13 +56,29 @@ int SelectedRow() {
     return ValidRow(row) ? row : 0;
 }
 
+namespace {
+
+// The field without leading and trailing blanks, as TrimmedField gives it,
+// appended without a string of its own (a full rebuild formats every row).
+void AppendTrimmed(std::string& row, const char (&field)[kTextField]) {
+    int first = 0, last = kTextField;
+    while (first < last && field[first] == ' ') ++first;
+    while (last > first && field[last - 1] == ' ') --last;
+    row.append(field + first, field + last);
+}
+
+}  // namespace
+
 std::string FormatItemRow(int recordIndex) {
     const ItemRecord& rec = itemTable.records[recordIndex];
     const char* mark = !rec.toBuy() ? "" : rec.autoListed() ? "X" : "x";
     std::string row;
-    for (const std::string& field : {std::string(mark), TrimmedField(rec.itemName),
-                                     TrimmedField(rec.unitDescr), LastBuyText(rec)})
-        row.append("\t").append(field);
+    row.reserve(80);
+    row.append("\t").append(mark).append("\t");
+    AppendTrimmed(row, rec.itemName);
+    row.append("\t");
+    AppendTrimmed(row, rec.unitDescr);
+    row.append("\t").append(LastBuyText(rec));
     // Units and cost belong to the shopping list: unchecked rows show neither.
     if (*mark && rec.unitsToBuy != 0) {
         row.append("\t").append(MoneyMask(rec.unitsToBuy));
