@@ -229,7 +229,9 @@ void ListFill(Window dlg, int id, int count, const std::function<std::string(int
     const int top = ListTopIndex(dlg, id);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    if (count > 0) SendMessageA(list, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 48);
+    // About 48 bytes of text a row; only a hint, kept within what LPARAM holds everywhere.
+    const long long textBytes = std::min(48LL * count, 0x7FFFFFFFLL);
+    if (count > 0) SendMessageA(list, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(textBytes));
     for (int i = 0; i < count; ++i) {
         const std::string text = rowText(i);
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
