@@ -7,9 +7,10 @@
 
 namespace pantrium {
 
-float ProposeUnits(int recordIndex) {
-    if (recordIndex < 1 || recordIndex > itemTable.itemCount) return 0;
-    const ItemRecord& rec = itemTable.records[recordIndex];
+namespace {
+
+// today: the day number of today's date, taken once for a whole auto list.
+float ProposeUnitsFor(const ItemRecord& rec, int today) {
     // Counted history: the leading entries with non-zero units.
     int n = 0;
     // A damaged entry counts as an amount: NaN as 0 (it ends the history).
@@ -21,17 +22,25 @@ float ProposeUnits(int recordIndex) {
     const int last = DayNumberOf(rec.buyDate[n - 1]);
     const int span = last - first;
     if (span == 0) return 0;
-    const int elapsed = DayNumber(TodayText()) - last;
+    const int elapsed = today - last;
     return ToAmount(bought / span * elapsed);
+}
+
+}  // namespace
+
+float ProposeUnits(int recordIndex) {
+    if (recordIndex < 1 || recordIndex > itemTable.itemCount) return 0;
+    return ProposeUnitsFor(itemTable.records[recordIndex], DayNumber(TodayText()));
 }
 
 bool RunAutoList() {
     bool changed = false;
+    const int today = DayNumber(TodayText());
     for (int r = 1; r <= itemTable.itemCount; ++r) {
         ItemRecord& rec = itemTable.RecordOfRow(r);
         if (rec.unitsToBuy != 0) continue;  // already on the list
-        float proposal = ProposeUnits(itemTable.rowOrder[r]);
-        if (!(proposal >= 1)) continue;
+        float proposal = ProposeUnitsFor(rec, today);
+        if (!(proposal >= 1)) continue;  // also refuses NaN from a damaged history
         rec.unitsToBuy = proposal;
         rec.SetFlag(kToBuy, true);
         rec.SetFlag(kAutoListed, true);

@@ -192,6 +192,13 @@ void ListReset(Window dlg, int id);
 int ListAdd(Window dlg, int id, const std::string& text);
 void ListInsert(Window dlg, int id, int index, const std::string& text);
 void ListDelete(Window dlg, int id, int index);
+// Replaces every entry by count new ones, entry i holding rowText(i), and
+// keeps the first visible entry (as far as the new entries reach). Drawn once,
+// at the end; no notification.
+void ListFill(Window dlg, int id, int count, const std::function<std::string(int index)>& rowText);
+// Rewrites one entry in place: ListDelete and ListInsert at the same index,
+// drawn once.
+void ListReplace(Window dlg, int id, int index, const std::string& text);
 int ListCount(Window dlg, int id);
 std::string ListText(Window dlg, int id, int index);
 int ListGetSel(Window dlg, int id);              // -1 when none

@@ -534,6 +534,21 @@ void ListDelete(Window dlg, int id, int index) {
     silent = false;
 }
 
+void ListFill(Window dlg, int id, int count, const std::function<std::string(int)>& rowText) {
+    const int top = ListTopIndex(dlg, id);
+    QWidget* w = ControlOf(dlg, id) ? ControlOf(dlg, id)->widget.data() : nullptr;
+    if (w) w->setUpdatesEnabled(false);  // drawn once, at the end
+    ListReset(dlg, id);
+    for (int i = 0; i < count; ++i) ListAdd(dlg, id, rowText(i));
+    ListSetTopIndex(dlg, id, top);
+    if (w) w->setUpdatesEnabled(true);
+}
+
+void ListReplace(Window dlg, int id, int index, const std::string& text) {
+    ListDelete(dlg, id, index);
+    ListInsert(dlg, id, index, text);
+}
+
 int ListCount(Window dlg, int id) {
     ControlState* c = ControlOf(dlg, id);
     if (QListWidget* l = ListWidget(c)) return l->count();

@@ -61,3 +61,14 @@ endif()
 add_executable(win32_files_check ${CMAKE_SOURCE_DIR}/platform/win32/files/check/files_check.cpp)
 target_link_libraries(win32_files_check PRIVATE pantrium_files)
 target_link_options(win32_files_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
+
+# The benchmark of the real program under Wine (scripts/wine-bench.sh), driven
+# like the smoke test; not a test.
+file(GLOB WINE_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*.cpp)
+if(PANTRIUM_UI_SOURCES AND WINE_BENCH_SOURCES)
+  add_executable(pantrium_bench ${WINE_BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/wine/smoke_support.cpp
+                 ${PANTRIUM_RESOURCES})
+  target_include_directories(pantrium_bench PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/wine)
+  target_link_libraries(pantrium_bench PRIVATE ${PANTRIUM_WIN32_LIBS})
+  target_link_options(pantrium_bench PRIVATE ${PANTRIUM_STATIC_RUNTIME})
+endif()

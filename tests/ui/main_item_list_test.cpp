@@ -41,6 +41,17 @@ TEST_F(MainItemList, CostAndTotalAreDoubleProductsOfTheStoredSingles) {
     Run();
 }
 
+TEST_F(MainItemList, RowTextKeepsInnerBlanksAndDropsThePadding) {
+    WriteStartList({{0, "  Oat  milk", "                    ", 1, 0, 0},
+                    {0, "Twenty characters!!!", "x", 1, 0, 0}});
+    Then([] {
+        EXPECT_EQ(Row(0), "\t\tOat  milk\t\t");
+        EXPECT_EQ(Row(1), "\t\tTwenty characters!!!\tx\t");
+    });
+    Quit();
+    Run();
+}
+
 TEST_F(MainItemList, TypedUnitsApplyKeystrokeByKeystroke) {
     WriteStartList({{0, "Bread", "loaf", 1.5f, 0, 0}, {0, "Milk", "gallon", 2, 0, 0}});
     headless::SelectRow(kItemList, 1);

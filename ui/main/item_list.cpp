@@ -56,13 +56,29 @@ int SelectedRow() {
     return ValidRow(row) ? row : 0;
 }
 
+namespace {
+
+// The field without leading and trailing blanks, as TrimmedField gives it,
+// appended without a string of its own (a full rebuild formats every row).
+void AppendTrimmed(std::string& row, const char (&field)[kTextField]) {
+    int first = 0, last = kTextField;
+    while (first < last && field[first] == ' ') ++first;
+    while (last > first && field[last - 1] == ' ') --last;
+    row.append(field + first, field + last);
+}
+
+}  // namespace
+
 std::string FormatItemRow(int recordIndex) {
     const ItemRecord& rec = itemTable.records[recordIndex];
     const char* mark = !rec.toBuy() ? "" : rec.autoListed() ? "X" : "x";
     std::string row;
-    for (const std::string& field : {std::string(mark), TrimmedField(rec.itemName),
-                                     TrimmedField(rec.unitDescr), LastBuyText(rec)})
-        row.append("\t").append(field);
+    row.reserve(80);
+    row.append("\t").append(mark).append("\t");
+    AppendTrimmed(row, rec.itemName);
+    row.append("\t");
+    AppendTrimmed(row, rec.unitDescr);
+    row.append("\t").append(LastBuyText(rec));
     // Units and cost belong to the shopping list: unchecked rows show neither.
     const float units = ToAmount(rec.unitsToBuy);
     if (*mark && units != 0) {
@@ -90,13 +106,10 @@ void RefreshItemListUi(int mode) {
     int sel = mode != 0 ? std::abs(mode) - 1 : std::max(plat::ListGetSel(dlg, kItemList), 0);
     sel = std::clamp(sel, 0, n - 1);  // a row past the end selects the last one
     if (mode < 0) {
-        plat::ListDelete(dlg, kItemList, sel);
-        plat::ListInsert(dlg, kItemList, sel, FormatItemRow(t.rowOrder[sel + 1]));
+        plat::ListReplace(dlg, kItemList, sel, FormatItemRow(t.rowOrder[sel + 1]));
     } else {
-        const int top = plat::ListTopIndex(dlg, kItemList);
-        plat::ListReset(dlg, kItemList);
-        for (int r = 1; r <= n; ++r) plat::ListAdd(dlg, kItemList, FormatItemRow(t.rowOrder[r]));
-        plat::ListSetTopIndex(dlg, kItemList, std::clamp(top, 0, n - 1));
+        // Every row anew; the first visible row stays, so the list does not scroll.
+        plat::ListFill(dlg, kItemList, n, [&t](int entry) { return FormatItemRow(t.rowOrder[entry + 1]); });
     }
     plat::ListSetSel(dlg, kItemList, sel);
     if (!unitsBoxInUse) ShowRowUnits(sel + 1);

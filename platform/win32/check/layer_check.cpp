@@ -200,6 +200,33 @@ void InitChecks(Window dlg) {
     CheckEq(ListFindExact(dlg, kList, -1, "nothing"), -1, "ListFindExact without a match");
     ListDelete(dlg, kList, 1);
     CheckEq(ListCount(dlg, kList), 2, "ListDelete");
+
+    // A fill with the drawing off: every entry new, the first visible row
+    // kept, silent, the texts in the list box; the list shows again.
+    HWND listWindow = GetDlgItem(d, kList);
+    ListFill(dlg, kList, 40, [](int i) { return "\t\tRow " + std::to_string(i); });
+    ListSetTopIndex(dlg, kList, 12);
+    ListSetSel(dlg, kList, 14);
+    seen.clear();
+    ListFill(dlg, kList, 50, [](int i) { return "\t\tItem " + std::to_string(i); });
+    Check(seen.empty(), "ListFill raises nothing");
+    CheckEq(ListCount(dlg, kList), 50, "ListFill makes every entry");
+    CheckEq(ListText(dlg, kList, 49) == "\t\tItem 49", true, "ListFill's rows keep their text in the list box");
+    CheckEq(ListTopIndex(dlg, kList), 12, "ListFill keeps the first visible row");
+    CheckEq(ListGetSel(dlg, kList), -1, "ListFill leaves nothing selected");
+    Check(GetWindowLongA(listWindow, GWL_STYLE) & WS_VISIBLE, "the list is visible after ListFill");
+    ListSetSel(dlg, kList, 20);  // scrolls it into view
+    const int topBefore = ListTopIndex(dlg, kList);
+    seen.clear();
+    ListReplace(dlg, kList, topBefore + 1, "\t\tThirteen");
+    Check(seen.empty(), "ListReplace raises nothing");
+    CheckEq(ListText(dlg, kList, topBefore + 1) == "\t\tThirteen", true, "ListReplace rewrites the entry");
+    CheckEq(ListCount(dlg, kList), 50, "ListReplace keeps the count");
+    CheckEq(ListGetSel(dlg, kList), 20, "ListReplace keeps another entry's selection");
+    CheckEq(ListTopIndex(dlg, kList), topBefore, "ListReplace does not scroll");
+    Check(GetWindowLongA(listWindow, GWL_STYLE) & WS_VISIBLE, "the list is visible after ListReplace");
+    ListFill(dlg, kList, 2, [](int i) { return i ? std::string("\t\tBread\tloaf") : std::string(kRow); });
+    CheckEq(ListTopIndex(dlg, kList), 0, "a fill with fewer rows shows them all");
     ListAdd(dlg, kCombo, "fruit");
     ListAdd(dlg, kCombo, "dairy");
     CheckEq(ListFindExact(dlg, kCombo, -1, "DAIRY"), 1, "combo lists share the list calls");
