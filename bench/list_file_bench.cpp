@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -131,9 +132,58 @@ BENCHMARK(BM_LoadSortSave) SIZES;
 
 }  // namespace
 
+// Prints the usual table and keeps each benchmark's time (the median when
+// the run has repetitions) for the ratios to the plain read.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> ms;  // "BM_Load/1000000" -> milliseconds
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred) continue;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type == Run::RT_Aggregate && !median) continue;
+            const std::string name = run.run_name.function_name + "/" + run.run_name.args;
+            if (!median && ms.count(name) && seenMedian.count(name)) continue;
+            ms[name] = run.GetAdjustedRealTime() * Scale(run.time_unit);
+            if (median) seenMedian.insert(name);
+        }
+    }
+
+    void PrintRatios() const {
+        for (int n : {1000, 100000, 1000000}) {
+            const std::string size = "/" + std::to_string(n);
+            auto at = [&](const char* bm) {
+                auto it = ms.find(bm + size);
+                return it == ms.end() ? -1.0 : it->second;
+            };
+            const double read = at("BM_PlainRead");
+            if (read <= 0) continue;
+            std::printf("%7d items: plain read %.1f ms; load %.2fx, sort %.2fx, save %.2fx, "
+                        "load+sort+save %.2fx of the plain read\n",
+                        n, read, at("BM_Load") / read, at("BM_Sort") / read, at("BM_Save") / read,
+                        at("BM_LoadSortSave") / read);
+        }
+    }
+
+private:
+    std::set<std::string> seenMedian;
+    static double Scale(benchmark::TimeUnit unit) {
+        switch (unit) {
+        case benchmark::kNanosecond: return 1e-6;
+        case benchmark::kMicrosecond: return 1e-3;
+        case benchmark::kSecond: return 1e3;
+        default: return 1;
+        }
+    }
+};
+
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
     benchmark::Shutdown();
     for (const std::string& name : madeFiles) std::remove((BenchDir() + "/" + name).c_str());
     if (chdir("/tmp") != 0 || rmdir(BenchDir().c_str()) != 0) std::perror("benchmark folder");

@@ -2,6 +2,7 @@
 #include "checkout.h"
 
 #include "item_table.h"
+#include "number_text.h"
 
 namespace pantrium {
 
@@ -41,7 +42,7 @@ void RecordPurchase(ItemRecord& rec, PackedDate date) {
         used = kHistorySlots - 1;
     }
     rec.buyDate[used] = date;
-    rec.buyUnits[used] = rec.unitsToBuy;
+    rec.buyUnits[used] = ToAmount(rec.unitsToBuy);
     rec.SetFlag(kToBuy, false);
     rec.SetFlag(kAutoListed, false);  // a recorded item is no longer a proposal
     rec.unitsToBuy = 0;

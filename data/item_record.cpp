@@ -2,6 +2,7 @@
 #include "item_record.h"
 
 #include <bit>
+#include <cstddef>
 #include <cstring>
 
 namespace pantrium {
@@ -33,6 +34,13 @@ float GetFloat(const std::uint8_t* p) { return std::bit_cast<float>(Get32(p)); }
 constexpr int kCatg = 0, kName = 1, kUnit = 21, kPrice = 41, kUnits = 45, kDates = 49,
               kBought = 59, kFlags = 79;
 
+// The struct holds every field at its offset in the file.
+static_assert(offsetof(ItemRecord, catg) == kCatg && offsetof(ItemRecord, itemName) == kName &&
+              offsetof(ItemRecord, unitDescr) == kUnit && offsetof(ItemRecord, pricePerUnit) == kPrice &&
+              offsetof(ItemRecord, unitsToBuy) == kUnits && offsetof(ItemRecord, buyDate) == kDates &&
+              offsetof(ItemRecord, buyUnits) == kBought && offsetof(ItemRecord, flags) == kFlags);
+constexpr bool kFileLayoutInMemory = std::endian::native == std::endian::little;
+
 }  // namespace
 
 void StoreTextField(char (&field)[kTextField], const std::string& text) {
@@ -61,6 +69,22 @@ void EncodeRecord(const ItemRecord& rec, std::uint8_t* out) {
         PutFloat(out + kBought + 4 * i, rec.buyUnits[i]);
     }
     out[kFlags] = rec.flags;
+}
+
+void EncodeRecords(const ItemRecord* recs, std::size_t count, std::uint8_t* out) {
+    if (kFileLayoutInMemory) {
+        if (count) std::memcpy(out, recs, count * kRecordSize);
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) EncodeRecord(recs[i], out + i * kRecordSize);
+}
+
+void DecodeRecords(const std::uint8_t* in, std::size_t count, ItemRecord* recs) {
+    if (kFileLayoutInMemory) {
+        if (count) std::memcpy(static_cast<void*>(recs), in, count * kRecordSize);
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) DecodeRecord(in + i * kRecordSize, recs[i]);
 }
 
 ItemRecord DecodeRecord(const std::uint8_t* in) {

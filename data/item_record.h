@@ -1,7 +1,8 @@
 // One grocery item: a fixed 80-byte little-endian record, stored in the list
 // file byte for byte. The struct is packed so that it is 80 bytes in memory
-// too, but files are always read and written field by field through
-// EncodeRecord/DecodeRecord, never by copying the struct.
+// too, with the fields at their file offsets: on a little-endian host a block
+// of records is copied as it is (EncodeRecords/DecodeRecords); elsewhere
+// every field is converted on its own.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -48,6 +49,9 @@ std::string TrimmedField(const char (&field)[kTextField]);
 
 // Explicit little-endian serialisation, independent of host layout.
 void EncodeRecord(const ItemRecord& rec, std::uint8_t* out80);
+// count records at once: count * 80 bytes.
+void EncodeRecords(const ItemRecord* recs, std::size_t count, std::uint8_t* out);
+void DecodeRecords(const std::uint8_t* in, std::size_t count, ItemRecord* recs);
 ItemRecord DecodeRecord(const std::uint8_t* in80);
 // The same, into an existing record (every field is overwritten).
 void DecodeRecord(const std::uint8_t* in80, ItemRecord& rec);

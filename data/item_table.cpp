@@ -2,6 +2,7 @@
 #include "item_table.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "number_text.h"
@@ -32,7 +33,7 @@ void FillRecord(ItemRecord& rec, const std::string& name, const std::string& uni
     rec = ItemRecord{};
     StoreTextField(rec.itemName, name);
     StoreTextField(rec.unitDescr, unitDescr);
-    rec.pricePerUnit = static_cast<float>(TextToNumber(priceText));
+    rec.pricePerUnit = ToAmount(TextToNumber(priceText));  // out of range: the largest amount
     // catg is one byte; anything it cannot hold means no category.
     rec.catg = (catg >= 0 && catg <= 255) ? static_cast<std::uint8_t>(catg) : 0;
     rec.SetFlag(kSpecialBuy, special);
@@ -67,20 +68,61 @@ struct KeyedRow {
     std::int32_t recordIndex;
 };
 
+std::uint64_t BigEndianWord(const std::uint8_t* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    return v;
+}
+
 void BuildKey(const ItemRecord& rec, KeyedRow& out) {
     std::uint8_t bytes[24] = {};
     bytes[23] = static_cast<std::uint8_t>(KeyBytes(rec, bytes));
-    for (int w = 0; w < 3; ++w) {
-        std::uint64_t v = 0;
-        for (int i = 0; i < 8; ++i) v = (v << 8) | bytes[8 * w + i];
-        out.word[w] = v;
-    }
+    for (int w = 0; w < 3; ++w) out.word[w] = BigEndianWord(bytes + 8 * w);
 }
 
 bool KeyLess(const KeyedRow& a, const KeyedRow& b) {
     if (a.word[0] != b.word[0]) return a.word[0] < b.word[0];
     if (a.word[1] != b.word[1]) return a.word[1] < b.word[1];
     return a.word[2] < b.word[2];
+}
+
+unsigned KeyByte(const KeyedRow& row, int byte) {
+    return static_cast<unsigned>(row.word[byte / 8] >> (56 - 8 * (byte % 8))) & 0xFF;
+}
+
+// Sorts rows that agree in their first `byte` key bytes: bucket by bucket on
+// the next byte, in place (the rows are swapped into their buckets), so that
+// no comparison guesses wrong on long runs; small buckets go to std::sort.
+void SortByKeyBytes(KeyedRow* rows, std::size_t n, int byte) {
+    constexpr std::size_t kSmall = 128;
+    for (; byte < 24; ++byte) {
+        if (n <= kSmall) break;
+        std::size_t count[256] = {};
+        for (std::size_t i = 0; i < n; ++i) ++count[KeyByte(rows[i], byte)];
+        if (count[KeyByte(rows[0], byte)] == n) continue;  // one bucket: on to the next byte
+        std::size_t next[256], end[256];
+        std::size_t at = 0;
+        for (int b = 0; b < 256; ++b) {
+            next[b] = at;
+            at += count[b];
+            end[b] = at;
+        }
+        for (int b = 0; b < 256; ++b) {
+            while (next[b] < end[b]) {
+                const unsigned d = KeyByte(rows[next[b]], byte);
+                if (d == static_cast<unsigned>(b))
+                    ++next[b];
+                else
+                    std::swap(rows[next[b]], rows[next[d]++]);
+            }
+        }
+        std::size_t start = 0;
+        for (int b = 0; b < 256; start = end[b], ++b)
+            if (count[b] > 1) SortByKeyBytes(rows + start, count[b], byte + 1);
+        return;
+    }
+    std::sort(rows, rows + n, KeyLess);
 }
 
 }  // namespace
@@ -155,13 +197,16 @@ void ResetAllHistories() {
 
 void SortRows(int select) {
     const int n = itemTable.itemCount;
+    // rowOrder is a permutation of 1..n, and rows with equal keys may end in
+    // any order: the keys are built in record order, one pass through the
+    // records instead of a jump per row.
     std::vector<KeyedRow> rows(static_cast<std::size_t>(n));
-    for (int r = 1; r <= n; ++r) {
-        KeyedRow& kr = rows[static_cast<std::size_t>(r) - 1];
-        kr.recordIndex = itemTable.rowOrder[r];
-        BuildKey(itemTable.records[kr.recordIndex], kr);
+    for (int k = 1; k <= n; ++k) {
+        KeyedRow& kr = rows[static_cast<std::size_t>(k) - 1];
+        kr.recordIndex = k;
+        BuildKey(itemTable.records[k], kr);
     }
-    std::sort(rows.begin(), rows.end(), KeyLess);
+    SortByKeyBytes(rows.data(), rows.size(), 0);
     int selectedRow = 1;
     for (int r = 1; r <= n; ++r) {
         int k = rows[static_cast<std::size_t>(r) - 1].recordIndex;

@@ -2,6 +2,7 @@
 #include "list_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -48,38 +49,28 @@ std::size_t CapCount(std::int32_t count, std::uint64_t start, std::uint64_t entr
     return static_cast<std::size_t>(static_cast<std::uint64_t>(count) < fits ? count : fits);
 }
 
-// Makes rowOrder[1..n] a permutation of 1..n: the first occurrence of each
-// valid index keeps its place, other entries go, missing indices follow in order.
-void RepairRowOrder(std::vector<std::int32_t>& order, std::size_t n) {
-    std::vector<char> seen(n + 1, 0);
-    bool permutation = true;
-    for (std::size_t r = 1; r <= n; ++r) {
-        std::int32_t k = order[r];
-        if (k >= 1 && static_cast<std::size_t>(k) <= n && !seen[k]) {
-            seen[k] = 1;
-        } else {
-            permutation = false;
-        }
-    }
-    if (permutation) return;
-    std::vector<std::int32_t> fixed(1, 0);
-    fixed.reserve(n + 1);
-    std::fill(seen.begin(), seen.end(), 0);
-    for (std::size_t r = 1; r <= n; ++r) {
-        std::int32_t k = order[r];
-        if (k >= 1 && static_cast<std::size_t>(k) <= n && !seen[k]) {
-            seen[k] = 1;
-            fixed.push_back(k);
-        }
-    }
-    for (std::size_t k = 1; k <= n; ++k)
-        if (!seen[k]) fixed.push_back(static_cast<std::int32_t>(k));
-    order.swap(fixed);
+// How many of count entries of entrySize bytes from offset start lie wholly
+// inside a file of fileSize bytes.
+std::size_t WholeEntries(std::uint64_t start, std::uint64_t entrySize, std::size_t count,
+                         std::uint64_t fileSize) {
+    const std::uint64_t fits = fileSize > start ? (fileSize - start) / entrySize : 0;
+    return static_cast<std::size_t>(fits < count ? fits : count);
 }
 
-void Put32(std::vector<std::uint8_t>& out, std::size_t offset, std::int32_t value) {
-    std::uint32_t v = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
+// Makes rowOrder[1..n] a permutation of 1..n in place: the first occurrence
+// of each valid index keeps its place, other entries go, missing indices
+// follow in order. seen holds n + 1 zeros.
+void RepairRowOrder(std::vector<std::int32_t>& order, std::size_t n, std::vector<char>& seen) {
+    std::size_t kept = 1;
+    for (std::size_t r = 1; r <= n; ++r) {
+        const std::int32_t k = order[r];
+        if (k >= 1 && static_cast<std::size_t>(k) <= n && !seen[k]) {
+            seen[k] = 1;
+            order[kept++] = k;
+        }
+    }
+    for (std::size_t k = 1; kept <= n; ++k)
+        if (!seen[k]) order[kept++] = static_cast<std::int32_t>(k);
 }
 
 }  // namespace
@@ -96,41 +87,15 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
     const std::int32_t storedM = file.Int32(kHeaderSize + 4);
     const std::size_t m = static_cast<std::size_t>(std::clamp(storedM, 0, kMaxCategories));
 
+    // Everything that may fail for lack of memory comes first, so that the
+    // table stays as it was then. A table whose storage is large enough is
+    // refilled in place, without new memory.
     std::vector<std::int32_t> order;
     std::vector<ItemRecord> records;
     std::vector<std::string> names;
+    std::vector<char> seen;
     try {
-        order.assign(n + 1, 0);
-        records.reserve(n + 1);
         names.reserve(m + 1);
-        for (std::size_t r = 1; r <= n; ++r) {
-            std::uint64_t offset = kCountsEnd + 4 * std::uint64_t(r - 1);
-            if (offset + 4 <= size) {
-                const std::uint8_t* p = data + offset;
-                order[r] = static_cast<std::int32_t>(
-                    std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
-                    (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24));
-            } else {
-                order[r] = file.Int32(offset);
-            }
-        }
-        RepairRowOrder(order, n);
-
-        records.emplace_back();
-        std::uint8_t raw[kRecordSize];
-        for (std::size_t k = 1; k <= n; ++k) {
-            std::uint64_t offset = recordsStart + kRecordSize * std::uint64_t(k - 1);
-            ItemRecord& rec = records.emplace_back();
-            if (offset + kRecordSize <= size) {
-                DecodeRecord(data + offset, rec);
-            } else {
-                file.Copy(offset, raw, kRecordSize);
-                DecodeRecord(raw, rec);
-            }
-            // A category the file does not hold means no category.
-            if (rec.catg > m) rec.catg = 0;
-        }
-
         names.emplace_back();
         char name[kCatgNameSize];
         for (std::size_t j = 1; j <= m; ++j) {
@@ -138,8 +103,43 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
                       reinterpret_cast<std::uint8_t*>(name), kCatgNameSize);
             names.emplace_back(name, kCatgNameSize);
         }
+        seen.assign(n + 1, 0);
+        if (itemTable.rowOrder.capacity() < n + 1) order.reserve(n + 1);
+        if (itemTable.records.capacity() < n + 1) records.reserve(n + 1);
     } catch (const std::bad_alloc&) {
         return LoadResult::CannotOpen;  // the table stays as it was
+    }
+    if (order.capacity() < n + 1) order.swap(itemTable.rowOrder);
+    if (records.capacity() < n + 1) records.swap(itemTable.records);
+
+    // The entries that lie wholly inside the file are read as one block; a
+    // cut-off last one is completed with zeros.
+    order.assign(n + 1, 0);
+    const std::size_t wholeOrder = WholeEntries(kCountsEnd, 4, n, size);
+    if (std::endian::native == std::endian::little) {
+        if (wholeOrder) std::memcpy(order.data() + 1, data + kCountsEnd, 4 * wholeOrder);
+    } else {
+        for (std::size_t r = 1; r <= wholeOrder; ++r) order[r] = file.Int32(kCountsEnd + 4 * (r - 1));
+    }
+    if (wholeOrder < n) order[wholeOrder + 1] = file.Int32(kCountsEnd + 4 * std::uint64_t(wholeOrder));
+    RepairRowOrder(order, n, seen);
+
+    // Record by record, each written once: a record that the file cuts off is
+    // completed with zeros, one past the file's end is all zero.
+    records.clear();
+    records.emplace_back();
+    const std::size_t wholeRecords = WholeEntries(recordsStart, kRecordSize, n, size);
+    std::uint8_t raw[kRecordSize];
+    for (std::size_t k = 0; k < n; ++k) {
+        ItemRecord& rec = records.emplace_back();
+        if (k < wholeRecords) {
+            DecodeRecords(data + recordsStart + kRecordSize * k, 1, &rec);
+        } else if (k == wholeRecords) {
+            file.Copy(recordsStart + kRecordSize * std::uint64_t(k), raw, kRecordSize);
+            DecodeRecord(raw, rec);
+        }
+        // A category the file does not hold means no category.
+        if (rec.catg > m) rec.catg = 0;
     }
 
     itemTable.itemCount = static_cast<std::int32_t>(n);
@@ -154,18 +154,34 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
 std::vector<std::uint8_t> ListFileBytes() {
     const std::size_t n = static_cast<std::size_t>(itemTable.itemCount);
     const std::size_t m = static_cast<std::size_t>(itemTable.catgCount);
-    std::vector<std::uint8_t> out(kCountsEnd + (4 + kRecordSize) * n + kCatgNameSize * m);
-    std::memcpy(out.data(), kListHeader, kHeaderSize);
-    Put32(out, kHeaderSize, itemTable.itemCount);
-    Put32(out, kHeaderSize + 4, itemTable.catgCount);
-    std::size_t offset = kCountsEnd;
-    for (std::size_t r = 1; r <= n; ++r, offset += 4) Put32(out, offset, itemTable.rowOrder[r]);
-    for (std::size_t k = 1; k <= n; ++k, offset += kRecordSize)
-        EncodeRecord(itemTable.records[k], out.data() + offset);
-    for (std::size_t j = 1; j <= m; ++j, offset += kCatgNameSize) {
+    // The image is built once, each byte written once: the blocks are
+    // appended to reserved storage, which is never filled with zeros first.
+    std::vector<std::uint8_t> out;
+    out.reserve(kCountsEnd + (4 + kRecordSize) * n + kCatgNameSize * m);
+    auto append = [&out](const void* bytes, std::size_t len) {
+        const auto* p = static_cast<const std::uint8_t*>(bytes);
+        out.insert(out.end(), p, p + len);
+    };
+    auto append32 = [&out](std::int32_t value) {
+        const std::uint32_t v = static_cast<std::uint32_t>(value);
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    for (std::size_t i = 0; i < kHeaderSize; ++i) out.push_back(static_cast<std::uint8_t>(kListHeader[i]));
+    append32(itemTable.itemCount);
+    append32(itemTable.catgCount);
+    if (std::endian::native == std::endian::little) {
+        if (n) append(itemTable.rowOrder.data() + 1, 4 * n);
+        if (n) append(itemTable.records.data() + 1, kRecordSize * n);  // the file's layout (item_record.h)
+    } else {
+        for (std::size_t r = 1; r <= n; ++r) append32(itemTable.rowOrder[r]);
+        const std::size_t at = out.size();
+        out.resize(at + kRecordSize * n);
+        EncodeRecords(itemTable.records.data() + 1, n, out.data() + at);
+    }
+    for (std::size_t j = 1; j <= m; ++j) {
         char field[kTextField];
         StoreTextField(field, itemTable.catgNames[j]);
-        std::memcpy(out.data() + offset, field, kCatgNameSize);
+        append(field, kCatgNameSize);
     }
     return out;
 }

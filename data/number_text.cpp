@@ -1,9 +1,11 @@
 // Number <-> text conversions used for prices and units.
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace pantrium {
 namespace {
@@ -58,11 +60,20 @@ void Significant(T value, int digits, std::string& mantissa, int& exp) {
     while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
 }
 
+constexpr double kMaxAmount = std::numeric_limits<float>::max();
+
+// No number is shown as Inf or NaN: NaN as 0, an infinite value as the largest of its type.
+template <typename T>
+T Finite(T value) {
+    if (std::isnan(value)) return 0;
+    if (std::isinf(value)) return std::copysign(std::numeric_limits<T>::max(), value);
+    return value;
+}
+
 template <typename T>
 std::string FormatNumber(T value, int digits) {
-    if (std::isnan(value)) return " NaN";
+    value = Finite(value);
     std::string sign = value < 0 ? "-" : " ";
-    if (std::isinf(value)) return sign + "Inf";
     if (value == 0) return " 0";
     std::string m;
     int exp = 0;
@@ -169,15 +180,17 @@ std::string ShortNumber(float value) {
     return s.substr(b, e - b + 1);
 }
 
-std::string MoneyMask(double value) {
-    if (!std::isfinite(value)) return ShortNumber(static_cast<float>(value));
-    // Round to 15 significant digits first, so that a value such as 12.345
-    // (held as 12.3449999...) rounds the way it reads, then half up to cents.
+namespace {
+
+// "#.00" of a finite value: rounded to `digits` significant digits first, so
+// that a value such as 12.345 (held as 12.3449999...) rounds the way it reads,
+// then half up to cents.
+std::string MaskFrom(double value, int digits) {
     std::string cents = "0";
     if (value != 0) {
         std::string m;
         int exp = 0;
-        Significant(value, 15, m, exp);
+        Significant(value, digits, m, exp);
         int keep = exp + 3;  // digits down to the hundredths
         bool up = false;
         if (keep < 0) {
@@ -203,6 +216,27 @@ std::string MoneyMask(double value) {
     out += '.';
     out += cents.substr(cents.size() - 2);
     return out;
+}
+
+}  // namespace
+
+std::string MoneyMask(float value) { return MaskFrom(ToAmount(value), 7); }
+std::string MoneyMask(double value) { return MaskFrom(Finite(value), 15); }
+
+float ToAmount(double value) {
+    if (std::isnan(value)) return 0;
+    if (value > kMaxAmount) return std::numeric_limits<float>::max();
+    if (value < -kMaxAmount) return -std::numeric_limits<float>::max();
+    return static_cast<float>(value);
+}
+
+double AmountCost(float price, float units) {
+    return ClampAmount(static_cast<double>(ToAmount(price)) * ToAmount(units));
+}
+
+double ClampAmount(double value) {
+    if (std::isnan(value)) return 0;
+    return std::clamp(value, -kMaxAmount, kMaxAmount);
 }
 
 double RoundHalfEven(double value) { return std::nearbyint(value); }

@@ -14,6 +14,14 @@
 //  - Prompt (the standard message box) has no owner: nothing is disabled.
 //  - Escape in a dialog sends Command id 2; Enter sends the id of the focused
 //    push button, else of the default push button, else 1.
+//  - A list box reports a double-click anywhere in it (DblClick), also on the
+//    empty part below its last entry; the event's entry tells the entry that
+//    was double-clicked, -1 for none.
+//  - A key hook sees every press and release its control receives, also the
+//    presses the dialog acts on itself (Enter, Escape, Tab), before the dialog
+//    does. A key goes to the window that has the focus when it arrives: the
+//    release of an Enter whose press closed a prompt or a dialog reaches the
+//    control below without its press.
 //  - A Close event (close box, Alt+F4, system menu Close) that the callback
 //    answers with 0 ends the dialog with result 2.
 //  - Pixels are those of a 96-dpi display: positions, sizes, status-bar edges,
@@ -21,6 +29,20 @@
 //    Win32 layer scales them by the display's DPI / 96 (ScreenDpiY() is 96);
 //    screen points of events go back unchanged to ListItemFromPoint and
 //    TrackPopupMenu.
+//
+// Texts: path texts are UTF-8, so that a folder or file name in any language
+// works: FileDialogRequest's fileName and initialDir (in and out), ShowHelp's
+// path, ShellOpen's target, and the PDF file a print job may be written to
+// (the Win32 layer's PANTRIUM_PRINT_TO and its save dialog). Captions
+// (DialogSpec::caption, SetCaption, GetCaption, SetText and GetText with id 0)
+// are UTF-8 too, because the main window's caption shows the list's path; the
+// program's own captions are ASCII, which reads the same in both encodings.
+// Prompt's text is UTF-8 as well, since it may name a list's path; its caption
+// stays ANSI, since it may be a category name. Every other text (control
+// texts, list entries, menus, fonts, printed text, file-dialog titles,
+// filters and extensions) is ANSI, the single-byte code page of the list
+// file's item, unit and category names.
+// The headless layer keeps every text as the bytes it was given.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -135,6 +157,7 @@ struct Event {
     int id = 0;
     Code code = Code::None;
     int x = 0, y = 0;
+    int entry = -1;  // DblClick of a list box: the entry under the pointer, -1 when none
 };
 
 // Returns non-zero when the event is fully handled (default handling skipped).
@@ -174,6 +197,13 @@ void ListReset(Window dlg, int id);
 int ListAdd(Window dlg, int id, const std::string& text);
 void ListInsert(Window dlg, int id, int index, const std::string& text);
 void ListDelete(Window dlg, int id, int index);
+// Replaces every entry by count new ones, entry i holding rowText(i), and
+// keeps the first visible entry (as far as the new entries reach). Drawn once,
+// at the end; no notification.
+void ListFill(Window dlg, int id, int count, const std::function<std::string(int index)>& rowText);
+// Rewrites one entry in place: ListDelete and ListInsert at the same index,
+// drawn once.
+void ListReplace(Window dlg, int id, int index, const std::string& text);
 int ListCount(Window dlg, int id);
 std::string ListText(Window dlg, int id, int index);
 int ListGetSel(Window dlg, int id);              // -1 when none

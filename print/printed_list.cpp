@@ -102,10 +102,13 @@ void PrintList(int onlyToBuy) {
         TextAt(layout.At(20), y, FieldText(rec.itemName));
         TextAt(layout.At(35), y, FieldText(rec.unitDescr));
         TextAt(layout.At(50), y, LastBuyText(rec));
-        if (rec.unitsToBuy != 0) {
-            AmountAt(layout, 65, y, MoneyMask(rec.unitsToBuy));
-            const float cost = rec.pricePerUnit * rec.unitsToBuy;
-            if (cost != 0) AmountAt(layout, 75, y, MoneyMask(cost));
+        const float units = ToAmount(rec.unitsToBuy);
+        if (units != 0) {
+            AmountAt(layout, 65, y, MoneyMask(units));
+            // The printed cost is a single-precision product, kept within the
+            // amount range and masked from its binary value: 3 x 0.335 prints 1.00.
+            const float cost = ToAmount(ToAmount(rec.pricePerUnit) * units);
+            if (cost != 0) AmountAt(layout, 75, y, MoneyMask(static_cast<double>(cost)));
         }
 
         if (lineCount >= layout.pageLimit && MoreToPrint(row, onlyToBuy)) {

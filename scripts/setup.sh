@@ -13,8 +13,9 @@ packages=(
   xvfb x11-apps x11-utils imagemagick     # a display, screenshots
   poppler-utils                           # reading the printed PDFs
   fp-utils libchm-bin                     # the help file: chmcmd compiles it, extract_chmLib reads it back
-  nsis wine32:i386                        # the installer: makensis; Wine for its 32-bit setup program
+  nsis                                    # the installer: makensis
   qt6-base-dev                            # the native Linux program (Qt 6 Widgets)
+  debian-archive-keyring                  # wine32-setup.sh: the 32-bit Wine's packages
 )
 
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
@@ -25,13 +26,6 @@ for p in "${packages[@]}"; do have_pkg "$p" || need+=("$p"); done
 if [ ${#need[@]} -gt 0 ]; then
   echo "setup: installing ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  # Packages of another architecture (wine32:i386) need it enabled first.
-  for p in "${need[@]}"; do
-    arch=${p#*:}
-    if [ "$arch" != "$p" ] && ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
-      dpkg --add-architecture "$arch"
-    fi
-  done
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${need[@]}"
 fi

@@ -1,10 +1,16 @@
 # Shared by run.sh and wine-smoke.sh (sourced): a private Wine prefix with its
 # own wineserver, an Xvfb display when needed, and their cleanup by process id.
 #
-#   wine_setup <prefix-dir>   exports WINEPREFIX, WINEDEBUG=-all; sets $wine_loader
+#   wine_setup <prefix-dir> [<wine32-dir>]
+#                             exports WINEPREFIX, WINEDEBUG=-all; sets $wine_loader;
+#                             with a wine32-dir (scripts/wine32-setup.sh) the
+#                             32-bit Wine under qemu-i386 and a 32-bit prefix
+#   pe_is_32bit <file.exe>    whether the program is a 32-bit (i386) one
 #   start_xvfb                starts Xvfb on a free display, exports DISPLAY
 #   start_wineserver          starts this prefix's wineserver in the foreground
-#   prepare_prefix            first use: wineboot -i; Wine draws the window frames
+#   prepare_prefix            first use: wineboot -i; Wine's fonts (unless
+#                             PANTRIUM_WINE_FONTS=0, which shows what the font
+#                             guard of the tests catches); Wine draws the frames
 #   set_wine_dpi <dpi>        the display scaling (LogPixels) of the prefix
 #   stop_wine_and_xvfb        ends the wineserver and Xvfb started here, by pid
 #   trap_wine_cleanup         on exit: kills $prog_pid (when set), then stop_wine_and_xvfb
@@ -13,14 +19,28 @@ xvfb_pid= ; ws_pid= ; wine_tmp= ; prog_pid=
 
 wine_setup() {
   export WINEPREFIX=$1
-  export WINEDEBUG=-all
+  export WINEDEBUG=${PANTRIUM_WINEDEBUG:--all}  # e.g. +seh to see exceptions
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono/Gecko installer prompts
   wine_loader=wine
   [ -x /usr/lib/wine/wine64 ] && wine_loader=/usr/lib/wine/wine64
   wineserver_bin=wineserver
   [ -x /usr/lib/wine/wineserver64 ] && wineserver_bin=/usr/lib/wine/wineserver64
+  if [ -n "${2:-}" ]; then
+    # The machine's wineserver serves the emulated 32-bit processes too.
+    wine_loader=$2/bin/lib/wine/wine
+    export WINEARCH=win32
+  fi
   wine_tmp=$(mktemp -d)
   mkdir -p "$WINEPREFIX"
+}
+
+pe_is_32bit() {
+  # The PE header's offset is at 0x3c; its machine field (0x14c: i386)
+  # follows the 4-byte signature.
+  local pe machine
+  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' ')
+  [ "$machine" = 014c ]
 }
 
 start_xvfb() {
@@ -65,8 +85,16 @@ prepare_prefix() {
   # Debian's Wine does not look in its own font folder: without these copies
   # "MS Sans Serif" falls back to another face and the caption buttons
   # (Marlett) show as letters.
-  if [ -d /usr/share/wine/fonts ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+  if [ "${PANTRIUM_WINE_FONTS:-1}" != 0 ] && [ -d /usr/share/wine/fonts ] &&
+     [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
+  if [ "${WINEARCH:-}" = win32 ]; then
+    # A crash ends the emulated program at once: Wine's debugger cannot attach
+    # to it and would hold it until the deadline. (Under qemu-i386 Wine reports
+    # an access violation as "illegal instruction", trap -1.)
+    "$wine_loader" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+      /v Debugger /d none /f >/dev/null 2>&1
   fi
   # Wine draws the captions and frames itself (Xvfb has no window manager).
   "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1

@@ -7,9 +7,11 @@
 #
 # Usage: scripts/wine-installer.sh <path/to/pantrium-setup.exe> [--win32 <build-win32 dir>]
 #   A 64-bit Windows: installer_check.exe and pantrium.exe (x86_64) lie beside
-#   the installer; the prefix is <exe dir>/wineprefix-install.
+#   the installer; the prefix is <exe dir>/wineprefix-install. It needs Debian's
+#   wine32:i386 installed beside the 64-bit Wine (the installer is 32-bit).
 #   --win32: a 32-bit Windows (a win32 prefix, <exe dir>/wineprefix-install32);
-#   the i686 pantrium.exe and installer_check.exe come from the given folder.
+#   the i686 pantrium.exe and installer_check.exe come from the given folder,
+#   and run with the installer on that folder's emulated 32-bit Wine (wine32/).
 # Prints PASS/FAIL lines.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,10 +20,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 setup=${1:?usage: wine-installer.sh <pantrium-setup.exe>}
 if [ ! -f "$setup" ]; then
   echo "FAIL: installer $setup does not exist (build the target pantrium_setup first)"
-  exit 1
-fi
-if [ ! -x /usr/lib/wine/wine ]; then
-  echo "FAIL: the installer is a 32-bit program and Wine's 32-bit half is missing (package wine32:i386)"
   exit 1
 fi
 build=$(cd "$(dirname "$setup")" && pwd)
@@ -41,10 +39,18 @@ check() {  # description, then the test command
 }
 
 trap_wine_cleanup
-wine_setup "$prefix"
 if [ $bits = 32 ]; then
-  export WINEARCH=win32
-  wine_loader=/usr/lib/wine/wine
+  # The 32-bit Wine of scripts/wine32-setup.sh, under qemu-i386.
+  bash "$here/wine32-setup.sh" "$programs/wine32" || { echo "FAIL: the 32-bit Wine could not be set up"; exit 1; }
+  wine_setup "$prefix" "$programs/wine32"
+else
+  # The installer is a 32-bit program: a 64-bit Windows needs Wine's 32-bit
+  # half beside the 64-bit one (Debian's wine32:i386).
+  if [ ! -x /usr/lib/wine/wine ]; then
+    echo "FAIL: the installer is a 32-bit program and Wine's 32-bit half is missing (package wine32:i386)"
+    exit 1
+  fi
+  wine_setup "$prefix"
 fi
 start_xvfb || exit 1
 start_wineserver || exit 1
@@ -63,7 +69,7 @@ rm -rf "$program_dir" "$lists" "$shortcut"
 "$wine_loader" reg delete "$key" /f >/dev/null 2>&1
 
 # ---- install ------------------------------------------------------------------
-timeout 120 "$wine_loader" "$setup" /S >/dev/null 2>&1
+timeout 300 "$wine_loader" "$setup" /S >/dev/null 2>&1
 check "the silent install ends with exit code 0" test $? -eq 0
 check "pantrium.exe is installed in AppData\\Local\\Programs\\Pantrium" test -f "$program_dir/pantrium.exe"
 check "a $bits-bit Windows gets the $bits-bit program" cmp -s "$program_dir/pantrium.exe" "$programs/pantrium.exe"
@@ -85,7 +91,7 @@ check "the shortcut's working folder is the lists folder" \
   grep -qixF "WORKDIR $winhome\\Documents\\Pantrium" <<<"$link"
 
 # ---- run as the shortcut does: the program in the lists folder -----------------
-(cd "$lists" && exec timeout 60 "$wine_loader" "$winhome\\AppData\\Local\\Programs\\Pantrium\\pantrium.exe") >/dev/null 2>&1 &
+(cd "$lists" && exec timeout 180 "$wine_loader" "$winhome\\AppData\\Local\\Programs\\Pantrium\\pantrium.exe") >/dev/null 2>&1 &
 prog_pid=$!
 drive=$("$wine_loader" "$checker" save 2>/dev/null | tr -d '\r')
 echo "$drive"
@@ -99,7 +105,7 @@ check "grocery.ini in the lists folder names the list" \
 # ---- uninstall ------------------------------------------------------------------
 # The uninstaller copies itself to the temporary folder and runs from there, so
 # the command returns before the files are gone: wait for them.
-timeout 60 "$wine_loader" "$winhome\\AppData\\Local\\Programs\\Pantrium\\uninstall.exe" /S >/dev/null 2>&1
+timeout 180 "$wine_loader" "$winhome\\AppData\\Local\\Programs\\Pantrium\\uninstall.exe" /S >/dev/null 2>&1
 for i in $(seq 1 150); do [ -e "$program_dir" ] || break; sleep 0.2; done
 check "the uninstaller removes the program folder" test ! -e "$program_dir"
 check "the uninstaller removes the shortcut" test ! -e "$shortcut"

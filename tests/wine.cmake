@@ -1,26 +1,42 @@
-# The Wine smoke test: runs pantrium_smoke.exe of the mingw build under Wine
-# and Xvfb (scripts/wine-smoke.sh). Registered when PANTRIUM_WIN_BUILD names
-# the mingw build directory and that build has or will have the program
-# (scripts/test.sh builds it before the native build).
-set(PANTRIUM_WIN_BUILD "" CACHE PATH "mingw-w64 build directory holding pantrium_smoke.exe")
+# The Wine tests: pantrium_smoke.exe and win32_layer_check.exe of the mingw
+# builds run under Wine and Xvfb (scripts/wine-smoke.sh). Registered when
+# PANTRIUM_WIN_BUILD names the x86_64 build directory and that build has or
+# will have the programs (scripts/test.sh builds it before the native build);
+# the same for the i686 build in PANTRIUM_WIN32_BUILD (by default the x86_64
+# directory's name followed by 32, when it exists), whose programs run on the
+# 32-bit Wine under qemu-i386 (scripts/wine32-setup.sh).
+set(PANTRIUM_WIN_BUILD "" CACHE PATH "mingw-w64 x86_64 build directory holding pantrium_smoke.exe")
+set(PANTRIUM_WIN32_BUILD "" CACHE PATH "mingw-w64 i686 build directory holding pantrium_smoke.exe")
+
+# prefix: "wine" or "wine32"; timeout: seconds for the smoke test.
+function(pantrium_wine_tests prefix build timeout)
+  set(_smoke_exe "${build}/pantrium_smoke.exe")
+  if(NOT EXISTS "${_smoke_exe}" AND NOT EXISTS "${build}/CMakeCache.txt")
+    message(STATUS "${prefix}_smoke: no mingw build at ${build}; its Wine tests are not registered")
+    return()
+  endif()
+  add_test(NAME ${prefix}_smoke
+           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${_smoke_exe}")
+  # Including a first creation of the Wine prefix; it runs alone so that the
+  # machine's cores do not slow the GUI down.
+  set_tests_properties(${prefix}_smoke PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE
+                       FAIL_REGULAR_EXPRESSION "FAIL:")
+  # The Win32 layer against the rules the headless layer keeps (notification
+  # order, modal loops, keys), run the same way.
+  add_test(NAME ${prefix}_layer_check
+           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh"
+                   "${build}/win32_layer_check.exe" "${build}/layer-check-shots")
+  set_tests_properties(${prefix}_layer_check PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE
+                       FAIL_REGULAR_EXPRESSION "FAIL:")
+endfunction()
 
 if(PANTRIUM_WIN_BUILD)
-  set(_smoke_exe "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe")
-  if(EXISTS "${_smoke_exe}" OR EXISTS "${PANTRIUM_WIN_BUILD}/CMakeCache.txt")
-    add_test(NAME wine_smoke
-             COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${_smoke_exe}")
-    # Under three minutes, including a first creation of the Wine prefix; it
-    # runs alone so that the machine's cores do not slow the GUI down.
-    set_tests_properties(wine_smoke PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE
-                         FAIL_REGULAR_EXPRESSION "FAIL:")
-    # The Win32 layer against the rules the headless layer keeps (notification
-    # order, modal loops, keys), run the same way.
-    add_test(NAME wine_layer_check
-             COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh"
-                     "${PANTRIUM_WIN_BUILD}/win32_layer_check.exe" "${PANTRIUM_WIN_BUILD}/layer-check-shots")
-    set_tests_properties(wine_layer_check PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE
-                         FAIL_REGULAR_EXPRESSION "FAIL:")
-  else()
-    message(STATUS "wine_smoke: no mingw build at ${PANTRIUM_WIN_BUILD}; the Wine smoke test is not registered")
+  pantrium_wine_tests(wine "${PANTRIUM_WIN_BUILD}" 300)
+  if(NOT PANTRIUM_WIN32_BUILD AND EXISTS "${PANTRIUM_WIN_BUILD}32/CMakeCache.txt")
+    set(PANTRIUM_WIN32_BUILD "${PANTRIUM_WIN_BUILD}32")
   endif()
+endif()
+if(PANTRIUM_WIN32_BUILD)
+  # Emulated: the program itself runs about twice as long as the 64-bit one.
+  pantrium_wine_tests(wine32 "${PANTRIUM_WIN32_BUILD}" 480)
 endif()

@@ -61,7 +61,9 @@ void Reset();
 void Click(int id);                       // push button / check box / notify label
 void ChooseMenu(int id);                  // MenuSelect, then Command from the menu bar
 void SelectRow(int id, int index);        // mouse click on entry: focus to the list, selection, SelChange
-void DoubleClickRow(int id, int index);   // as SelectRow, then DblClick
+void DoubleClickRow(int id, int index);   // as SelectRow, then DblClick with that entry
+void DoubleClickBelowRows(int id);        // on the empty part below the last entry of a list box: focus
+                                          // to the list, the selection stays, DblClick with entry -1
 void KeyDown(int vk, bool shift = false); // to the focused control (key hook first, then standard handling)
 void KeyUp(int vk, bool shift = false);
 void Press(int vk, bool shift = false);   // KeyDown then KeyUp, queued as two actions (a release after a

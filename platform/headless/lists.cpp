@@ -114,6 +114,18 @@ void ListDelete(Window dlg, int id, int index) {
     ClampTop(*c);
 }
 
+void ListFill(Window dlg, int id, int count, const std::function<std::string(int)>& rowText) {
+    const int top = ListTopIndex(dlg, id);
+    ListReset(dlg, id);
+    for (int i = 0; i < count; ++i) ListAdd(dlg, id, rowText(i));
+    ListSetTopIndex(dlg, id, top);
+}
+
+void ListReplace(Window dlg, int id, int index, const std::string& text) {
+    ListDelete(dlg, id, index);
+    ListInsert(dlg, id, index, text);
+}
+
 int ListCount(Window dlg, int id) {
     Control* c = FindList(dlg, id);
     return c ? Count(*c) : 0;

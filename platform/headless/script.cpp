@@ -169,6 +169,15 @@ void ChooseMenu(int id) {
 }
 
 namespace {
+void NotifyDoubleClick(plat::Window dlg, int id, int entry) {
+    plat::Event e;
+    e.msg = plat::Msg::Command;
+    e.id = id;
+    e.code = plat::Code::DblClick;
+    e.entry = entry;
+    Send(dlg, e);
+}
+
 void ClickRow(int id, int index, bool twice) {
     Dialog* d = Active();
     if (!d) return;
@@ -190,7 +199,7 @@ void ClickRow(int id, int index, bool twice) {
     SelectEntry(*c, index);
     if (!SendsListNotes(*c)) return;
     Notify(dlg, id, plat::Code::SelChange);
-    if (twice && FindDialog(dlg)) Notify(dlg, id, plat::Code::DblClick);
+    if (twice && FindDialog(dlg)) NotifyDoubleClick(dlg, id, index);
 }
 }  // namespace
 
@@ -200,6 +209,22 @@ void SelectRow(int id, int index) {
 
 void DoubleClickRow(int id, int index) {
     Queue([id, index] { ClickRow(id, index, true); });
+}
+
+void DoubleClickBelowRows(int id) {
+    Queue([id] {
+        Dialog* d = Active();
+        if (!d) return;
+        Control* c = Target(*d, id, "DoubleClickBelowRows");
+        if (!c) return;
+        if (c->spec.kind != plat::Kind::ListBox) {
+            Fail("DoubleClickBelowRows: control " + std::to_string(id) + " is not a list box" + Where(*d));
+            return;
+        }
+        plat::Window dlg = d->handle;
+        MoveFocus(*d, c);
+        if (FindDialog(dlg) && SendsListNotes(*c)) NotifyDoubleClick(dlg, id, -1);
+    });
 }
 
 void KeyDown(int vk, bool shift) {

@@ -15,7 +15,7 @@ file(GLOB QT_LAYER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/qt/*.c
 qt_add_resources(QT_LAYER_RESOURCES ${CMAKE_SOURCE_DIR}/platform/qt/pantrium.qrc)
 add_library(pantrium_qt STATIC ${QT_LAYER_SOURCES} ${QT_LAYER_RESOURCES} ${PLATFORM_COMMON_SOURCES})
 target_include_directories(pantrium_qt PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(pantrium_qt PUBLIC pantrium_files Qt6::Widgets Qt6::PrintSupport)  # pantrium_files: the PDF output
+target_link_libraries(pantrium_qt PUBLIC Qt6::Widgets Qt6::PrintSupport pantrium_files)
 target_compile_definitions(pantrium_qt PRIVATE PANTRIUM_HELP_DIR="${CMAKE_SOURCE_DIR}/help")
 
 add_executable(pantrium-qt ${CMAKE_SOURCE_DIR}/platform/qt/app/main.cpp)

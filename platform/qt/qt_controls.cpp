@@ -8,14 +8,42 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/qt/qt_internal.h"
+
+namespace {
+
+// Qt reports double-clicks on entries only, and a press on the empty part of
+// a list below its last entry drops the selection. As the reference layer, a
+// click there keeps the selection (it only focuses the list) and a
+// double-click there is reported with no entry.
+class BelowRowsDoubleClick : public QObject {
+public:
+    BelowRowsDoubleClick(QListWidget* list, std::function<void(int)> report)
+        : QObject(list), list_(list), report_(std::move(report)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonDblClick) return false;
+        auto* me = static_cast<QMouseEvent*>(e);
+        if (me->button() != Qt::LeftButton || list_->itemAt(me->position().toPoint())) return false;
+        list_->setFocus(Qt::MouseFocusReason);
+        if (e->type() == QEvent::MouseButtonDblClick) report_(-1);
+        return true;
+    }
+
+private:
+    QListWidget* list_;
+    std::function<void(int)> report_;
+};
+
+}  // namespace
 
 namespace plat::qt {
 namespace {
@@ -146,10 +174,14 @@ void ConnectList(DialogState& st, ControlState* c, QListWidget* list) {
         if (already || !d || (c->kind == Kind::ListBox && !(c->style & kNotify))) return;
         Notify(*d, id, Code::SelChange);
     });
-    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [dlg, id, c](QListWidgetItem*) {
+    auto doubleClicked = [dlg, id, c](int entry) {
         DialogState* d = StateOf(dlg);
-        if (d && (c->kind != Kind::ListBox || (c->style & kNotify))) Notify(*d, id, Code::DblClick);
-    });
+        if (d && (c->kind != Kind::ListBox || (c->style & kNotify))) Notify(*d, id, Code::DblClick, entry);
+    };
+    QObject::connect(list, &QListWidget::itemDoubleClicked, list,
+                     [doubleClicked, list](QListWidgetItem* item) { doubleClicked(list->row(item)); });
+    // A list box reports a double-click below its last entry too, on no entry.
+    list->viewport()->installEventFilter(new BelowRowsDoubleClick(list, doubleClicked));
 }
 
 QWidget* MakeWidget(DialogState& st, ControlState* c) {
@@ -500,6 +532,21 @@ void ListDelete(Window dlg, int id, int index) {
         combo->removeItem(index);
     }
     silent = false;
+}
+
+void ListFill(Window dlg, int id, int count, const std::function<std::string(int)>& rowText) {
+    const int top = ListTopIndex(dlg, id);
+    QWidget* w = ControlOf(dlg, id) ? ControlOf(dlg, id)->widget.data() : nullptr;
+    if (w) w->setUpdatesEnabled(false);  // drawn once, at the end
+    ListReset(dlg, id);
+    for (int i = 0; i < count; ++i) ListAdd(dlg, id, rowText(i));
+    ListSetTopIndex(dlg, id, top);
+    if (w) w->setUpdatesEnabled(true);
+}
+
+void ListReplace(Window dlg, int id, int index, const std::string& text) {
+    ListDelete(dlg, id, index);
+    ListInsert(dlg, id, index, text);
 }
 
 int ListCount(Window dlg, int id) {

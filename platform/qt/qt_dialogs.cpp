@@ -280,7 +280,11 @@ int Deliver(DialogState& st, const Event& e) {
     return callback ? callback(Handle(&st), e) : 0;
 }
 
-int Notify(DialogState& st, int id, Code code) { return Deliver(st, Event{Msg::Command, id, code}); }
+int Notify(DialogState& st, int id, Code code, int entry) {
+    Event e{Msg::Command, id, code};
+    e.entry = entry;
+    return Deliver(st, e);
+}
 
 void LayoutClient(DialogState& st) {
     // The menu bar takes its height from the client area; the outer size stays.

@@ -80,7 +80,7 @@ inline Window Handle(const DialogState* st) { return reinterpret_cast<Window>(st
 void EnsureApplication();
 
 int Deliver(DialogState& st, const Event& e);
-int Notify(DialogState& st, int id, Code code);
+int Notify(DialogState& st, int id, Code code, int entry = -1);
 
 // Control creation and the dialog's font and dialog-unit mapping.
 void CreateControl(DialogState& st, const ControlSpec& spec);

@@ -31,10 +31,20 @@ if(PANTRIUM_UI_SOURCES)
   # The Wine smoke test: the real main window driven from a second thread.
   file(GLOB SMOKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
   if(SMOKE_SOURCES)
-    add_executable(pantrium_smoke ${SMOKE_SOURCES} ${PANTRIUM_RESOURCES})
+    # It shares the layer check's guard against stand-in fonts.
+    add_executable(pantrium_smoke ${SMOKE_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/check/font_guard.cpp
+                   ${PANTRIUM_RESOURCES})
     target_include_directories(pantrium_smoke PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(pantrium_smoke PRIVATE ${PANTRIUM_WIN32_LIBS})
     target_link_options(pantrium_smoke PRIVATE ${PANTRIUM_STATIC_RUNTIME})
+    # Its stand-in for the HTML Help viewer, in a folder of its own so that
+    # pantrium.exe beside it never picks it up.
+    add_library(smoke_help_viewer SHARED ${CMAKE_SOURCE_DIR}/tests/wine/help/help_viewer.cpp)
+    set_target_properties(smoke_help_viewer PROPERTIES PREFIX "" OUTPUT_NAME hhctrl SUFFIX ".ocx"
+                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/smoke-help)
+    # undecorated stdcall names on i686, as GetProcAddress asks for them
+    target_link_options(smoke_help_viewer PRIVATE ${PANTRIUM_STATIC_RUNTIME} -Wl,--kill-at)
+    add_dependencies(pantrium_smoke smoke_help_viewer)
   endif()
 endif()
 
@@ -51,3 +61,14 @@ endif()
 add_executable(win32_files_check ${CMAKE_SOURCE_DIR}/platform/win32/files/check/files_check.cpp)
 target_link_libraries(win32_files_check PRIVATE pantrium_files)
 target_link_options(win32_files_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
+
+# The benchmark of the real program under Wine (scripts/wine-bench.sh), driven
+# like the smoke test; not a test.
+file(GLOB WINE_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*.cpp)
+if(PANTRIUM_UI_SOURCES AND WINE_BENCH_SOURCES)
+  add_executable(pantrium_bench ${WINE_BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/wine/smoke_support.cpp
+                 ${PANTRIUM_RESOURCES})
+  target_include_directories(pantrium_bench PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/wine)
+  target_link_libraries(pantrium_bench PRIVATE ${PANTRIUM_WIN32_LIBS})
+  target_link_options(pantrium_bench PRIVATE ${PANTRIUM_STATIC_RUNTIME})
+endif()

@@ -1,5 +1,7 @@
 // Child controls on Win32: creation from a ControlSpec and the access
 // functions (texts, focus, check marks, colours, fonts, lists, status bars).
+#include <algorithm>
+
 #include "platform/win32/win32_internal.h"
 
 namespace plat::win32 {
@@ -111,6 +113,7 @@ namespace plat {
 using namespace plat::win32;
 
 void SetText(Window dlg, int id, const std::string& text) {
+    if (id == 0) return SetCaptionText(ToHwnd(dlg), text);  // the caption is UTF-8 text
     // WM_SETTEXT on a single-line edit sends EN_CHANGE before it returns; a
     // combo box's edit field stays silent, so its change is reported here.
     SetWindowTextA(Item(dlg, id), text.c_str());
@@ -119,7 +122,9 @@ void SetText(Window dlg, int id, const std::string& text) {
                      reinterpret_cast<LPARAM>(Item(dlg, id)));
 }
 
-std::string GetText(Window dlg, int id) { return WindowText(Item(dlg, id)); }
+std::string GetText(Window dlg, int id) {
+    return id == 0 ? CaptionText(ToHwnd(dlg)) : WindowText(Item(dlg, id));
+}
 
 void LimitText(Window dlg, int id, int chars) {
     Send(dlg, id, IsCombo(dlg, id) ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(chars));
@@ -218,6 +223,44 @@ void ListInsert(Window dlg, int id, int index, const std::string& text) {
 
 void ListDelete(Window dlg, int id, int index) {
     Send(dlg, id, IsCombo(dlg, id) ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index));
+}
+
+// A list box that draws while it is filled repaints its scroll bar for every
+// entry: it is filled with its drawing off, its storage sized once.
+void ListFill(Window dlg, int id, int count, const std::function<std::string(int)>& rowText) {
+    if (IsCombo(dlg, id)) {
+        ListReset(dlg, id);
+        for (int i = 0; i < count; ++i) ListAdd(dlg, id, rowText(i));
+        return;
+    }
+    HWND list = Item(dlg, id);
+    const int top = ListTopIndex(dlg, id);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    // About 48 bytes of text a row; only a hint, kept within what LPARAM holds everywhere.
+    const long long textBytes = std::min(48LL * count, 0x7FFFFFFFLL);
+    if (count > 0) SendMessageA(list, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(textBytes));
+    for (int i = 0; i < count; ++i) {
+        const std::string text = rowText(i);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    if (count > 0) SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(std::min(top, count - 1)), 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+void ListReplace(Window dlg, int id, int index, const std::string& text) {
+    if (IsCombo(dlg, id)) {
+        ListDelete(dlg, id, index);
+        ListInsert(dlg, id, index, text);
+        return;
+    }
+    HWND list = Item(dlg, id);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 int ListCount(Window dlg, int id) {

@@ -56,6 +56,22 @@ HWND DirectChild(HWND dlg, HWND h) {
     return nullptr;
 }
 
+// The entry of a list box (or of a simple combo box's list) under the point of
+// the mouse message being handled, -1 when the point lies below the last entry.
+int EntryUnderPointer(HWND control) {
+    char cls[16] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    if (lstrcmpiA(cls, "ListBox") != 0) {  // a combo box: its current entry
+        const LRESULT sel = SendMessageA(control, CB_GETCURSEL, 0, 0);
+        return sel == CB_ERR ? -1 : static_cast<int>(sel);
+    }
+    const DWORD pos = GetMessagePos();
+    POINT pt{LowSigned(static_cast<LPARAM>(pos)), HighSigned(static_cast<LPARAM>(pos))};
+    ScreenToClient(control, &pt);
+    const LRESULT hit = SendMessageA(control, LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y));
+    return HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));  // high word: outside every entry
+}
+
 int Deliver(HWND dlg, DialogState& st, const Event& e) {
     Callback callback = st.callback;  // the callback may start nested dialogs
     return callback ? callback(FromHwnd(dlg), e) : 0;
@@ -79,7 +95,7 @@ void UseScaledFont(HWND dlg, DialogState& st) {
 }
 
 INT_PTR InitDialog(HWND dlg, DialogState& st) {
-    SetWindowTextA(dlg, st.spec.caption.c_str());
+    SetCaptionText(dlg, st.spec.caption);
     ShowProgramIcon(dlg);
     UseScaledFont(dlg, st);
     if (st.spec.background >= 0) {
@@ -172,7 +188,9 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         Code code;
         if (!CodeFromNative(KindOf(FromHwnd(dlg), id), control != nullptr, HIWORD(wp), code))
             return FALSE;
-        return Answer(dlg, Deliver(dlg, *st, Event{Msg::Command, id, code}));
+        Event e{Msg::Command, id, code};
+        if (code == Code::DblClick && control) e.entry = EntryUnderPointer(control);
+        return Answer(dlg, Deliver(dlg, *st, e));
     }
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_CLOSE) return Close(dlg, *st);
@@ -383,8 +401,11 @@ int RunDialog(const DialogSpec& spec, const Callback& callback) {
     st.callback = callback;
     st.spec = spec;
     std::vector<DWORD> tmpl = BuildTemplate(spec, DialogStyle(spec.frame));
-    INT_PTR r = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                        reinterpret_cast<LPCDLGTEMPLATEA>(tmpl.data()),
+    // A Unicode dialog, so that its caption can hold a path in any language
+    // (the frame is drawn from WM_GETTEXT, which an ANSI dialog would answer
+    // in the ANSI code page). Its controls are ANSI windows all the same.
+    INT_PTR r = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                        reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()),
                                         ToHwnd(spec.owner), DialogProc,
                                         reinterpret_cast<LPARAM>(&st));
     if (StateOf(st.hwnd) == &st) ReleaseState(st.hwnd, st);  // creation failed half-way

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/files/wide_text.h"
 
 namespace plat::win32 {
 
@@ -42,6 +43,17 @@ struct DialogState {
 
 inline HWND ToHwnd(Window w) { return reinterpret_cast<HWND>(w); }
 inline Window FromHwnd(HWND h) { return reinterpret_cast<Window>(h); }
+
+// Path texts are UTF-8 in the program, UTF-16 in the wide calls: converted
+// with the file-access module's ToWide and FromWide (invalid UTF-8 bytes
+// become U+FFFD). The other texts of the program are ANSI (win32_text.cpp).
+using pantrium::files::FromWide;
+using pantrium::files::ToWide;
+std::wstring WideFromAnsi(const std::string& text);
+
+// A window's caption as UTF-8 text (win32_window.cpp).
+void SetCaptionText(HWND window, const std::string& utf8);
+std::string CaptionText(HWND window);
 
 // The state of a dialog built by RunDialog, null for any other window.
 DialogState* StateOf(HWND dlg);

@@ -1,7 +1,8 @@
 // Keyboard on Win32: key hooks replace a control's window procedure (and pass
-// every message on to the original); accelerators, and Enter on a focused
-// push button, are handled in a message filter hook, which the dialog box
-// loop calls for each message it takes.
+// every message on to the original); accelerators, Enter on a focused push
+// button, and the presses the dialog manager would keep from a hooked control,
+// are handled in a message filter hook, which the dialog box loop calls for
+// each message it takes.
 #include "platform/win32/win32_internal.h"
 
 namespace plat::win32 {
@@ -17,13 +18,32 @@ std::map<HWND, Hooked> hooked;  // control (or the edit field of a combo box) ->
 
 HHOOK filter = nullptr;
 
+// The dialog manager acts on some presses itself (Enter, Escape, Tab) and never
+// passes them to the control, so the message filter hands every press of a
+// hooked control to its hook before the dialog manager sees it. This is the
+// press it handed over last, so that the control's procedure does not hand
+// the same press over a second time when it does receive it.
+struct HandedOver {
+    HWND control = nullptr;
+    WPARAM vk = 0;
+    LONG time = 0;
+} handedOver;
+
+void CallHook(const Hooked& entry, WPARAM vk, bool down) {
+    Hooked copy = entry;  // the hook may remove itself
+    if (copy.hook) copy.hook(FromHwnd(copy.dlg), copy.id, static_cast<int>(vk), down);
+}
+
 LRESULT CALLBACK HookedProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     auto it = hooked.find(h);
     if (it == hooked.end()) return DefWindowProcA(h, msg, wp, lp);
     WNDPROC original = it->second.original;
-    if (msg == WM_KEYDOWN || msg == WM_KEYUP) {
-        Hooked copy = it->second;  // the hook may remove itself
-        if (copy.hook) copy.hook(FromHwnd(copy.dlg), copy.id, static_cast<int>(wp), msg == WM_KEYDOWN);
+    if (msg == WM_KEYDOWN) {
+        const bool seen = handedOver.control == h && handedOver.vk == wp && handedOver.time == GetMessageTime();
+        handedOver = {};
+        if (!seen) CallHook(it->second, wp, true);
+    } else if (msg == WM_KEYUP) {
+        CallHook(it->second, wp, false);
     } else if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         hooked.erase(it);
@@ -72,9 +92,17 @@ bool FilterKey(const MSG& m) {
 }
 
 LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp) {
+    handedOver = {};  // a press handed over earlier was used up by the dialog manager
     if (code == MSGF_DIALOGBOX) {
         const MSG* m = reinterpret_cast<const MSG*>(lp);
-        if (m->message == WM_KEYDOWN && FilterKey(*m)) return 1;
+        if (m->message == WM_KEYDOWN) {
+            if (FilterKey(*m)) return 1;
+            auto it = hooked.find(m->hwnd);
+            if (it != hooked.end()) {
+                handedOver = {m->hwnd, m->wParam, static_cast<LONG>(m->time)};
+                CallHook(it->second, m->wParam, true);
+            }
+        }
     }
     return CallNextHookEx(filter, code, wp, lp);
 }

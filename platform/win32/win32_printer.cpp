@@ -1,5 +1,6 @@
 // The printer functions of platform.h on Win32: the standard print dialog
-// (PrintDlgA), a printer device context, GDI fonts and TextOutA.
+// (PrintDlgA), a printer device context, GDI fonts and TextOutA. The path
+// of a PDF file is UTF-8 text, taken from the wide calls.
 //
 // Printing to a PDF file: when the machine has no printer (EnumPrintersA
 // finds none, or the print dialog reports that there is none), or when the
@@ -12,7 +13,7 @@
 // unattended runs (the Wine smoke test), where a dialog would wait forever.
 //
 // Link with comdlg32 and gdi32.
-#include <windows.h>
+#include <windows.h>  // whole, for the spooler's names
 #include <cderr.h>
 #include <commdlg.h>
 
@@ -20,7 +21,7 @@
 #include <string>
 
 #include "platform/pdf_printer.h"
-#include "platform/platform.h"
+#include "platform/win32/win32_internal.h"
 
 namespace plat {
 namespace {
@@ -43,10 +44,11 @@ bool pdfRequested = false; // the user pressed our button in the print dialog
 
 bool IsOpen() { return gdi.dc != nullptr || pdf != nullptr; }
 
+// The variable's path, UTF-8 like every path text of the program.
 std::string EnvironmentPath() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD n = GetEnvironmentVariableA("PANTRIUM_PRINT_TO", buffer, sizeof buffer);
-    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const DWORD n = GetEnvironmentVariableW(L"PANTRIUM_PRINT_TO", buffer, MAX_PATH + 1);
+    return n > 0 && n <= MAX_PATH ? plat::win32::FromWide(std::wstring(buffer, n)) : std::string();
 }
 
 // EnumPrintersA comes from winspool.drv, loaded at run time so that the
@@ -66,22 +68,23 @@ bool PrinterInstalled() {
     return !enumPrinters || needed > 0 || count > 0;
 }
 
+// The wide save dialog: the chosen path comes back as UTF-8 whatever its language.
 bool AskPdfPath(HWND owner, const std::string& docName, std::string& path) {
-    char buffer[MAX_PATH] = {};
-    lstrcpynA(buffer, (docName + ".pdf").c_str(), sizeof buffer);
-    OPENFILENAMEA ofn = {};
+    wchar_t buffer[MAX_PATH] = {};
+    lstrcpynW(buffer, plat::win32::WideFromAnsi(docName + ".pdf").c_str(), MAX_PATH);
+    OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = "PDF files (*.pdf)\0*.pdf\0";
+    ofn.lpstrFilter = L"PDF files (*.pdf)\0*.pdf\0";
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = buffer;
-    ofn.nMaxFile = sizeof buffer;
-    ofn.lpstrTitle = "Save the printed list as PDF";
-    ofn.lpstrDefExt = "pdf";
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrTitle = L"Save the printed list as PDF";
+    ofn.lpstrDefExt = L"pdf";
     // printing must not move the current directory the list files resolve against
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&ofn)) return false;
-    path = buffer;
+    if (!GetSaveFileNameW(&ofn)) return false;
+    path = plat::win32::FromWide(buffer);
     return true;
 }
 
@@ -271,8 +274,9 @@ void PrinterClose() {
         const bool written = pdf->Save(pdfPath);
         pdf.reset();
         if (!written && !pdfQuiet)
-            ::MessageBoxA(nullptr, ("The file " + pdfPath + " could not be written.").c_str(),
-                        "Print job", MB_OK | MB_ICONEXCLAMATION);
+            ::MessageBoxW(nullptr,
+                          (L"The file " + plat::win32::ToWide(pdfPath) + L" could not be written.").c_str(),
+                          L"Print job", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (!gdi.dc) return;

@@ -5,6 +5,8 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #undef GetOpenFileName
 #undef GetSaveFileName
 
@@ -31,37 +33,44 @@ private:
     HGDIOBJ old_;
 };
 
+// The wide dialogs, so that a folder or file name in any language comes back
+// whole: the file name, the starting folder and the chosen path are UTF-8
+// path texts; title, filter and extension are ANSI program texts.
 bool RunFileDialog(FileDialogRequest& request, bool save) {
     size_t size = request.bufferSize > 0 ? static_cast<size_t>(request.bufferSize) : 260;
-    std::vector<char> file(size + 1, '\0');
-    std::string proposed = request.fileName.substr(0, request.fileName.find('\0'));
-    memcpy(file.data(), proposed.data(), std::min(proposed.size(), size));
-    std::vector<char> title(260, '\0');
-    std::string filter = request.filter;
-    filter.append(2, '\0');  // double-NUL terminated whatever the caller passed
+    std::vector<wchar_t> file(size + 1, L'\0');
+    std::wstring proposed = ToWide(request.fileName.substr(0, request.fileName.find('\0')));
+    std::copy_n(proposed.begin(), std::min(proposed.size(), size), file.begin());
+    if (proposed.size() > size && IS_HIGH_SURROGATE(file[size - 1])) file[size - 1] = L'\0';  // half a character
+    std::vector<wchar_t> title(260, L'\0');
+    std::wstring filter = WideFromAnsi(request.filter);
+    filter.append(2, L'\0');  // double-NUL terminated whatever the caller passed
+    const std::wstring initialDir = ToWide(request.initialDir);
+    const std::wstring dialogTitle = WideFromAnsi(request.title);
+    const std::wstring defExt = WideFromAnsi(request.defExt);
 
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the form without the later fields
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;  // the form without the later fields
     ofn.hwndOwner = ToHwnd(request.owner);
-    ofn.hInstance = GetModuleHandleA(nullptr);
+    ofn.hInstance = GetModuleHandleW(nullptr);
     ofn.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(request.filterIndex);
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(size);
     ofn.lpstrFileTitle = title.data();
     ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
-    ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
-    ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    ofn.lpstrTitle = dialogTitle.empty() ? nullptr : dialogTitle.c_str();
     ofn.Flags = request.flags;
-    ofn.lpstrDefExt = request.defExt.empty() ? nullptr : request.defExt.c_str();
+    ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
 
-    BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    request.fileName = std::string(file.data());
+    BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    request.fileName = FromWide(std::wstring(file.data()));
     request.flags = ofn.Flags;
     return ok != FALSE;
 }
 
-using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 constexpr UINT kHhDisplayTopic = 0;
 
 }  // namespace
@@ -72,7 +81,8 @@ using namespace plat::win32;
 
 int Prompt(const std::string& text, const std::string& caption, int style) {
     Sleep(5);
-    return MessageBoxA(nullptr, text.c_str(), caption.c_str(), static_cast<UINT>(style));
+    // The text may name a list's path (UTF-8); the caption may be a category name (ANSI).
+    return MessageBoxW(nullptr, ToWide(text).c_str(), WideFromAnsi(caption).c_str(), static_cast<UINT>(style));
 }
 
 void Beep(int soundType) { MessageBeep(static_cast<UINT>(soundType)); }
@@ -132,16 +142,18 @@ bool GetOpenFileName(FileDialogRequest& request) { return RunFileDialog(request,
 bool GetSaveFileName(FileDialogRequest& request) { return RunFileDialog(request, true); }
 
 void ShellOpen(const std::string& target, bool maximized) {
-    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    // The target may be a path (UTF-8) or an address (ASCII, the same in UTF-8).
+    ShellExecuteW(nullptr, L"open", ToWide(target).c_str(), nullptr, nullptr,
+                  maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
 }
 
 void ShowHelp(Window owner, const std::string& chmPath) {
     // HTML Help lives in hhctrl.ocx; without it there is no help viewer.
     static HtmlHelpFn htmlHelp = [] {
         HMODULE m = LoadLibraryA("hhctrl.ocx");
-        return m ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(m, "HtmlHelpA"))) : nullptr;
+        return m ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(m, "HtmlHelpW"))) : nullptr;
     }();
-    if (htmlHelp) htmlHelp(ToHwnd(owner), chmPath.c_str(), kHhDisplayTopic, 0);
+    if (htmlHelp) htmlHelp(ToHwnd(owner), ToWide(chmPath).c_str(), kHhDisplayTopic, 0);
 }
 
 }  // namespace plat

@@ -52,14 +52,27 @@ void ShowProgramIcon(HWND dlg) {
     if (big) SendMessageA(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
 }
 
+// The dialogs are Unicode windows (RunDialog): the caption is stored and
+// drawn as UTF-16.
+void SetCaptionText(HWND window, const std::string& utf8) { SetWindowTextW(window, ToWide(utf8).c_str()); }
+
+// Read without a message, so that any thread may ask.
+std::string CaptionText(HWND window) {
+    for (int size = 256;; size *= 4) {
+        std::wstring wide(static_cast<size_t>(size), L'\0');
+        const int n = InternalGetWindowText(window, wide.data(), size);
+        if (n < size - 1) return FromWide(wide.substr(0, static_cast<size_t>(n > 0 ? n : 0)));
+    }
+}
+
 }  // namespace plat::win32
 
 namespace plat {
 using namespace plat::win32;
 
-void SetCaption(Window dlg, const std::string& caption) { SetWindowTextA(ToHwnd(dlg), caption.c_str()); }
+void SetCaption(Window dlg, const std::string& caption) { SetCaptionText(ToHwnd(dlg), caption); }
 
-std::string GetCaption(Window dlg) { return GetText(dlg, 0); }
+std::string GetCaption(Window dlg) { return CaptionText(ToHwnd(dlg)); }
 
 Rect GetWindowRect(Window dlg) {
     RECT r{};

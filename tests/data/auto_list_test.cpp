@@ -1,3 +1,4 @@
+#include <cmath>
 #include <limits>
 
 #include "data/auto_list.h"
@@ -32,6 +33,18 @@ TEST_F(AutoListTest, ProposeUnits) {
     EXPECT_EQ(ProposeUnits(Item({{"03-01-24", 4}, {"03-08-24", 0}, {"03-15-24", 4}})), 0);
     EXPECT_LT(ProposeUnits(Item({{"03-01-24", 4}, {"04-15-24", 4}})), 0);  // last buy in the future
     EXPECT_EQ(ProposeUnits(99), 0);
+}
+
+TEST_F(AutoListTest, DamagedHistoryAmountsGiveAFiniteProposal) {
+    const float inf = std::numeric_limits<float>::infinity();
+    todayOverride = "01-21-2024";
+    // An infinite purchase counts as the largest amount: so does the proposal.
+    EXPECT_EQ(ProposeUnits(Item({{"01-01-24", 5}, {"01-11-24", inf}})), std::numeric_limits<float>::max());
+    // A NaN entry counts as 0 and ends the counted history.
+    EXPECT_EQ(ProposeUnits(Item({{"01-01-24", 5}, {"01-11-24", std::nanf("")}})), 0);
+    // A proposal beyond the amount range is the largest amount.
+    EXPECT_EQ(ProposeUnits(Item({{"01-01-24", 5}, {"01-02-24", 3e38f}, {"01-03-24", 3e38f}})),
+              std::numeric_limits<float>::max());
 }
 
 TEST_F(AutoListTest, RunAutoListMarksProposalsOfOneOrMore) {

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <limits>
 #include <random>
 
 #include "data_test_support.h"
@@ -8,6 +10,15 @@ namespace {
 using ItemTableTest = DataTest;
 
 void Add(const std::string& name, int catg = 0) { AddItem(name, "each", "1", catg, false, false, 0); }
+
+TEST_F(ItemTableTest, PriceTypedOutOfRangeIsTheLargestAmountOfItsSign) {
+    AddItem("Gold", "", "1e39", 0, false, false, 0);
+    AddItem("Debt", "", "-1e39", 0, false, false, 0);
+    AddItem("Dust", "", "1e-60", 0, false, false, 0);
+    EXPECT_EQ(itemTable.records[1].pricePerUnit, std::numeric_limits<float>::max());
+    EXPECT_EQ(itemTable.records[2].pricePerUnit, -std::numeric_limits<float>::max());
+    EXPECT_EQ(itemTable.records[3].pricePerUnit, 0);
+}
 
 TEST_F(ItemTableTest, AddAndChangeItems) {
     AddItem("Milk", "1 gallon", " 2.5", 1, false, true, 3);
@@ -67,6 +78,32 @@ TEST_F(ItemTableTest, SortOrderMatchesTheKeyBytes) {
     SortRows(0);
     for (int r = 1; r < itemTable.itemCount; ++r)  // std::string compares unsigned bytes
         ASSERT_LE(SortKey(itemTable.RecordOfRow(r)), SortKey(itemTable.RecordOfRow(r + 1))) << r;
+}
+
+TEST_F(ItemTableTest, SortOfManyRowsWithLongRunsOfEqualKeysKeepsEveryRecordOnce) {
+    // Four keys shared by thousands of rows, one key that begins another,
+    // and a stored order that is not the record order.
+    const char* names[] = {"Tea", "Tea ", "Tea bags", "tea"};
+    const int n = 6000;
+    itemTable.itemCount = n;
+    itemTable.records.assign(n + 1, ItemRecord{});
+    itemTable.rowOrder.assign(n + 1, 0);
+    for (int k = 1; k <= n; ++k) {
+        StoreTextField(itemTable.records[k].itemName, names[k % 4]);
+        itemTable.records[k].catg = k % 3 == 0 ? 12 : 1;
+        itemTable.rowOrder[k] = n + 1 - k;
+    }
+    SortRows(0);
+    std::vector<int> seen(n + 1, 0);
+    for (int r = 1; r <= n; ++r) {
+        ASSERT_EQ(seen[itemTable.rowOrder[r]]++, 0) << "record shown twice, row " << r;
+        if (r > 1) {
+            ASSERT_LE(SortKey(itemTable.RecordOfRow(r - 1)), SortKey(itemTable.RecordOfRow(r))) << r;
+        }
+    }
+    // Digits sort before letters: " 12Tea" comes before " 1Tea"; "tea" is last.
+    EXPECT_EQ(SortKey(itemTable.RecordOfRow(1)), " 12Tea" + std::string(17, ' '));
+    EXPECT_EQ(SortKey(itemTable.RecordOfRow(n)), " 1tea" + std::string(17, ' '));
 }
 
 TEST_F(ItemTableTest, DeleteRowRenumbersRecords) {

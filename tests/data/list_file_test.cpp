@@ -207,6 +207,31 @@ TEST_F(ListFileTest, DamagedCountsAndIndices) {
     EXPECT_EQ(itemTable.rowOrder, (std::vector<std::int32_t>{0, 3, 1, 2, 4}));
 }
 
+// Loads in turn into a table whose storage is larger (refilled in place) and
+// smaller (new storage) than the list: nothing of the earlier list is left.
+TEST_F(ListFileTest, LoadsIntoLargerAndSmallerTablesAlike) {
+    for (int i = 0; i < 50; ++i) AddItem("Item " + std::to_string(i), "box", "2", 0, false, true, 3);
+    const Bytes fifty = ListFileBytes();
+    const Bytes milk = MilkFile();
+    ASSERT_EQ(LoadFromBytes(milk), LoadResult::Loaded);
+    ExpectSoundTable();
+    ASSERT_EQ(itemTable.itemCount, 1);
+    EXPECT_EQ(ListFileBytes(), milk);
+    ASSERT_EQ(LoadFromBytes(fifty), LoadResult::Loaded);
+    ExpectSoundTable();
+    EXPECT_EQ(ListFileBytes(), fifty);
+    // A cut-off list in a large table: the records past the file's end are all zero.
+    ASSERT_EQ(LoadFromBytes(Bytes(fifty.begin(), fifty.begin() + 21 + 4 * 50 + 80 * 2 + 7)), LoadResult::Loaded);
+    ExpectSoundTable();
+    ASSERT_EQ(itemTable.itemCount, 50);
+    EXPECT_EQ(Name(itemTable.records[2]), "Item 1");
+    EXPECT_EQ(std::string(itemTable.records[3].itemName, 7), std::string("Item 2\0", 7));  // cut off
+    for (int k = 4; k <= 50; ++k) {
+        EXPECT_EQ(itemTable.records[k].itemName[0], '\0') << k;
+        EXPECT_EQ(itemTable.records[k].unitsToBuy, 0) << k;
+    }
+}
+
 TEST_F(ListFileTest, RandomBytesLoadSoundlyAndStably) {
     std::mt19937 rng(12345);
     const Bytes milk = MilkFile();

@@ -1,4 +1,6 @@
 #include <cmath>
+#include <limits>
+#include <string>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -44,6 +46,58 @@ TEST(MoneyMask, TwoDecimalsNoLeadingZero) {
         {-.004, ".00"},    {9.995, "10.00"},    {.999, "1.00"},      {2.5f * 3.0f, "7.50"},
         {1234567.891, "1234567.89"},            {1e20, "100000000000000000000.00"}};
     for (auto [value, text] : cases) EXPECT_EQ(MoneyMask(value), text) << text;
+}
+
+TEST(MoneyMask, SingleAmountsRoundFromTheFormTheUnitsBoxShows) {
+    // 2.675f is held as 2.67499995...; the user typed and sees 2.675.
+    const std::pair<float, const char*> cases[] = {
+        {2.675f, "2.68"},  {1.005f, "1.01"},   {.015f, ".02"},    {12.345f, "12.35"}, {.5f, ".50"},
+        {2, "2.00"},       {0, ".00"},         {-2.675f, "-2.68"}, {-.004f, ".00"},   {.125f, ".13"},
+        {1.0f / 3, ".33"}, {99999.99f, "99999.99"}, {123456792.0f, "123456800.00"}};
+    for (auto [value, text] : cases) EXPECT_EQ(MoneyMask(value), text) << text;
+    EXPECT_EQ(MoneyMask(2.675), "2.68");  // a double from its 15-digit form
+}
+
+constexpr float kMax = std::numeric_limits<float>::max();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+TEST(Amounts, OutOfRangeIsTheLargestAmountAndNaNIsZero) {
+    EXPECT_EQ(ToAmount(TextToNumber("1e39")), kMax);
+    EXPECT_EQ(ToAmount(TextToNumber("-1e39")), -kMax);
+    EXPECT_EQ(ToAmount(TextToNumber("1e400")), kMax);
+    EXPECT_EQ(ToAmount(TextToNumber("&H" + std::string(300, 'F'))), kMax);
+    EXPECT_EQ(ToAmount(TextToNumber("3.4e38")), 3.4e38f);  // in range: the nearest amount
+    EXPECT_EQ(ToAmount(-kInf), -kMax);
+    EXPECT_EQ(ToAmount(kNaN), 0);
+    EXPECT_EQ(ToAmount(2.5), 2.5f);
+    EXPECT_EQ(ToAmount(1e-50), 0);
+
+    EXPECT_EQ(AmountCost(0, kMax), 0);     // was NaN with an infinite unit count
+    EXPECT_EQ(AmountCost(0, kInf), 0);
+    EXPECT_EQ(AmountCost(2, kMax), kMax);  // the product is clamped
+    EXPECT_EQ(AmountCost(-2, kMax), -kMax);
+    EXPECT_EQ(AmountCost(kNaN, 2), 0);
+    EXPECT_EQ(AmountCost(1.25f, 2), 2.5);
+    EXPECT_EQ(AmountCost(.335f, 3), static_cast<double>(.335f) * 3);  // the stored singles' product
+    EXPECT_EQ(MoneyMask(AmountCost(.335f, 3)), "1.01");  // 1.00500000250...: a cost rounds from its binary value
+    EXPECT_EQ(MoneyMask(AmountCost(.1f, 3)), ".30");
+    EXPECT_EQ(ClampAmount(3.0 * kMax), kMax);
+    EXPECT_EQ(ClampAmount(std::nan("")), 0);
+}
+
+TEST(Amounts, NoTextShowsInfOrNaN) {
+    for (const std::string& text : {MoneyMask(kInf), MoneyMask(-kInf), MoneyMask(kNaN),
+                                    MoneyMask(static_cast<double>(kInf)), MoneyMask(std::nan("")),
+                                    NumberToText(kInf), NumberToText(kNaN), ShortNumber(-kInf),
+                                    NumberToText(std::nan(""))}) {
+        EXPECT_EQ(text.find("Inf"), std::string::npos) << text;
+        EXPECT_EQ(text.find("NaN"), std::string::npos) << text;
+    }
+    EXPECT_EQ(MoneyMask(kNaN), ".00");
+    EXPECT_EQ(MoneyMask(kInf), "340282300000000000000000000000000000000.00");
+    EXPECT_EQ(NumberToText(-kInf), "-3.402823E+38");
+    EXPECT_EQ(NumberToText(kNaN), " 0");
 }
 
 TEST(RoundHalfEven, HalvesGoToEven) {

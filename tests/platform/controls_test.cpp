@@ -99,6 +99,22 @@ TEST_F(Controls, SelectingFromCodeIsSilentTheUserSelectionNotifies) {
                                                "100 dblclick"}));
 }
 
+TEST_F(Controls, DoubleClickReportsTheEntryAndNoneBelowTheLastEntry) {
+    Recorder r;
+    std::vector<int> entries;
+    r.onCommand = [&](Window, const Event& e) {
+        if (e.code == Code::DblClick) entries.push_back(e.entry);
+    };
+    headless::SelectRow(kList, 1);
+    headless::DoubleClickRow(kList, 2);
+    headless::DoubleClickBelowRows(kList);
+    headless::Then([&] { EXPECT_EQ(ListGetSel(r.dlg, kList), 2); });  // the selection stays
+    r.Run();
+    EXPECT_EQ(entries, (std::vector<int>{2, -1}));
+    EXPECT_EQ(r.log, (std::vector<std::string>{"100 selchange", "100 selchange", "100 dblclick",
+                                               "100 dblclick"}));
+}
+
 TEST_F(Controls, ListBoxWithoutNotifyStyleReportsOnlyFocus) {
     DialogSpec spec = Spec();
     spec.controls[0].style = kTabStop;

@@ -80,6 +80,38 @@ TEST_F(Lists, SelectionFollowsInsertAndDeleteAndScrollsIntoView) {
     });
 }
 
+TEST_F(Lists, FillReplacesEveryEntryAndKeepsTheFirstVisibleRow) {
+    WithList(20, [](Window dlg) {
+        ListSetTopIndex(dlg, kList, 6);
+        ListSetSel(dlg, kList, 8);
+        ListFill(dlg, kList, 30, [](int i) { return "row " + std::to_string(i); });
+        EXPECT_EQ(ListCount(dlg, kList), 30);
+        EXPECT_EQ(ListText(dlg, kList, 0), "row 0");
+        EXPECT_EQ(ListText(dlg, kList, 29), "row 29");
+        EXPECT_EQ(ListTopIndex(dlg, kList), 6);    // the list does not scroll
+        EXPECT_EQ(ListGetSel(dlg, kList), -1);     // the entries are new: nothing is selected
+        ListFill(dlg, kList, 8, [](int i) { return "short " + std::to_string(i); });
+        EXPECT_EQ(ListTopIndex(dlg, kList), 3);    // as far as the fewer entries reach
+        ListFill(dlg, kList, 0, [](int) { return std::string("never"); });
+        EXPECT_EQ(ListCount(dlg, kList), 0);
+    });
+}
+
+TEST_F(Lists, ReplaceRewritesOneEntryInPlace) {
+    WithList(10, [](Window dlg) {
+        ListSetTopIndex(dlg, kList, 2);
+        ListSetSel(dlg, kList, 5);
+        ListReplace(dlg, kList, 3, "three");
+        EXPECT_EQ(ListText(dlg, kList, 3), "three");
+        EXPECT_EQ(ListText(dlg, kList, 4), "entry 4");
+        EXPECT_EQ(ListCount(dlg, kList), 10);
+        EXPECT_EQ(ListGetSel(dlg, kList), 5);  // another entry's selection stays
+        EXPECT_EQ(ListTopIndex(dlg, kList), 2);
+        ListReplace(dlg, kList, 5, "five");
+        EXPECT_EQ(ListGetSel(dlg, kList), -1);  // as ListDelete: the rewritten entry loses it
+    });
+}
+
 TEST_F(Lists, SimpleComboKeepsItsEditFieldInStepWithoutChangeNotifications) {
     int changes = 0;
     DialogSpec spec;

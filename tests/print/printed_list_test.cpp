@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "data/item_record.h"
+#include "data/number_text.h"
 #include "print_test_support.h"
 
 namespace pantrium::test {
@@ -122,6 +124,38 @@ TEST_F(PrintedListTest, AmountColumnsStayEmptyForZeroUnitsOrZeroCost) {
     EXPECT_EQ(PrintedTexts().size(), 6u + 4 + 4 + 6);  // heading, then the three lines
     // no purchase yet: an empty last-buy text
     EXPECT_EQ(Column(Inch(5.0))[1].text, "");
+}
+
+// The printed cost is a single-precision product: 0.335f x 3 rounds to just
+// below 1.005 and prints 1.00 (the item list's double product shows 1.01).
+// An x87 build that kept the product in extended precision would print 1.01.
+TEST_F(PrintedListTest, CostIsTheSinglePrecisionProduct) {
+    AddRecord(1, "Olives", "jar", 0.335f, 3, true);
+    Print(1);
+    const std::vector<PrintedText> texts = PrintedTexts();
+    ASSERT_EQ(texts.size(), 6u + 6);
+    EXPECT_EQ(texts[11], (PrintedText{Inch(7.5) - 4 * kCw, kFirstY, "1.00"}));
+}
+
+TEST_F(PrintedListTest, AmountsThatAreNoNumbersPrintAsNumbers) {
+    const float inf = std::numeric_limits<float>::infinity();
+    AddRecord(1, "Bread", "loaf", 2, std::numeric_limits<float>::quiet_NaN(), false);  // counts as 0
+    AddRecord(1, "Salt", "box", 0, inf, false);  // 0 x inf: no cost
+    AddRecord(2, "Herbs", "bunch", 2, inf, false);
+    Print(0);
+    // The units are amounts (7 digits); the cost a product, masked from its binary value.
+    const std::string largestUnits = "340282300000000000000000000000000000000.00";
+    const std::string largestCost = pantrium::MoneyMask(static_cast<double>(std::numeric_limits<float>::max()));
+    int unitsCount = 0, costCount = 0;
+    for (const PrintedText& t : PrintedTexts()) {
+        EXPECT_EQ(t.text.find("Inf"), std::string::npos) << t.text;
+        EXPECT_EQ(t.text.find("NaN"), std::string::npos) << t.text;
+        unitsCount += t.text == largestUnits;
+        costCount += t.text == largestCost;
+    }
+    EXPECT_EQ(unitsCount, 2);  // Salt's and Herbs' units
+    EXPECT_EQ(costCount, 1);   // Herbs' cost
+    EXPECT_EQ(PrintedTexts().size(), 6u + 4 + 4 + 6);  // heading; Bread without amounts; Salt without cost
 }
 
 TEST_F(PrintedListTest, CategoryOnlyOnTheFirstLineOfARun) {

@@ -339,6 +339,32 @@ void SelectRow(int id, int index) {
 void DoubleClickRow(int id, int index) {
     Queue([id, index] { ClickRow(id, index, true); });
 }
+void DoubleClickBelowRows(int id) {
+    Queue([id] {
+        DialogState* st = Active();
+        if (!st) return;
+        ControlState* c = Target(*st, id, "DoubleClickBelowRows");
+        if (!c) return;
+        if (c->kind != plat::Kind::ListBox) {
+            Fail("DoubleClickBelowRows: control " + std::to_string(id) + " is not a list box" + Where(*st));
+            return;
+        }
+        plat::Window dlg = plat::qt::Handle(st);
+        plat::SetFocus(dlg, id);  // the click focuses the list
+        if (!StateOf(dlg)) return;
+        auto* list = static_cast<QListWidget*>(c->widget.data());
+        QWidget* viewport = list->viewport();
+        const int n = list->count();
+        const int below = n ? list->visualItemRect(list->item(n - 1)).bottom() + 1 : 0;
+        if (below >= viewport->height()) {
+            Fail("DoubleClickBelowRows: list " + std::to_string(id) + " has no room below its last entry" + Where(*st));
+            return;
+        }
+        const QPoint at(viewport->width() / 2, (below + viewport->height()) / 2);
+        Mouse(viewport, QEvent::MouseButtonDblClick, at);
+        Mouse(viewport, QEvent::MouseButtonRelease, at);
+    });
+}
 void KeyDown(int vk, bool shift) {
     Queue([vk, shift] { KeyNow(vk, shift, true); });
 }

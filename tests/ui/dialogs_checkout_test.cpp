@@ -2,6 +2,9 @@
 // headless layer (the table side of checkout has its own tests).
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "data/number_text.h"
 #include "dialogs_test_support.h"
 #include "ui/dialogs/checkout_dialogs.h"
 
@@ -181,6 +184,36 @@ TEST_F(CheckoutTest, PriceDialogFollowsTheUnitsAndGivesAPricePerUnit) {
     headless::CloseBox();
     EXPECT_EQ(CheckoutPriceDialog(bread), 0.0f);
     EXPECT_FLOAT_EQ(itemTable.records[bread].pricePerUnit, 1.25f);
+}
+
+TEST_F(CheckoutTest, PriceDialogAmountsStayNumbers) {
+    constexpr float kMax = std::numeric_limits<float>::max();
+    // Price 0 with infinite units (from a file): no NaN in the amount paid.
+    const int salt = PutItem({"Salt", "box", 0, 0, kToBuy, std::numeric_limits<float>::infinity()});
+    Then([] {
+        EXPECT_EQ(Text(kUnits), "340282300000000000000000000000000000000.00");
+        EXPECT_EQ(Text(kPrice), ".00");
+    });
+    Focus(kUnits);
+    headless::ClearEdit();
+    Type("1e39");
+    Then([] { EXPECT_EQ(Text(kPrice), ".00"); });
+    // An amount out of range over half a unit: the largest price, not an infinite one.
+    headless::ClearEdit();
+    Type(".5");
+    Focus(kPrice);
+    headless::ClearEdit();
+    Type("1e39");
+    Click(1);
+    EXPECT_EQ(CheckoutPriceDialog(salt), kMax);
+
+    const int rice = PutItem({"Rice", "bag", 2, 0, kToBuy, 1});
+    Focus(kUnits);
+    headless::ClearEdit();
+    Type("-1e39");
+    Then([] { EXPECT_EQ(Text(kPrice), MoneyMask(-static_cast<double>(kMax))); });
+    Click(1);
+    EXPECT_EQ(CheckoutPriceDialog(rice), 1.0f);  // the largest amount paid for the largest units
 }
 
 TEST_F(CheckoutTest, CheckoutWithPricesAsksEachBoughtItem) {

@@ -28,7 +28,13 @@ protected:
         PutItem({"Tea", "box", 3, 0, 0, 0, {{"3-1-24", 4}, {"3-15-24", 4}}});
         WriteListFile("my Pantrium.ptm");
     }
-    static void Quit() { headless::KeyDown(plat::kVkEscape); }
+    // Escape; changes left unsaved are dropped with No to its question.
+    static void Quit() {
+        headless::Then([] {
+            if (itemTable.modified) headless::AnswerPrompt(7);
+        });
+        headless::KeyDown(plat::kVkEscape);
+    }
     static void Run() { EXPECT_EQ(RunMainWindow(), 0); }
     std::unique_ptr<TempDir> dir;
 };

@@ -56,6 +56,28 @@ TEST_F(FileDialogs, SaveCutsTheProposalAndReturnsThePathWithTheDefaultExtension)
     EXPECT_EQ(flags & 0x200006u, 0x200006u);  // the flags come back as the dialog left them
 }
 
+// Path texts are UTF-8: the proposal is cut to 260 characters, not bytes,
+// and never inside a character.
+TEST_F(FileDialogs, SaveCutsAProposalInAnyLanguageToWholeCharacters) {
+    std::string cyrillic;
+    for (int i = 0; i < 300; ++i) cyrillic += "\xD0\xBF";  // U+043F, two bytes
+    std::string japanese = "a";
+    for (int i = 0; i < 300; ++i) japanese += "\xE8\xB2\xB7";  // U+8CB7, three bytes
+    std::string shortName = "Z:\\\xD0\xBF\\\xE8\xB2\xB7.ptm";
+    for (const std::string* name : {&cyrillic, &japanese, &shortName}) {
+        headless::AnswerFileDialog(false, "");
+        std::string proposal = *name;
+        std::uint32_t flags = 0;
+        SaveFileDialog(0, "Save File", proposal, "", kFilterText, "ptm", flags);
+    }
+    ASSERT_EQ(headless::FileDialogs().size(), 3u);
+    std::string cyrillic260;
+    for (int i = 0; i < 260; ++i) cyrillic260 += "\xD0\xBF";
+    EXPECT_EQ(headless::FileDialogs()[0].fileName, cyrillic260);
+    EXPECT_EQ(headless::FileDialogs()[1].fileName, japanese.substr(0, 1 + 3 * 259));
+    EXPECT_EQ(headless::FileDialogs()[2].fileName, shortName);
+}
+
 TEST_F(FileDialogs, ProposedNameIsCutAtItsFirstNul) {
     headless::AnswerFileDialog(false, "");
     std::string name("list\0rest", 9);

@@ -92,7 +92,7 @@ TEST_F(MainCommands, DeleteAsksAndSelectsTheRowThatTakesThePlace) {
     headless::ChooseMenu(kCmdDeleteItem);
     Quit();
     Run();
-    ASSERT_EQ(headless::Prompts().size(), 5u);
+    ASSERT_EQ(headless::Prompts().size(), 6u);  // the last one: Escape's question about the changes
     ExpectPrompt(4, "Delete this item now?", "Delete Item", 36);
 }
 

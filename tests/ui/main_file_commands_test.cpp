@@ -262,15 +262,44 @@ TEST_F(MainFileCommands, CloseFlowYesSavesNoDiscardsAndUnmodifiedClosesAtOnce) {
     EXPECT_TRUE(headless::Prompts().empty());
 }
 
-TEST_F(MainFileCommands, EscapeClosesAtOnceWithoutAskingOrSaving) {
+TEST_F(MainFileCommands, EscapeAsksBeforeDroppingChangesAndClosesAtOnceWithout) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     headless::ChooseMenu(kCmdBuy);
-    Quit();
+    headless::AnswerPrompt(2);
+    headless::KeyDown(plat::kVkEscape);
+    Then([] {
+        ASSERT_EQ(headless::Prompts().size(), 1u);
+        EXPECT_EQ(LastPrompt().text, "File records have changed...\r\ndo you want to save them?");
+        EXPECT_EQ(LastPrompt().style, 35);
+        EXPECT_NE(mainWindow, 0u);  // Cancel keeps the window and its changes
+        EXPECT_TRUE(RecordOfRow(1).toBuy());
+    });
+    headless::AnswerPrompt(7);
+    headless::KeyDown(plat::kVkEscape);
     Run();
-    EXPECT_TRUE(headless::Prompts().empty());
+    EXPECT_EQ(headless::Prompts().size(), 2u);
     itemTable = ItemTable{};
     ASSERT_EQ(LoadList(), LoadResult::Loaded);
-    EXPECT_FALSE(itemTable.records[1].toBuy());
+    EXPECT_FALSE(itemTable.records[1].toBuy());  // No saved nothing
+
+    // Yes saves before the window ends.
+    headless::Reset();
+    ResetMainWindowState();
+    headless::ChooseMenu(kCmdBuy);
+    headless::AnswerPrompt(6);
+    headless::KeyDown(plat::kVkEscape);
+    Run();
+    itemTable = ItemTable{};
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_TRUE(itemTable.records[1].toBuy());
+
+    // Nothing changed: Escape ends the window at once.
+    headless::Reset();
+    ResetMainWindowState();
+    headless::KeyDown(plat::kVkEscape);
+    Run();
+    EXPECT_TRUE(headless::Prompts().empty());
+    EXPECT_EQ(mainWindow, 0u);
 }
 
 }  // namespace

@@ -88,8 +88,14 @@ protected:
         EXPECT_TRUE(headless::Failures().empty()) << JoinedFailures();
         EXPECT_EQ(headless::UnusedScript(), 0);
     }
-    // Escape ends the window at once; its release has no window left to reach.
-    static void Quit() { headless::KeyDown(plat::kVkEscape); }
+    // Escape ends the window; changes the test left unsaved are dropped with
+    // No to the question. The release has no window left to reach.
+    static void Quit() {
+        headless::Then([] {
+            if (itemTable.modified) headless::AnswerPrompt(7);
+        });
+        headless::KeyDown(plat::kVkEscape);
+    }
 
     static std::string Row(int entry) { return plat::ListText(mainWindow, kItemList, entry); }
     static int Selection() { return plat::ListGetSel(mainWindow, kItemList); }

@@ -28,6 +28,30 @@ TEST_F(MainItemList, RowsShowUnitsAndCostOnlyForCheckedItemsAndTotalsCountThem) 
     Run();
 }
 
+// The row's cost and the total are double-precision products of the stored
+// singles: 0.335f x 3 is 1.00500002... and shows 1.01 (the printed list's
+// single-precision product prints 1.00).
+TEST_F(MainItemList, CostAndTotalAreDoubleProductsOfTheStoredSingles) {
+    WriteStartList({{0, "Olives", "jar", 0.335f, 3, kToBuy}});
+    Then([] {
+        EXPECT_EQ(Row(0), "\tx\tOlives\tjar\t\t3.00\t1.01");
+        EXPECT_EQ(Status(3), "Total cost: 1.01");
+    });
+    Quit();
+    Run();
+}
+
+TEST_F(MainItemList, RowTextKeepsInnerBlanksAndDropsThePadding) {
+    WriteStartList({{0, "  Oat  milk", "                    ", 1, 0, 0},
+                    {0, "Twenty characters!!!", "x", 1, 0, 0}});
+    Then([] {
+        EXPECT_EQ(Row(0), "\t\tOat  milk\t\t");
+        EXPECT_EQ(Row(1), "\t\tTwenty characters!!!\tx\t");
+    });
+    Quit();
+    Run();
+}
+
 TEST_F(MainItemList, TypedUnitsApplyKeystrokeByKeystroke) {
     WriteStartList({{0, "Bread", "loaf", 1.5f, 0, 0}, {0, "Milk", "gallon", 2, 0, 0}});
     headless::SelectRow(kItemList, 1);
@@ -183,6 +207,71 @@ TEST_F(MainItemList, EnterReleaseAndDoubleClickToggleUnlessTheEnterIsIgnored) {
     Then([] {
         EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t1.00\t2.00");
         EXPECT_EQ(Status(2), "Items to buy:  1");
+    });
+    Quit();
+    Run();
+}
+
+// Four items, three checked; the counts and the modified flag must survive
+// every Enter whose press went to a prompt or a dialog.
+TEST_F(MainItemList, OnlyAnEnterPressedAndReleasedInTheListTogglesARow) {
+    WriteStartList({{0, "Apples", "bag", 1.25f, 2, kToBuy},
+                    {0, "Bread", "loaf", 2, 1, kToBuy},
+                    {0, "Coffee", "jar", 4.5f, 1, kToBuy},
+                    {0, "Dates", "box", 3, 0, 0}});
+    auto unchanged = [] {
+        EXPECT_EQ(Status(2), "Items to buy:  3");
+        EXPECT_EQ(Status(3), "Total cost: 9.00");
+        EXPECT_TRUE(RecordOfRow(1).toBuy());
+        EXPECT_FALSE(itemTable.modified);
+        EXPECT_FALSE(enterPressedInList);
+    };
+    // "Save file now?" answered with Enter: its release comes to the list alone.
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdSave);
+    headless::KeyUp(plat::kVkReturn);
+    Then(unchanged);
+    // The same after the save dialog and after a notice closed with Enter.
+    headless::AnswerFileDialog(true, (dir / "copy.ptm").string());
+    headless::ChooseMenu(kCmdSaveAs);
+    headless::KeyUp(plat::kVkReturn);
+    headless::AnswerPrompt(7);
+    headless::AnswerPrompt(1);
+    headless::ChooseMenu(kCmdCheckOut);
+    headless::KeyUp(plat::kVkReturn);
+    Then(unchanged);
+    // A press whose release went elsewhere does not count later.
+    headless::KeyDown(plat::kVkReturn);
+    headless::Focus(kUnitsBox);
+    headless::Focus(kItemList);
+    headless::KeyUp(plat::kVkReturn);
+    Then(unchanged);
+    // A whole key stroke in the list toggles the selected row.
+    headless::Press(plat::kVkReturn);
+    Then([] {
+        EXPECT_EQ(Status(2), "Items to buy:  2");
+        EXPECT_FALSE(RecordOfRow(1).toBuy());
+        EXPECT_TRUE(itemTable.modified);
+    });
+    Quit();
+    Run();
+    EXPECT_EQ(headless::Prompts()[0].text, "Save file now?");
+}
+
+TEST_F(MainItemList, DoubleClickBelowTheLastRowTogglesNothing) {
+    WriteStartList({{0, "Bread", "loaf", 2, 1, kToBuy}, {0, "Milk", "gallon", 2, 0, 0}});
+    headless::SelectRow(kItemList, 0);
+    headless::DoubleClickBelowRows(kItemList);
+    Then([] {
+        EXPECT_TRUE(RecordOfRow(1).toBuy());
+        EXPECT_EQ(Selection(), 0);
+        EXPECT_EQ(Status(2), "Items to buy:  1");
+        EXPECT_FALSE(itemTable.modified);
+    });
+    headless::DoubleClickRow(kItemList, 1);
+    Then([] {
+        EXPECT_TRUE(RecordOfRow(2).toBuy());
+        EXPECT_EQ(Status(2), "Items to buy:  2");
     });
     Quit();
     Run();

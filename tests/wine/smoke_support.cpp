@@ -134,6 +134,20 @@ bool WaitGone(HWND window, int timeoutMs) {
     return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }
 
+namespace {
+
+// A buffer for a text whose length was asked for just before. The window's
+// thread may change the text between the length and the text message (the
+// driver polls while the program refreshes), and the list box's, combo box's
+// and status bar's text messages take no buffer size: the buffer leaves room
+// for any text of this program, which would otherwise overrun the heap.
+std::string TextBuffer(LRESULT length) {
+    constexpr size_t kRoom = 1024;
+    return std::string((length > 0 ? static_cast<size_t>(length) : 0) + 1 + kRoom, '\0');
+}
+
+}  // namespace
+
 std::string Text(HWND window) {
     if (!window) return "<no window>";
     const LRESULT length = Send(window, WM_GETTEXTLENGTH, 0, 0);
@@ -165,9 +179,9 @@ std::vector<std::string> EntryTexts(HWND control, UINT countMsg, UINT lengthMsg,
     const LRESULT count = Send(control, countMsg, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         const LRESULT length = Send(control, lengthMsg, i, 0);
-        std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+        std::string text = TextBuffer(length);
         const LRESULT got = Send(control, textMsg, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+        text.resize(got > 0 && static_cast<size_t>(got) < text.size() ? static_cast<size_t>(got) : 0);
         texts.push_back(text);
     }
     return texts;
@@ -188,9 +202,9 @@ int ComboSel(HWND combo) { return static_cast<int>(Send(combo, CB_GETCURSEL, 0, 
 
 std::string StatusPart(HWND statusBar, int part) {
     const LRESULT length = LOWORD(Send(statusBar, SB_GETTEXTLENGTHA, part, 0));
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::string text = TextBuffer(length);
     const LRESULT got = LOWORD(Send(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data())));
-    text.resize(static_cast<size_t>(got));
+    text.resize(static_cast<size_t>(got) < text.size() ? static_cast<size_t>(got) : 0);
     return text;
 }
 
@@ -230,6 +244,10 @@ void ClickRow(HWND list, int index) {
 
 void DoubleClickRow(HWND list, int index) {
     const LPARAM at = RowPoint(list, index);
+    // The program asks where the pointer was when the message was posted.
+    POINT screen{LOWORD(at), HIWORD(at)};
+    ClientToScreen(list, &screen);
+    SetCursorPos(screen.x, screen.y);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
@@ -254,6 +272,40 @@ void PressKey(HWND window, int vk) {
 void Command(HWND dlg, int id) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void SysClose(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void RealKey(int vk, bool down) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = static_cast<WORD>(vk);
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    Sleep(60);  // a person's key stroke takes a while; the program reads in between
+}
+
+void RealPress(int vk) {
+    RealKey(vk, true);
+    RealKey(vk, false);
+}
+
+void RealAltKey(char letter) {
+    RealKey(VK_MENU, true);
+    RealPress(letter);
+    RealKey(VK_MENU, false);
+}
+
+void RealDoubleClick(int screenX, int screenY) {
+    SetCursorPos(screenX, screenY);
+    Sleep(60);
+    // One call: the two clicks get close time stamps however busy the machine is.
+    INPUT in[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(4, in, sizeof in[0]);
+    Sleep(60);
+}
 
 std::string PromptText(HWND box) {
     ChildSearch search{"Static", "\x01"};

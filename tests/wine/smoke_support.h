@@ -75,6 +75,13 @@ void PressKey(HWND window, int vk);        // down, then up
 void Command(HWND dlg, int id);            // a menu command (WM_COMMAND, no control)
 void SysClose(HWND window);                // the close box (WM_SYSCOMMAND SC_CLOSE)
 
+// Real input through SendInput: it goes to the foreground window's focus the
+// way the keyboard and mouse deliver it, through the program's own loops.
+void RealKey(int vk, bool down);
+void RealPress(int vk);                    // down, a short pause, up
+void RealAltKey(char letter);              // Alt+letter: opens a menu of the menu bar
+void RealDoubleClick(int screenX, int screenY);
+
 // The standard message box with this caption: checks its text, then presses
 // the button whose id is answer (IDYES, IDNO, IDCANCEL, IDOK). False when no
 // such box came up.

@@ -92,24 +92,24 @@ float CheckoutPriceDialog(int recordIndex) {
     };
 
     float result = 0;  // stays 0 when the dialog is closed with its close box
-    const double price = rec.pricePerUnit;
     RunDialog(spec, [&](Window dlg, const Event& e) {
         if (e.msg == Msg::Init) {
             SetText(dlg, kItemLabel, "Item: " + FieldText(rec.itemName));
             SetText(dlg, kBoughtBox, MoneyMask(rec.unitsToBuy));
-            SetText(dlg, kPriceBox, MoneyMask(price * rec.unitsToBuy));
+            SetText(dlg, kPriceBox, MoneyMask(AmountCost(rec.pricePerUnit, rec.unitsToBuy)));
             return 0;
         }
         if (e.msg != Msg::Command) return 0;
         if (e.id == kBoughtBox && e.code == Code::Change) {
             // The amount paid follows the units; a typed amount is overwritten.
-            SetText(dlg, kPriceBox, MoneyMask(price * TextToNumber(GetText(dlg, kBoughtBox))));
+            const float units = ToAmount(TextToNumber(GetText(dlg, kBoughtBox)));
+            SetText(dlg, kPriceBox, MoneyMask(AmountCost(rec.pricePerUnit, units)));
         } else if (e.id == 1) {
             ignoreEnterRelease = true;
-            double paid = TextToNumber(GetText(dlg, kPriceBox));
-            const double units = TextToNumber(GetText(dlg, kBoughtBox));
+            double paid = ToAmount(TextToNumber(GetText(dlg, kPriceBox)));
+            const double units = ToAmount(TextToNumber(GetText(dlg, kBoughtBox)));
             if (units != 0) paid /= units;  // the amount paid for all units -> price per unit
-            result = static_cast<float>(paid);
+            result = ToAmount(paid);
             EndDialog(dlg, 1);
         }
         return 0;

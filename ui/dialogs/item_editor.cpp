@@ -68,7 +68,7 @@ void InitEditor(plat::Window dlg) {
     plat::SetText(dlg, kNameBox, TrimmedField(rec.itemName));
     plat::SetText(dlg, kUnitBox, TrimmedField(rec.unitDescr));
     carriedToBuy = rec.toBuy();
-    carriedUnits = static_cast<float>(RoundHalfEven(rec.unitsToBuy));
+    carriedUnits = static_cast<float>(RoundHalfEven(ToAmount(rec.unitsToBuy)));
     carriedSpecial = rec.specialBuy();
 
     // An item without a category (or with a number past the list) selects nothing,
@@ -80,7 +80,8 @@ void InitEditor(plat::Window dlg) {
         const int found = plat::ListFindExact(dlg, kCategoryList, -1, name);
         plat::ListSetSel(dlg, kCategoryList, found >= 0 ? found : rec.catg - 1);
     }
-    plat::SetText(dlg, kPriceBox, rec.pricePerUnit == 0 ? "" : NumberToText(rec.pricePerUnit));
+    const float price = ToAmount(rec.pricePerUnit);
+    plat::SetText(dlg, kPriceBox, price == 0 ? "" : NumberToText(price));
     plat::SetCheck(dlg, kSpecialBox, rec.specialBuy());
 }
 

@@ -26,7 +26,7 @@ std::string TrimBlanks(const std::string& text) {
 // The units box after a selection: the units in the money mask, empty for 0.
 void ShowSelectedUnitsAsMoney(plat::Window dlg) {
     const int row = SelectedRow();
-    const float units = row ? itemTable.RecordOfRow(row).unitsToBuy : 0.0f;
+    const float units = row ? ToAmount(itemTable.RecordOfRow(row).unitsToBuy) : 0.0f;
     unitsEditArmed = -1;
     plat::SetText(dlg, kUnitsBox, units == 0 ? "" : MoneyMask(units));
 }
@@ -40,7 +40,7 @@ void ApplyTypedUnits(plat::Window dlg) {
     const std::string typed = TrimBlanks(plat::GetText(dlg, kUnitsBox));
     const double value = TextToNumber(typed);
     if (value != old) itemTable.modified = true;
-    rec.unitsToBuy = static_cast<float>(value);
+    rec.unitsToBuy = ToAmount(value);  // a number out of range is the largest amount
     rec.SetFlag(kToBuy, !typed.empty());
     rec.SetFlag(kAutoListed, false);
     RefreshItemList(-row);
@@ -56,17 +56,34 @@ int SelectedRow() {
     return ValidRow(row) ? row : 0;
 }
 
+namespace {
+
+// The field without leading and trailing blanks, as TrimmedField gives it,
+// appended without a string of its own (a full rebuild formats every row).
+void AppendTrimmed(std::string& row, const char (&field)[kTextField]) {
+    int first = 0, last = kTextField;
+    while (first < last && field[first] == ' ') ++first;
+    while (last > first && field[last - 1] == ' ') --last;
+    row.append(field + first, field + last);
+}
+
+}  // namespace
+
 std::string FormatItemRow(int recordIndex) {
     const ItemRecord& rec = itemTable.records[recordIndex];
     const char* mark = !rec.toBuy() ? "" : rec.autoListed() ? "X" : "x";
     std::string row;
-    for (const std::string& field : {std::string(mark), TrimmedField(rec.itemName),
-                                     TrimmedField(rec.unitDescr), LastBuyText(rec)})
-        row.append("\t").append(field);
+    row.reserve(80);
+    row.append("\t").append(mark).append("\t");
+    AppendTrimmed(row, rec.itemName);
+    row.append("\t");
+    AppendTrimmed(row, rec.unitDescr);
+    row.append("\t").append(LastBuyText(rec));
     // Units and cost belong to the shopping list: unchecked rows show neither.
-    if (*mark && rec.unitsToBuy != 0) {
-        row.append("\t").append(MoneyMask(rec.unitsToBuy));
-        const double cost = static_cast<double>(rec.pricePerUnit) * rec.unitsToBuy;
+    const float units = ToAmount(rec.unitsToBuy);
+    if (*mark && units != 0) {
+        row.append("\t").append(MoneyMask(units));
+        const double cost = AmountCost(rec.pricePerUnit, units);
         if (cost != 0) row.append("\t").append(MoneyMask(cost));
     }
     return row;
@@ -89,13 +106,10 @@ void RefreshItemListUi(int mode) {
     int sel = mode != 0 ? std::abs(mode) - 1 : std::max(plat::ListGetSel(dlg, kItemList), 0);
     sel = std::clamp(sel, 0, n - 1);  // a row past the end selects the last one
     if (mode < 0) {
-        plat::ListDelete(dlg, kItemList, sel);
-        plat::ListInsert(dlg, kItemList, sel, FormatItemRow(t.rowOrder[sel + 1]));
+        plat::ListReplace(dlg, kItemList, sel, FormatItemRow(t.rowOrder[sel + 1]));
     } else {
-        const int top = plat::ListTopIndex(dlg, kItemList);
-        plat::ListReset(dlg, kItemList);
-        for (int r = 1; r <= n; ++r) plat::ListAdd(dlg, kItemList, FormatItemRow(t.rowOrder[r]));
-        plat::ListSetTopIndex(dlg, kItemList, std::clamp(top, 0, n - 1));
+        // Every row anew; the first visible row stays, so the list does not scroll.
+        plat::ListFill(dlg, kItemList, n, [&t](int entry) { return FormatItemRow(t.rowOrder[entry + 1]); });
     }
     plat::ListSetSel(dlg, kItemList, sel);
     if (!unitsBoxInUse) ShowRowUnits(sel + 1);
@@ -106,8 +120,9 @@ void RefreshItemListUi(int mode) {
         const ItemRecord& rec = t.records[k];
         if (!rec.toBuy()) continue;
         ++t.itemsToBuy;
-        t.totalCost += static_cast<double>(rec.pricePerUnit) * rec.unitsToBuy;
+        t.totalCost += AmountCost(rec.pricePerUnit, rec.unitsToBuy);
     }
+    t.totalCost = ClampAmount(t.totalCost);
     UpdateStatusLine();
 }
 
@@ -128,7 +143,7 @@ void UpdateStatusLine() {
 
 void ShowRowUnits(int row) {
     unitsEditArmed = 0;
-    const float units = ValidRow(row) ? itemTable.RecordOfRow(row).unitsToBuy : 0.0f;
+    const float units = ValidRow(row) ? ToAmount(itemTable.RecordOfRow(row).unitsToBuy) : 0.0f;
     plat::SetText(mainWindow, kUnitsBox, units == 0 ? "" : ShortNumber(units));
 }
 
@@ -148,7 +163,7 @@ void ToggleRowMark() {
     RefreshItemList(-row);
     itemTable.modified = true;
 
-    const double whole = RoundHalfEven(rec.unitsToBuy);
+    const double whole = RoundHalfEven(ToAmount(rec.unitsToBuy));
     // Written by the program, never applied as typing (it would round the units).
     unitsEditArmed = 0;
     plat::SetText(mainWindow, kUnitsBox, whole != 0 ? NumberToText(static_cast<float>(whole)) : "");
@@ -158,7 +173,7 @@ void ToggleRowMark() {
     }
 }
 
-void OnItemListNotify(plat::Window dlg, plat::Code code) {
+void OnItemListNotify(plat::Window dlg, plat::Code code, int entry) {
     switch (code) {
     case plat::Code::SelChange:
     case plat::Code::SetFocus:
@@ -167,8 +182,14 @@ void OnItemListNotify(plat::Window dlg, plat::Code code) {
         unitsBoxInUse = false;
         ShowSelectedUnitsAsMoney(dlg);
         break;
-    case plat::Code::KillFocus: plat::ShowControl(dlg, kFocusFrame, false); break;
-    case plat::Code::DblClick: plat::SendUser(dlg, kToggleRowMessage); break;
+    case plat::Code::KillFocus:
+        plat::ShowControl(dlg, kFocusFrame, false);
+        enterPressedInList = false;  // its release will come to another window
+        break;
+    case plat::Code::DblClick:
+        // Below the last row the double-click is on no row: the selected one stays as it is.
+        if (entry >= 0) plat::SendUser(dlg, kToggleRowMessage);
+        break;
     default: break;
     }
 }
@@ -202,9 +223,17 @@ void UnitsBoxKeyHook(plat::Window dlg, int, int vk, bool down) {
 }
 
 void ItemListKeyHook(plat::Window dlg, int, int vk, bool down) {
-    if (down || vk != plat::kVkReturn) return;
-    if (!ignoreEnterRelease) plat::SendUser(dlg, kToggleRowMessage);
+    if (vk != plat::kVkReturn) return;
+    if (down) {
+        enterPressedInList = true;
+        return;
+    }
+    // Only an Enter pressed and released here toggles: the release of an Enter
+    // that answered a prompt or closed a dialog arrives without its press.
+    const bool toggle = enterPressedInList && !ignoreEnterRelease;
+    enterPressedInList = false;
     ignoreEnterRelease = false;
+    if (toggle) plat::SendUser(dlg, kToggleRowMessage);
 }
 
 std::string FitTextToWidth(plat::Window dlg, int controlId, const std::string& text, int width) {

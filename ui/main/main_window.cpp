@@ -17,6 +17,7 @@ plat::Window mainWindow = 0;
 int unitsEditArmed = 0;
 bool unitsBoxInUse = false;
 bool ignoreEnterRelease = false;
+bool enterPressedInList = false;
 std::string helpPath;
 plat::Menu mainMenuBar = 0;
 plat::Menu contextMenu = 0;
@@ -126,9 +127,12 @@ void DestroyMainDialog(plat::Window dlg) {
 
 int OnCommand(plat::Window dlg, const plat::Event& e) {
     switch (e.id) {
-    case kItemList: OnItemListNotify(dlg, e.code); return 0;
+    case kItemList: OnItemListNotify(dlg, e.code, e.entry); return 0;
     case kUnitsBox: OnUnitsBoxNotify(dlg, e.code); return 0;
-    case kEscapeButton: plat::EndDialog(dlg, 2); return 0;
+    case kEscapeButton:
+        // Escape ends the window like its close box: unsaved changes are asked about first.
+        if (CloseFlow() == 0) plat::EndDialog(dlg, 2);
+        return 0;
     case kCmdOpen: OpenFlow(); return 0;
     case kCmdSave: SaveFlow(); return 0;
     case kCmdSaveAs: SaveAsFlow(); return 0;
@@ -214,6 +218,7 @@ void ResetMainWindowState() {
     unitsEditArmed = 0;
     unitsBoxInUse = false;
     ignoreEnterRelease = false;
+    enterPressedInList = false;
     helpPath.clear();
     mainMenuBar = 0;
     contextMenu = 0;

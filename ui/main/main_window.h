@@ -26,6 +26,7 @@ extern plat::Window mainWindow;  // 0 while no main window exists
 extern int unitsEditArmed;       // 1 typing applies, 0 / -1 program writes the box
 extern bool unitsBoxInUse;
 extern bool ignoreEnterRelease;  // set by dialogs closed with Enter
+extern bool enterPressedInList;  // the item list got an Enter press not yet released
 extern std::string helpPath;
 
 // The selected row of the item list (entry + 1), 0 when none.
@@ -52,7 +53,7 @@ plat::DialogSpec MainDialogSpec();
 // Item list, units box and status line.
 void ShowRowUnits(int row);
 void ToggleRowMark();
-void OnItemListNotify(plat::Window dlg, plat::Code code);
+void OnItemListNotify(plat::Window dlg, plat::Code code, int entry);  // entry: of a double-click
 void OnUnitsBoxNotify(plat::Window dlg, plat::Code code);
 void UnitsBoxKeyHook(plat::Window dlg, int id, int vk, bool down);
 void ItemListKeyHook(plat::Window dlg, int id, int vk, bool down);

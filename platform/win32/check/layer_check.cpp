@@ -2,10 +2,12 @@
 // Windows): the dialog's size and place, control creation, the notification
 // rules the UI relies on (synchronous Change, silent ListSetSel, focus
 // notifications, Close ending with 2, the disabled owner), the keyboard
-// (Enter key-up reaching a key hook, Escape, Tab, accelerators, Enter on a
+// (Enter's press and release reaching a key hook, Escape, Tab, accelerators, Enter on a
 // focused button) and the owner-drawn rows ending at right-aligned stops.
 // Prints a PASS or FAIL line per check and closes with "N passed, M failed".
 #include "platform/win32/win32_internal.h"
+
+#include "platform/win32/check/font_guard.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +31,12 @@ void CheckEq(const A& actual, const B& expected, const std::string& what) {
         std::printf("  got %lld, expected %lld\n", static_cast<long long>(actual), static_cast<long long>(expected));
     }
     Check(ok, what);
+}
+
+// One FAIL line per fault, or one PASS line.
+void CheckNoFaults(const std::vector<std::string>& faults, const std::string& what) {
+    for (const std::string& fault : faults) Check(false, what + ": " + fault);
+    if (faults.empty()) Check(true, what);
 }
 
 struct Seen {
@@ -127,6 +135,35 @@ void CALLBACK WhenShown(HWND h, UINT, UINT_PTR id, DWORD) {
     PostMessageA(h, kPhaseShown, 0, 0);
 }
 
+// Captions are UTF-8: the main window shows a list's path in any language,
+// although the dialog itself is an ANSI window.
+void CaptionTextChecks(Window dlg) {
+    const std::string paths[] = {"Z:\\Eink\xc3\xa4ufe\\list \xe2\x80\x93 week",
+                                 "Z:\\\xd0\xbf\xd0\xbe\xd0\xba\xd1\x83\xd0\xbf\xd0\xba\xd0\xb8\\list",
+                                 "C:\\\xe8\xb2\xb7\xe3\x81\x84\xe7\x89\xa9"};
+    for (const std::string& path : paths) {
+        SetCaption(dlg, path);
+        Check(GetCaption(dlg) == path, "a UTF-8 caption reads back unchanged: " + path);
+        wchar_t wide[256] = {};
+        InternalGetWindowText(H(dlg), wide, 256);
+        Check(win32::FromWide(wide) == path, "the window holds the caption as UTF-16: " + path);
+        // WM_GETTEXT is what the frame is drawn from: an ANSI dialog answers it
+        // in the ANSI code page, with "?" for what has no place there.
+        wchar_t drawn[256] = {};
+        GetWindowTextW(H(dlg), drawn, 256);
+        Check(win32::FromWide(drawn) == path, "WM_GETTEXT answers the whole caption: " + path);
+    }
+    SetText(dlg, 0, "\xd0\xbf\xd0\xbe");
+    Check(GetText(dlg, 0) == "\xd0\xbf\xd0\xbe", "SetText and GetText with id 0 are the caption");
+    SetCaption(dlg, "Layer check");
+    Check(GetCaption(dlg) == "Layer check", "an ASCII caption reads back unchanged");
+
+    Check(win32::WideFromAnsi(std::string("a\0b\0\0", 5)) == std::wstring(L"a\0b\0\0", 5),
+          "a filter list keeps its NULs through the conversion");
+    Check(win32::ToWide("x\xff") == L"x\xfffd", "an invalid UTF-8 byte becomes U+FFFD");
+    Check(win32::FromWide(win32::ToWide(paths[2])) == paths[2], "UTF-8 survives the round trip");
+}
+
 void InitChecks(Window dlg) {
     HWND d = H(dlg);
     RECT client{};
@@ -145,6 +182,7 @@ void InitChecks(Window dlg) {
           "controls are placed in client pixels, scaled to the display");
     CheckEq(ScreenDpiY(), 96, "the layer's pixels are 96-dpi pixels");
     CheckEq(GetCaption(dlg) == "Layer check", true, "caption");
+    CaptionTextChecks(dlg);
 
     LONG listStyle = GetWindowLongA(GetDlgItem(d, kList), GWL_STYLE);
     Check((listStyle & LBS_OWNERDRAWFIXED) && (listStyle & LBS_HASSTRINGS), "a list with tab stops is owner-drawn");
@@ -182,6 +220,33 @@ void InitChecks(Window dlg) {
     CheckEq(ListFindExact(dlg, kList, -1, "nothing"), -1, "ListFindExact without a match");
     ListDelete(dlg, kList, 1);
     CheckEq(ListCount(dlg, kList), 2, "ListDelete");
+
+    // A fill with the drawing off: every entry new, the first visible row
+    // kept, silent, the texts in the list box; the list shows again.
+    HWND listWindow = GetDlgItem(d, kList);
+    ListFill(dlg, kList, 40, [](int i) { return "\t\tRow " + std::to_string(i); });
+    ListSetTopIndex(dlg, kList, 12);
+    ListSetSel(dlg, kList, 14);
+    seen.clear();
+    ListFill(dlg, kList, 50, [](int i) { return "\t\tItem " + std::to_string(i); });
+    Check(seen.empty(), "ListFill raises nothing");
+    CheckEq(ListCount(dlg, kList), 50, "ListFill makes every entry");
+    CheckEq(ListText(dlg, kList, 49) == "\t\tItem 49", true, "ListFill's rows keep their text in the list box");
+    CheckEq(ListTopIndex(dlg, kList), 12, "ListFill keeps the first visible row");
+    CheckEq(ListGetSel(dlg, kList), -1, "ListFill leaves nothing selected");
+    Check(GetWindowLongA(listWindow, GWL_STYLE) & WS_VISIBLE, "the list is visible after ListFill");
+    ListSetSel(dlg, kList, 20);  // scrolls it into view
+    const int topBefore = ListTopIndex(dlg, kList);
+    seen.clear();
+    ListReplace(dlg, kList, topBefore + 1, "\t\tThirteen");
+    Check(seen.empty(), "ListReplace raises nothing");
+    CheckEq(ListText(dlg, kList, topBefore + 1) == "\t\tThirteen", true, "ListReplace rewrites the entry");
+    CheckEq(ListCount(dlg, kList), 50, "ListReplace keeps the count");
+    CheckEq(ListGetSel(dlg, kList), 20, "ListReplace keeps another entry's selection");
+    CheckEq(ListTopIndex(dlg, kList), topBefore, "ListReplace does not scroll");
+    Check(GetWindowLongA(listWindow, GWL_STYLE) & WS_VISIBLE, "the list is visible after ListReplace");
+    ListFill(dlg, kList, 2, [](int i) { return i ? std::string("\t\tBread\tloaf") : std::string(kRow); });
+    CheckEq(ListTopIndex(dlg, kList), 0, "a fill with fewer rows shows them all");
     ListAdd(dlg, kCombo, "fruit");
     ListAdd(dlg, kCombo, "dairy");
     CheckEq(ListFindExact(dlg, kCombo, -1, "DAIRY"), 1, "combo lists share the list calls");
@@ -234,6 +299,11 @@ void InitChecks(Window dlg) {
               "MeasureText: the display's width in 96-dpi pixels, rounded up");
     }
     Check(GetControlFont(dlg, kEdit) != 0, "controls carry the dialog font");
+    // Away from 96 dpi the layer gives the controls a face made for the display.
+    if (DisplayDpi() == 96)
+        CheckNoFaults(fontguard::DialogFontFaults(reinterpret_cast<HFONT>(SendMessageA(H(dlg), WM_GETFONT, 0, 0))),
+                      "the dialog font is Wine's bitmap \"MS Sans Serif\"");
+    CheckNoFaults(fontguard::MarlettFaults(), "the caption buttons' face is Marlett");
     SetControlFont(dlg, kLink, f);
     CheckEq(GetControlFont(dlg, kLink), f, "SetControlFont / GetControlFont");
 
@@ -319,6 +389,7 @@ void ShownChecks(Window dlg) {
     keys.clear();
     SetFocus(dlg, kList);
     PostKey(list, kVkReturn);  // Enter: the default id; its release reaches the list
+    PostKey(list, VK_F5);      // a key the list box itself receives
     PostMessageA(GetDlgItem(d, kEdit), WM_KEYDOWN, VK_ESCAPE, 1);
     BYTE state[256];
     GetKeyboardState(state);
@@ -336,13 +407,16 @@ void KeyChecks(Window dlg, int step) {
         state[VK_SHIFT] = 0;
         SetKeyboardState(state);
         Check(Saw(Msg::Command, 1, Code::Clicked), "Enter sends the default button's id");
-        bool downSeen = false, upSeen = false;
+        int enterDowns = 0, f5Downs = 0;
+        bool upSeen = false;
         for (auto [vk, down] : keys) {
-            downSeen |= vk == kVkReturn && down;
+            enterDowns += vk == kVkReturn && down;
+            f5Downs += vk == VK_F5 && down;
             upSeen |= vk == kVkReturn && !down;
         }
         Check(upSeen, "the release of Enter reaches the list's key hook");
-        Check(!downSeen, "the dialog takes the press of Enter");
+        CheckEq(enterDowns, 1, "the list's key hook sees the press of Enter that the dialog acts on, once");
+        CheckEq(f5Downs, 1, "a press the list receives itself reaches its key hook once");
         Check(Saw(Msg::Command, 2, Code::Clicked), "Escape sends 2");
         Check(Saw(Msg::Command, 225, Code::Clicked), "Shift+Up gives the accelerator's command");
         Check(ListGetSel(dlg, kList) <= 0, "the accelerator's key does not move the list");

@@ -1,0 +1,121 @@
+// Amounts in the main window are always numbers: typed texts out of range,
+// and infinite or NaN amounts read from a list file.
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "data/number_text.h"
+#include "main_fixture.h"
+
+namespace pantrium::testing {
+namespace {
+
+using headless::Then;
+
+constexpr float kMax = std::numeric_limits<float>::max();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+const std::string kMaxUnits = "340282300000000000000000000000000000000.00";  // FLT_MAX in the mask
+
+class MainAmounts : public MainWindowTest {
+protected:
+    // Every row, the units box and the status line show numbers only.
+    static void ExpectNoInfOrNaN() {
+        std::vector<std::string> texts = {UnitsText(), Status(2), Status(3)};
+        for (int i = 0; i < plat::ListCount(mainWindow, kItemList); ++i) texts.push_back(Row(i));
+        for (const std::string& text : texts) {
+            EXPECT_EQ(text.find("Inf"), std::string::npos) << text;
+            EXPECT_EQ(text.find("NaN"), std::string::npos) << text;
+        }
+    }
+    static std::string FileBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+};
+
+TEST_F(MainAmounts, UnitsTypedOutOfRangeAreTheLargestAmount) {
+    WriteStartList({{0, "Bread", "loaf", 0, 0, 0}, {0, "Milk", "gallon", 2, 1, kToBuy}});
+    headless::SelectRow(kItemList, 0);
+    headless::Focus(kUnitsBox);
+    headless::Type("1e39");
+    Then([] {
+        EXPECT_EQ(RecordOfRow(1).unitsToBuy, kMax);
+        EXPECT_EQ(Row(0), "\tx\tBread\tloaf\t\t" + kMaxUnits);  // price 0: no cost, not NaN
+        EXPECT_EQ(Status(3), "Total cost: 2.00");
+        ExpectNoInfOrNaN();
+    });
+    headless::SelectRow(kItemList, 1);
+    headless::Focus(kUnitsBox);
+    headless::ClearEdit();
+    headless::Type("-1e39");
+    Then([] {
+        EXPECT_EQ(RecordOfRow(2).unitsToBuy, -kMax);
+        EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t-" + kMaxUnits + "\t" + MoneyMask(-static_cast<double>(kMax)));
+        ExpectNoInfOrNaN();
+    });
+    headless::ClearEdit();
+    headless::Type("1e39");  // the total of two largest costs stays the largest amount
+    Then([] {
+        EXPECT_EQ(Status(3), "Total cost: " + MoneyMask(static_cast<double>(kMax)));
+        ExpectNoInfOrNaN();
+    });
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdSave);
+    Quit();
+    Run();
+    itemTable = ItemTable{};
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_EQ(itemTable.records[1].unitsToBuy, kMax);  // saved as a number
+    EXPECT_EQ(itemTable.records[2].unitsToBuy, kMax);
+}
+
+TEST_F(MainAmounts, FileAmountsThatAreNoNumbersCountAsAmountsAndStayInTheFile) {
+    // Apples: NaN units; Bread: infinite units at price 0 (0 x inf); Cheese:
+    // NaN price; Dates: an infinite price, not on the list.
+    WriteStartList({{0, "Apples", "bag", 2, kNaN, kToBuy},
+                    {0, "Bread", "loaf", 0, kInf, kToBuy},
+                    {0, "Cheese", "block", kNaN, 2, kToBuy},
+                    {0, "Dates", "box", kInf, 0, 0}});
+    const std::string before = FileBytes("my Pantrium.ptm");
+    Then([] {
+        EXPECT_EQ(Row(0), "\tx\tApples\tbag\t");  // NaN units count as 0
+        EXPECT_EQ(Row(1), "\tx\tBread\tloaf\t\t" + kMaxUnits);
+        EXPECT_EQ(Row(2), "\tx\tCheese\tblock\t\t2.00");  // NaN price: no cost
+        EXPECT_EQ(Status(2), "Items to buy:  3");
+        EXPECT_EQ(Status(3), "Total cost: .00");
+        ExpectNoInfOrNaN();
+    });
+    headless::SelectRow(kItemList, 1);
+    Then([] {
+        EXPECT_EQ(UnitsText(), kMaxUnits);
+        ExpectNoInfOrNaN();
+    });
+    // The editor shows the infinite price as the largest amount.
+    headless::SelectRow(kItemList, 3);
+    headless::ChooseMenu(kCmdChangeItem);
+    Then([] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 203), " 3.402823E+38"); });
+    headless::Click(2);
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdSave);
+    Then([before] { EXPECT_EQ(FileBytes("my Pantrium.ptm"), before); });  // nothing was changed
+    // Toggling Bread off and on again gives it one unit; the others keep their bytes.
+    headless::SelectRow(kItemList, 1);
+    headless::Press(plat::kVkReturn);
+    headless::Focus(kItemList);
+    headless::Press(plat::kVkReturn);
+    headless::AnswerPrompt(6);
+    headless::ChooseMenu(kCmdSave);
+    Quit();
+    Run();
+    itemTable = ItemTable{};
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_TRUE(std::isnan(itemTable.records[1].unitsToBuy));
+    EXPECT_EQ(itemTable.records[2].unitsToBuy, 1);
+    EXPECT_TRUE(std::isnan(itemTable.records[3].pricePerUnit));
+    EXPECT_EQ(itemTable.records[4].pricePerUnit, kInf);
+}
+
+}  // namespace
+}  // namespace pantrium::testing
