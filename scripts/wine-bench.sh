@@ -28,9 +28,6 @@ wine_setup "$build/wineprefix-bench"
 start_xvfb || exit 1
 start_wineserver || exit 1
 prepare_prefix
-# Xvfb has no window manager: Wine would wait 2 s for one each time it hides
-# a window it lets a manager handle (closing a dialog). Wine handles them all.
-"$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 echo "bench: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), load $(cut -d' ' -f1-3 /proc/loadavg)"
 cd "$work" || exit 1

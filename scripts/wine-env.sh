@@ -98,6 +98,9 @@ prepare_prefix() {
   fi
   # Wine draws the captions and frames itself (Xvfb has no window manager).
   "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  # Xvfb has no window manager to answer Wine's requests: unmanaged windows
+  # close at once instead of after Wine's wait of 2 s for the manager.
+  "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 
 # Display scaling of the prefix: LogPixels in both places Wine reads it.

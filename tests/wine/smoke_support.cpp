@@ -248,6 +248,12 @@ void DoubleClickRow(HWND list, int index) {
     POINT screen{LOWORD(at), HIWORD(at)};
     ClientToScreen(list, &screen);
     SetCursorPos(screen.x, screen.y);
+    // The pointer reaches its place through the X server: on a slow (emulated)
+    // Wine the messages would otherwise carry where it was before.
+    WaitFor([&] {
+        POINT now{};
+        return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+    }, 2000);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
