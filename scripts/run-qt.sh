@@ -28,49 +28,13 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$exe"
 fi
 
-tmp=$(mktemp -d)
-xvfb_pid= ; prog_pid=
-cleanup() {
-  set +e
-  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null && wait "$prog_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap 'rc=$?; cleanup; exit $rc' EXIT
-trap 'exit 130' INT TERM
-
-# Xvfb picks a free display number itself and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 100); do
-  [ -s "$tmp/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-[ -s "$tmp/display" ] || { echo "run: Xvfb did not start"; cat "$tmp/xvfb.log"; exit 1; }
-export DISPLAY=:$(head -n1 "$tmp/display")
+# Xvfb and the screenshot come from the helpers the Wine scripts use.
+. "$ROOT/scripts/wine-env.sh"
+wine_tmp=$(mktemp -d)
+trap_wine_cleanup
+start_xvfb
 export QT_QPA_PLATFORM=xcb
 echo "run: no DISPLAY; starting pantrium-qt under Xvfb on $DISPLAY"
-"$exe" 2>"$tmp/program.log" &
+"$exe" 2>"$wine_tmp/program.log" &
 prog_pid=$!
-# The main window's caption is the loaded list's path up to its first full
-# stop, or "Pantrium" when no list file is there yet.
-list="my Pantrium.ptm"
-if [ -f pantrium.ini ]; then
-  first=$(head -n1 pantrium.ini | tr -d '\r"')
-  [ -n "$first" ] && list=${first%%,*}
-fi
-caption=Pantrium
-[ -f "$list" ] && caption=${list%%.*}
-window=
-for _ in $(seq 1 100); do
-  kill -0 "$prog_pid" 2>/dev/null || { echo "run: pantrium-qt ended early"; cat "$tmp/program.log"; exit 1; }
-  window=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\": (" | head -n1 | awk '{print $1}' || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || { echo "run: the main window \"$caption\" did not appear"; exit 1; }
-sleep 1  # let it paint
-xwd -id "$window" -silent >"$tmp/window.xwd"
-convert "xwd:$tmp/window.xwd" "$shot"
-echo "run: screenshot of the main window saved to $shot"
+shoot_main_window "$prog_pid" pantrium-qt "$shot" || { cat "$wine_tmp/program.log"; exit 1; }

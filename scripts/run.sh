@@ -51,24 +51,4 @@ echo "run: no DISPLAY; starting pantrium.exe under Xvfb on $DISPLAY"
 cd "$run"
 "$wine_loader" "$exe" &
 prog_pid=$!
-# The main window's caption is the loaded list's path up to its first full
-# stop, or "Pantrium" when no list file is there yet.
-list="my Pantrium.ptm"
-if [ -f pantrium.ini ]; then
-  first=$(head -n1 pantrium.ini | tr -d '\r"')
-  [ -n "$first" ] && list=${first%%,*}
-fi
-caption=Pantrium
-[ -f "$list" ] && caption=${list%%.*}
-window=
-for _ in $(seq 1 150); do
-  kill -0 "$prog_pid" 2>/dev/null || { echo "run: pantrium.exe ended early"; exit 1; }
-  window=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\": (" | head -n1 | awk '{print $1}' || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || { echo "run: the main window \"$caption\" did not appear"; exit 1; }
-sleep 1.5  # let it paint
-xwd -id "$window" -silent >"$wine_tmp/window.xwd"
-convert "xwd:$wine_tmp/window.xwd" "$shot"
-echo "run: screenshot of the main window saved to $shot"
+shoot_main_window "$prog_pid" pantrium.exe "$shot"

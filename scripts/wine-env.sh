@@ -175,3 +175,26 @@ window_shot() {  # file left top width height
     screenshot "$@"
   fi
 }
+
+# The main window of a program started in the current folder (run.sh,
+# run-qt.sh): its caption is the loaded list's path up to its first full stop,
+# or "Pantrium" when no list file is there yet. Waits for it while the program
+# runs, then saves its picture.
+shoot_main_window() {  # program-pid program-name shot-file
+  local list="my Pantrium.ptm" first caption=Pantrium window= _
+  if [ -f pantrium.ini ]; then
+    first=$(head -n1 pantrium.ini | tr -d '\r"')
+    [ -n "$first" ] && list=${first%%,*}
+  fi
+  [ -f "$list" ] && caption=${list%%.*}
+  for _ in $(seq 1 150); do
+    kill -0 "$1" 2>/dev/null || { echo "run: $2 ended early"; return 1; }
+    window=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\": (" | head -n1 | awk '{print $1}' || true)
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  [ -n "$window" ] || { echo "run: the main window \"$caption\" did not appear"; return 1; }
+  sleep 1.5  # let it paint
+  xwd -id "$window" -silent >"$wine_tmp/window.xwd" && convert "xwd:$wine_tmp/window.xwd" "$3" &&
+    echo "run: screenshot of the main window saved to $3"
+}
