@@ -1,6 +1,7 @@
 // File access on POSIX systems (Linux): path text goes to the system as its
 // bytes. See data/file_access.h for what each operation promises.
 #include "data/file_access.h"
+#include "platform/read_to_end.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -55,28 +56,13 @@ bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset
 
 // Reads from fd until its end; expected is the size the file claims.
 bool ReadAll(int fd, std::size_t expected, FileContent& content) {
-    try {
-        // One byte more than expected, so that a complete file ends the loop at once.
-        std::size_t capacity = expected + 1;
-        content.bytes.reset(new std::uint8_t[capacity]);
-        content.size = 0;
+    return ReadToEnd(expected, content, [fd](std::uint8_t* buffer, std::size_t room) -> long long {
         for (;;) {
-            ssize_t n = ::read(fd, content.bytes.get() + content.size, capacity - content.size);
+            const ssize_t n = ::read(fd, buffer, room);
             if (n < 0 && errno == EINTR) continue;
-            if (n < 0) return false;
-            if (n == 0) return true;
-            content.size += static_cast<std::size_t>(n);
-            if (content.size == capacity) {
-                // The file is longer than it said: continue in a buffer twice as large.
-                std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[2 * capacity]);
-                std::memcpy(larger.get(), content.bytes.get(), content.size);
-                content.bytes.swap(larger);
-                capacity *= 2;
-            }
+            return n;
         }
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    });
 }
 
 std::string FolderOf(const std::string& path) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "data/file_access.h"
+#include "platform/read_to_end.h"
 #include "platform/win32/files/wide_text.h"
 
 namespace pantrium::files {
@@ -116,29 +117,12 @@ bool ReadAll(HANDLE h, FileContent& content) {
     if (!GetFileSizeEx(h, &size) || size.QuadPart < 0 ||
         static_cast<std::uint64_t>(size.QuadPart) >= SIZE_MAX / 2)
         return false;
-    try {
-        // One byte more than expected, so that a complete file ends the loop at once.
-        std::size_t capacity = static_cast<std::size_t>(size.QuadPart) + 1;
-        content.bytes.reset(new std::uint8_t[capacity]);
-        content.size = 0;
-        for (;;) {
-            std::size_t room = capacity - content.size;
-            DWORD chunk = room > (1u << 30) ? (1u << 30) : static_cast<DWORD>(room);
-            DWORD got = 0;
-            if (!ReadFile(h, content.bytes.get() + content.size, chunk, &got, nullptr)) return false;
-            if (got == 0) return true;
-            content.size += got;
-            if (content.size == capacity) {
-                // The file is longer than it said: continue in a buffer twice as large.
-                std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[2 * capacity]);
-                std::memcpy(larger.get(), content.bytes.get(), content.size);
-                content.bytes.swap(larger);
-                capacity *= 2;
-            }
-        }
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return ReadToEnd(static_cast<std::size_t>(size.QuadPart), content,
+                     [h](std::uint8_t* buffer, std::size_t room) -> long long {
+                         const DWORD chunk = room > (1u << 30) ? (1u << 30) : static_cast<DWORD>(room);
+                         DWORD got = 0;
+                         return ReadFile(h, buffer, chunk, &got, nullptr) ? static_cast<long long>(got) : -1;
+                     });
 }
 
 // The file's information through a handle that follows links; false when it
