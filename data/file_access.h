@@ -75,4 +75,15 @@ std::string AnsiToPath(const std::string& ansi);
 // Path text in the ANSI code page; false when a character has no form there.
 bool PathToAnsi(const std::string& path, std::string& ansi);
 
+// The first count characters of a path text (UTF-8), never splitting one:
+// for buffers and limits that count characters.
+inline std::string FirstCharacters(const std::string& text, std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t chars = 0; end < text.size(); ++end) {
+        const bool continuation = (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;
+        if (!continuation && chars++ == count) break;
+    }
+    return text.substr(0, end);
+}
+
 }  // namespace pantrium::files

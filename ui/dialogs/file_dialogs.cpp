@@ -12,17 +12,6 @@ constexpr int kSaveBufferSize = 260;
 
 std::string CutAtNul(const std::string& text) { return text.substr(0, text.find('\0')); }
 
-// The first count characters of a path text (UTF-8): the platform's buffer
-// holds characters, and a cut must not split one.
-std::string FirstCharacters(const std::string& text, std::size_t count) {
-    std::size_t end = 0;
-    for (std::size_t chars = 0; end < text.size(); ++end) {
-        const bool continuation = (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;
-        if (!continuation && chars++ == count) break;
-    }
-    return text.substr(0, end);
-}
-
 using PlatformDialog = bool (*)(plat::FileDialogRequest&);
 
 int RunFileDialog(PlatformDialog show, int bufferSize, int filterIndex, plat::Window owner,
@@ -33,7 +22,8 @@ int RunFileDialog(PlatformDialog show, int bufferSize, int filterIndex, plat::Wi
     request.title = title;
     request.filter = ConvertFilter(filter);
     request.filterIndex = filterIndex;
-    request.fileName = FirstCharacters(CutAtNul(fileName), static_cast<std::size_t>(bufferSize));
+    // The platform's buffer holds characters.
+    request.fileName = files::FirstCharacters(CutAtNul(fileName), static_cast<std::size_t>(bufferSize));
     request.bufferSize = bufferSize;
     request.initialDir = initialDir;
     if (request.initialDir.empty()) request.initialDir = files::CurrentDirectory();

@@ -64,16 +64,7 @@ std::vector<plat::MenuItem> ContextMenuItems() {
 // The path is kept to kMaxHelpPath characters; a character of the UTF-8 path
 // text is never cut in two.
 std::string StartupHelpPath() {
-    std::string path = files::CurrentDirectory() + "\\Pantrium.chm";
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if ((static_cast<unsigned char>(path[i]) & 0xC0) == 0x80) continue;  // continuation byte
-        if (++chars > kMaxHelpPath) {
-            path.resize(i);
-            break;
-        }
-    }
-    return path;
+    return files::FirstCharacters(files::CurrentDirectory() + "\\Pantrium.chm", kMaxHelpPath);
 }
 
 // Everything the window does between its creation and its first showing.
