@@ -228,7 +228,8 @@ DWORD WINAPI Drive(LPVOID) {
         Settle();
     }
 
-    smoke::Command(dlg, 2);  // Escape ends the main window without a question
+    smoke::Command(dlg, 2);  // Escape: the list has changed, so the program asks first
+    Answer("Save File", IDNO);
     return 0;
 }
 

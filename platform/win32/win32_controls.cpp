@@ -32,7 +32,7 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
         if (c.style & kNotify) style |= LBS_NOTIFY;  // focus changes are reported anyway
         // Rows with tab stops are drawn here: right-aligned stops are not
         // honoured by every list box implementation.
-        if (c.style & kUseTabStops) style |= LBS_USETABSTOPS | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+        if (c.style & kUseTabStops) style |= LBS_USETABSTOPS | KeptRowsStyle();
         if (c.style & kDisableNoScroll) style |= LBS_DISABLENOSCROLL;
         if (c.style & kNoIntegralHeight) style |= LBS_NOINTEGRALHEIGHT;
         break;
@@ -80,6 +80,7 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleA(nullptr), nullptr);
     if (!h) return nullptr;
+    if (c.kind == Kind::ListBox && (c.style & kUseTabStops)) KeepListRows(h);
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dlg)), FALSE);
     // The dialog manager learns of default buttons only from templates.
     if (c.kind == Kind::Button && (c.style & kDefault)) SendMessageA(dlg, DM_SETDEFID, static_cast<WPARAM>(c.id), 0);
@@ -226,7 +227,8 @@ void ListDelete(Window dlg, int id, int index) {
 }
 
 // A list box that draws while it is filled repaints its scroll bar for every
-// entry: it is filled with its drawing off, its storage sized once.
+// entry: it is filled with its drawing off. A list with tab stops takes its
+// rows at once (win32_list_rows.cpp); another one has its storage sized once.
 void ListFill(Window dlg, int id, int count, const std::function<std::string(int)>& rowText) {
     if (IsCombo(dlg, id)) {
         ListReset(dlg, id);
@@ -237,12 +239,14 @@ void ListFill(Window dlg, int id, int count, const std::function<std::string(int
     const int top = ListTopIndex(dlg, id);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    // About 48 bytes of text a row; only a hint, kept within what LPARAM holds everywhere.
-    const long long textBytes = std::min(48LL * count, 0x7FFFFFFFLL);
-    if (count > 0) SendMessageA(list, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(textBytes));
-    for (int i = 0; i < count; ++i) {
-        const std::string text = rowText(i);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (!FillKeptRows(list, count, rowText)) {
+        // About 48 bytes of text a row; only a hint, kept within what LPARAM holds everywhere.
+        const long long textBytes = std::min(48LL * count, 0x7FFFFFFFLL);
+        if (count > 0) SendMessageA(list, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(textBytes));
+        for (int i = 0; i < count; ++i) {
+            const std::string text = rowText(i);
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
     }
     if (count > 0) SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(std::min(top, count - 1)), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
@@ -315,10 +319,13 @@ int ListItemFromPoint(Window dlg, int id, int screenX, int screenY) {
     if (KindOf(dlg, id) != Kind::ListBox) return -1;
     HWND list = Item(dlg, id);
     POINT pt{screenX, screenY};
-    if (!list || !ScreenToClient(list, &pt)) return -1;
-    auto r = static_cast<DWORD>(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)));
-    if (HIWORD(r)) return -1;  // outside the client area
-    int index = LOWORD(r);
+    RECT client{};
+    if (!list || !ScreenToClient(list, &pt) || !GetClientRect(list, &client) || !PtInRect(&client, pt)) return -1;
+    // Not LB_ITEMFROMPOINT: its answer holds only 16 bits of the index. The
+    // rows all have the list's one item height.
+    const auto height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    if (height <= 0) return -1;
+    const int index = ListTopIndex(dlg, id) + pt.y / height;
     RECT item{};
     if (SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR ||
         !PtInRect(&item, pt))

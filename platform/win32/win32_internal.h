@@ -101,6 +101,13 @@ void DrawListItem(HWND dlg, const DialogState& st, const DRAWITEMSTRUCT* dis);
 // Tab stop in template units -> pixels for the list's font.
 int TabStopPixels(HWND list, int units);
 
+// Lists with tab stops keep their rows' texts in the layer (win32_list_rows.cpp):
+// KeptRowsStyle() is their list box style, KeepListRows() is called once the
+// list box exists, and FillKeptRows() fills one (false for any other list).
+DWORD KeptRowsStyle();
+void KeepListRows(HWND list);
+bool FillKeptRows(HWND list, int count, const std::function<std::string(int)>& rowText);
+
 // The message filter (accelerators, Enter on push buttons) and key hooks.
 void InstallAcceleratorFilter();
 void ForgetKeyHooks(HWND dlg);

@@ -348,6 +348,55 @@ void PostKey(HWND to, int vk) {
     PostMessageA(to, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
 }
 
+// What a screen reader does to read a row: LB_GETTEXT from another thread,
+// in ANSI and in Unicode.
+struct RowTextRequest {
+    HWND list;
+    int index;
+    std::string ansi;
+    std::wstring wide;
+};
+
+DWORD WINAPI AskRowText(LPVOID param) {
+    auto* r = static_cast<RowTextRequest*>(param);
+    char ansi[256] = {};
+    wchar_t wide[256] = {};
+    if (SendMessageA(r->list, LB_GETTEXT, static_cast<WPARAM>(r->index), reinterpret_cast<LPARAM>(ansi)) > 0)
+        r->ansi = ansi;
+    if (SendMessageW(r->list, LB_GETTEXT, static_cast<WPARAM>(r->index), reinterpret_cast<LPARAM>(wide)) > 0)
+        r->wide = wide;
+    return 0;
+}
+
+// A long list: every row keeps its text for whoever asks the list box, and
+// the row under the pointer is found past the 65,536th.
+void ManyRowsChecks(Window dlg) {
+    HWND list = GetDlgItem(H(dlg), kList);
+    const int rows = 100000;
+    ListFill(dlg, kList, rows, [](int i) { return "\t\tK\xe4se " + std::to_string(i); });
+    CheckEq(ListCount(dlg, kList), rows, "a fill of 100,000 rows");
+    CheckEq(ListText(dlg, kList, rows - 1) == "\t\tK\xe4se 99999", true, "the last of 100,000 rows keeps its text");
+    Check(GetWindowLongA(list, GWL_STYLE) & LBS_HASSTRINGS, "the list's style says it has strings");
+
+    RowTextRequest request{list, 70001, {}, {}};
+    HANDLE reader = CreateThread(nullptr, 0, AskRowText, &request, 0, nullptr);
+    // The answers are sent messages: this thread handles them while it waits.
+    while (MsgWaitForMultipleObjects(1, &reader, FALSE, 10000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        MSG m;
+        PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
+    }
+    CloseHandle(reader);
+    CheckEq(request.ansi == "\t\tK\xe4se 70001", true, "another thread reads a row's text");
+    CheckEq(request.wide == L"\t\tK\u00e4se 70001", true, "and reads it in Unicode");
+
+    ListSetTopIndex(dlg, kList, 70000);
+    const auto height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT pt{5, height + 2};
+    ClientToScreen(list, &pt);
+    CheckEq(ListItemFromPoint(dlg, kList, pt.x, pt.y), 70001, "ListItemFromPoint past the 65,536th row");
+    ListFill(dlg, kList, 2, [](int i) { return i ? std::string("\t\tBread\tloaf") : std::string(kRow); });
+}
+
 void ShownChecks(Window dlg) {
     HWND d = H(dlg), list = GetDlgItem(d, kList);
     // The owner-drawn row: right-aligned fields end at their stops.
@@ -383,6 +432,7 @@ void ShownChecks(Window dlg) {
     POINT below{5, 95};
     ClientToScreen(list, &below);
     CheckEq(ListItemFromPoint(dlg, kList, below.x, below.y), -1, "ListItemFromPoint below the last row");
+    ManyRowsChecks(dlg);
 
     // The keyboard, through the dialog's own loop.
     seen.clear();
