@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 #include "number_text.h"
 
@@ -68,17 +69,49 @@ struct KeyedRow {
     std::int32_t recordIndex;
 };
 
-std::uint64_t BigEndianWord(const std::uint8_t* p) {
-    std::uint64_t v;
-    std::memcpy(&v, p, 8);
-    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+std::uint64_t BigEndianWord(const std::uint8_t* p, std::size_t len = 8) {
+    std::uint64_t v = 0;
+    for (std::size_t i = 0; i < len; ++i) v |= std::uint64_t(p[i]) << (56 - 8 * i);
     return v;
 }
 
-void BuildKey(const ItemRecord& rec, KeyedRow& out) {
-    std::uint8_t bytes[24] = {};
-    bytes[23] = static_cast<std::uint8_t>(KeyBytes(rec, bytes));
-    for (int w = 0; w < 3; ++w) out.word[w] = BigEndianWord(bytes + 8 * w);
+// The catg digits as the top bytes of a key word, and their number.
+struct CatgDigits {
+    std::uint64_t word[256];
+    unsigned count[256];
+    CatgDigits() {
+        for (unsigned c = 0; c < 256; ++c) {
+            std::uint8_t bytes[8] = {};
+            ItemRecord rec;
+            rec.catg = static_cast<std::uint8_t>(c);
+            std::uint8_t key[24];
+            count[c] = static_cast<unsigned>(KeyBytes(rec, key)) - kTextField;
+            std::memcpy(bytes, key, count[c]);
+            word[c] = BigEndianWord(bytes);
+        }
+    }
+};
+
+// The words straight from the record: the 160 name bits shifted right past
+// the digits.
+void BuildKey(const ItemRecord& rec, const CatgDigits& digits, KeyedRow& out) {
+    const auto* name = reinterpret_cast<const std::uint8_t*>(rec.itemName);
+    std::uint64_t n0, n1;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&n0, name, 8);
+        std::memcpy(&n1, name + 8, 8);
+        n0 = __builtin_bswap64(n0);
+        n1 = __builtin_bswap64(n1);
+    } else {
+        n0 = BigEndianWord(name);
+        n1 = BigEndianWord(name + 8);
+    }
+    const std::uint64_t n2 = BigEndianWord(name + 16, 4);
+    const unsigned len = digits.count[rec.catg];
+    const unsigned shift = 8 * len;  // 8 to 24
+    out.word[0] = digits.word[rec.catg] | (n0 >> shift);
+    out.word[1] = (n0 << (64 - shift)) | (n1 >> shift);
+    out.word[2] = (n1 << (64 - shift)) | (n2 >> shift) | (kTextField + len);
 }
 
 bool KeyLess(const KeyedRow& a, const KeyedRow& b) {
@@ -91,38 +124,67 @@ unsigned KeyByte(const KeyedRow& row, int byte) {
     return static_cast<unsigned>(row.word[byte / 8] >> (56 - 8 * (byte % 8))) & 0xFF;
 }
 
-// Sorts rows that agree in their first `byte` key bytes: bucket by bucket on
-// the next byte, in place (the rows are swapped into their buckets), so that
-// no comparison guesses wrong on long runs; small buckets go to std::sort.
-void SortByKeyBytes(KeyedRow* rows, std::size_t n, int byte) {
-    constexpr std::size_t kSmall = 128;
-    for (; byte < 24; ++byte) {
-        if (n <= kSmall) break;
-        std::size_t count[256] = {};
-        for (std::size_t i = 0; i < n; ++i) ++count[KeyByte(rows[i], byte)];
-        if (count[KeyByte(rows[0], byte)] == n) continue;  // one bucket: on to the next byte
-        std::size_t next[256], end[256];
-        std::size_t at = 0;
-        for (int b = 0; b < 256; ++b) {
-            next[b] = at;
-            at += count[b];
-            end[b] = at;
+// The first key byte from `byte` on in which the rows differ; 24 when they
+// all have the same key. Skips the bytes every row shares in one pass.
+int FirstDifferingByte(const KeyedRow* rows, std::size_t n, int byte) {
+    std::uint64_t diff[3] = {};
+    for (std::size_t i = 1; i < n; ++i)
+        for (int w = 0; w < 3; ++w) diff[w] |= rows[i].word[w] ^ rows[0].word[w];
+    for (int w = byte / 8; w < 3; ++w) {
+        std::uint64_t d = diff[w];
+        if (w == byte / 8) d &= ~std::uint64_t(0) >> (8 * (byte % 8));
+        if (d) return 8 * w + std::countl_zero(d) / 8;
+    }
+    return 24;
+}
+
+// Sorts rows that agree in their first `byte` key bytes, bucket by bucket on
+// the first byte in which they differ; scratch holds room for n rows. Every
+// step keeps equal keys in the order they came in.
+void SortByKeyBytes(KeyedRow* rows, KeyedRow* scratch, std::size_t n, int byte) {
+    if (n <= 16) {
+        for (std::size_t i = 1; i < n; ++i) {
+            const KeyedRow row = rows[i];
+            std::size_t j = i;
+            for (; j > 0 && KeyLess(row, rows[j - 1]); --j) rows[j] = rows[j - 1];
+            rows[j] = row;
         }
-        for (int b = 0; b < 256; ++b) {
-            while (next[b] < end[b]) {
-                const unsigned d = KeyByte(rows[next[b]], byte);
-                if (d == static_cast<unsigned>(b))
-                    ++next[b];
-                else
-                    std::swap(rows[next[b]], rows[next[d]++]);
-            }
-        }
-        std::size_t start = 0;
-        for (int b = 0; b < 256; start = end[b], ++b)
-            if (count[b] > 1) SortByKeyBytes(rows + start, count[b], byte + 1);
         return;
     }
-    std::sort(rows, rows + n, KeyLess);
+    byte = FirstDifferingByte(rows, n, byte);
+    if (byte >= 24) return;
+    std::uint32_t count[256] = {};
+    for (std::size_t i = 0; i < n; ++i) ++count[KeyByte(rows[i], byte)];
+    std::uint32_t next[256];
+    for (std::uint32_t b = 0, at = 0; b < 256; at += count[b], ++b) next[b] = at;
+    for (std::size_t i = 0; i < n; ++i) scratch[next[KeyByte(rows[i], byte)]++] = rows[i];
+    std::memcpy(rows, scratch, n * sizeof(KeyedRow));
+    for (std::uint32_t b = 0, at = 0; b < 256; at += count[b], ++b)
+        if (count[b] > 1) SortByKeyBytes(rows + at, scratch, count[b], byte + 1);
+}
+
+// The keys in record order, sorted. A long list is first spread by its first
+// two key bytes in one pass, so that the rest sorts in small runs.
+void SortedKeys(const std::vector<ItemRecord>& records, std::size_t n, KeyedRow* rows, KeyedRow* scratch) {
+    static const CatgDigits digits;
+    constexpr std::size_t kSpread = 65536;
+    KeyedRow* built = n < kSpread ? rows : scratch;
+    for (std::size_t k = 1; k <= n; ++k) {
+        KeyedRow& kr = built[k - 1];
+        kr.recordIndex = static_cast<std::int32_t>(k);
+        BuildKey(records[k], digits, kr);
+    }
+    if (n < kSpread) {
+        SortByKeyBytes(rows, scratch, n, 0);
+        return;
+    }
+    std::vector<std::uint32_t> start(kSpread + 1, 0);
+    for (std::size_t i = 0; i < n; ++i) ++start[(built[i].word[0] >> 48) + 1];
+    for (std::size_t b = 0; b < kSpread; ++b) start[b + 1] += start[b];
+    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    for (std::size_t i = 0; i < n; ++i) rows[next[built[i].word[0] >> 48]++] = built[i];
+    for (std::size_t b = 0; b < kSpread; ++b)
+        if (start[b + 1] - start[b] > 1) SortByKeyBytes(rows + start[b], scratch, start[b + 1] - start[b], 2);
 }
 
 }  // namespace
@@ -196,22 +258,18 @@ void ResetAllHistories() {
 }
 
 void SortRows(int select) {
-    const int n = itemTable.itemCount;
-    // rowOrder is a permutation of 1..n, and rows with equal keys may end in
-    // any order: the keys are built in record order, one pass through the
-    // records instead of a jump per row.
-    std::vector<KeyedRow> rows(static_cast<std::size_t>(n));
-    for (int k = 1; k <= n; ++k) {
-        KeyedRow& kr = rows[static_cast<std::size_t>(k) - 1];
-        kr.recordIndex = k;
-        BuildKey(itemTable.records[k], kr);
-    }
-    SortByKeyBytes(rows.data(), rows.size(), 0);
+    const std::size_t n = static_cast<std::size_t>(itemTable.itemCount);
+    // rowOrder is a permutation of 1..n: the keys are built in record order,
+    // one pass through the records instead of a jump per row, and rows with
+    // equal keys keep that order.
+    std::unique_ptr<KeyedRow[]> rows(new KeyedRow[n]), scratch(new KeyedRow[n]);
+    SortedKeys(itemTable.records, n, rows.get(), scratch.get());
+    scratch.reset();
     int selectedRow = 1;
-    for (int r = 1; r <= n; ++r) {
-        int k = rows[static_cast<std::size_t>(r) - 1].recordIndex;
+    for (std::size_t r = 1; r <= n; ++r) {
+        const int k = rows[r - 1].recordIndex;
         itemTable.rowOrder[r] = k;
-        if (select > 0 && k == select) selectedRow = r;
+        if (select > 0 && k == select) selectedRow = static_cast<int>(r);
     }
     RefreshItemList(selectedRow);
 }
