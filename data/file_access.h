@@ -67,7 +67,18 @@ enum class SaveFileResult { Saved, ReadOnly, Failed };
 //    permission, the read-only attribute); nothing is changed then;
 //  - no temporary file is ever left behind, and none from an earlier run can
 //    block a save.
-SaveFileResult SaveFile(const std::string& path, const std::uint8_t* data, std::size_t size);
+//
+// The content may be given as blocks, written one after the other, so that a
+// content that lies in several places needs no copy in one.
+struct ByteBlock {
+    const std::uint8_t* data;
+    std::size_t size;
+};
+SaveFileResult SaveFile(const std::string& path, const ByteBlock* blocks, std::size_t count);
+inline SaveFileResult SaveFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    const ByteBlock block{data, size};
+    return SaveFile(path, &block, 1);
+}
 
 // Text in the system's ANSI code page (CP_ACP on Windows) as path text. On
 // Linux paths are bytes, and both conversions leave the text as it is.

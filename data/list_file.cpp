@@ -151,38 +151,58 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
     return LoadResult::Loaded;
 }
 
-std::vector<std::uint8_t> ListFileBytes() {
+namespace {
+
+// The file's content as blocks in file order. Where the host is
+// little-endian the row order and the records are the table's own storage
+// (the file's layout, item_record.h), so that a save copies nothing.
+struct ListFileBlocks {
+    std::uint8_t counts[kCountsEnd];
+    std::vector<std::uint8_t> encoded;  // row order and records, on other hosts
+    std::vector<std::uint8_t> names;
+    std::vector<files::ByteBlock> blocks;
+};
+
+void Put32(std::uint8_t* out, std::int32_t value) {
+    const std::uint32_t v = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+void BuildListFile(ListFileBlocks& file) {
     const std::size_t n = static_cast<std::size_t>(itemTable.itemCount);
     const std::size_t m = static_cast<std::size_t>(itemTable.catgCount);
-    // The image is built once, each byte written once: the blocks are
-    // appended to reserved storage, which is never filled with zeros first.
-    std::vector<std::uint8_t> out;
-    out.reserve(kCountsEnd + (4 + kRecordSize) * n + kCatgNameSize * m);
-    auto append = [&out](const void* bytes, std::size_t len) {
-        const auto* p = static_cast<const std::uint8_t*>(bytes);
-        out.insert(out.end(), p, p + len);
-    };
-    auto append32 = [&out](std::int32_t value) {
-        const std::uint32_t v = static_cast<std::uint32_t>(value);
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
-    for (std::size_t i = 0; i < kHeaderSize; ++i) out.push_back(static_cast<std::uint8_t>(kListHeader[i]));
-    append32(itemTable.itemCount);
-    append32(itemTable.catgCount);
-    if (std::endian::native == std::endian::little) {
-        if (n) append(itemTable.rowOrder.data() + 1, 4 * n);
-        if (n) append(itemTable.records.data() + 1, kRecordSize * n);  // the file's layout (item_record.h)
-    } else {
-        for (std::size_t r = 1; r <= n; ++r) append32(itemTable.rowOrder[r]);
-        const std::size_t at = out.size();
-        out.resize(at + kRecordSize * n);
-        EncodeRecords(itemTable.records.data() + 1, n, out.data() + at);
+    std::memcpy(file.counts, kListHeader, kHeaderSize);
+    Put32(file.counts + kHeaderSize, itemTable.itemCount);
+    Put32(file.counts + kHeaderSize + 4, itemTable.catgCount);
+    file.blocks.push_back({file.counts, kCountsEnd});
+    if (n && std::endian::native == std::endian::little) {
+        file.blocks.push_back({reinterpret_cast<const std::uint8_t*>(itemTable.rowOrder.data() + 1), 4 * n});
+        file.blocks.push_back({reinterpret_cast<const std::uint8_t*>(itemTable.records.data() + 1), kRecordSize * n});
+    } else if (n) {
+        file.encoded.resize((4 + kRecordSize) * n);
+        for (std::size_t r = 1; r <= n; ++r) Put32(file.encoded.data() + 4 * (r - 1), itemTable.rowOrder[r]);
+        EncodeRecords(itemTable.records.data() + 1, n, file.encoded.data() + 4 * n);
+        file.blocks.push_back({file.encoded.data(), file.encoded.size()});
     }
+    file.names.resize(kCatgNameSize * m);
     for (std::size_t j = 1; j <= m; ++j) {
         char field[kTextField];
         StoreTextField(field, itemTable.catgNames[j]);
-        append(field, kCatgNameSize);
+        std::memcpy(file.names.data() + kCatgNameSize * (j - 1), field, kCatgNameSize);
     }
+    if (m) file.blocks.push_back({file.names.data(), file.names.size()});
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ListFileBytes() {
+    ListFileBlocks file;
+    BuildListFile(file);
+    std::vector<std::uint8_t> out;
+    std::size_t size = 0;
+    for (const files::ByteBlock& block : file.blocks) size += block.size;
+    out.reserve(size);
+    for (const files::ByteBlock& block : file.blocks) out.insert(out.end(), block.data, block.data + block.size);
     return out;
 }
 
@@ -197,8 +217,9 @@ LoadResult LoadList() {
 
 SaveResult SaveList() {
     if (itemTable.listPath.empty()) return SaveResult::NeedsPath;
-    const std::vector<std::uint8_t> bytes = ListFileBytes();
-    switch (files::SaveFile(itemTable.listPath, bytes.data(), bytes.size())) {
+    ListFileBlocks file;
+    BuildListFile(file);
+    switch (files::SaveFile(itemTable.listPath, file.blocks.data(), file.blocks.size())) {
     case files::SaveFileResult::Saved: break;
     case files::SaveFileResult::ReadOnly: return SaveResult::ReadOnly;
     case files::SaveFileResult::Failed: return SaveResult::CannotWrite;

@@ -54,6 +54,22 @@ bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset
     return true;
 }
 
+// Writes the blocks one after the other from the start of the file.
+bool WriteBlocks(int fd, const ByteBlock* blocks, std::size_t count) {
+    off_t offset = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!WriteAllAt(fd, blocks[i].data, blocks[i].size, offset)) return false;
+        offset += static_cast<off_t>(blocks[i].size);
+    }
+    return true;
+}
+
+std::size_t TotalSize(const ByteBlock* blocks, std::size_t count) {
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < count; ++i) size += blocks[i].size;
+    return size;
+}
+
 // Reads from fd until its end; expected is the size the file claims.
 bool ReadAll(int fd, std::size_t expected, FileContent& content) {
     return ReadToEnd(expected, content, [fd](std::uint8_t* buffer, std::size_t room) -> long long {
@@ -122,8 +138,8 @@ bool CopyExtendedAttributes(const std::string& from, int to) {
 // Replaces target with a new file holding the bytes; the new file takes the
 // old one's owner, group, permissions and extended attributes. False (and
 // nothing changed, no temporary file left) when that cannot be done.
-bool ReplaceThroughTemp(const std::string& target, const struct stat* old, const std::uint8_t* data,
-                        std::size_t size) {
+bool ReplaceThroughTemp(const std::string& target, const struct stat* old, const ByteBlock* blocks,
+                        std::size_t count) {
     std::string temp;
     Fd fd(CreateTempBeside(target, temp));
     if (!fd.ok()) return false;
@@ -137,7 +153,7 @@ bool ReplaceThroughTemp(const std::string& target, const struct stat* old, const
         if (ok) ok = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
         if (ok) ok = CopyExtendedAttributes(target, fd.get());
     }
-    ok = ok && WriteAllAt(fd.get(), data, size, 0) && ::fsync(fd.get()) == 0;
+    ok = ok && WriteBlocks(fd.get(), blocks, count) && ::fsync(fd.get()) == 0;
     ok = fd.Close() && ok;
     ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
@@ -152,8 +168,8 @@ bool ReplaceThroughTemp(const std::string& target, const struct stat* old, const
 
 // Writes the bytes over the file itself; the old content, kept in memory
 // where it can be read, is written back when the write fails.
-SaveFileResult WriteInPlace(const std::string& target, bool existed, const std::uint8_t* data,
-                            std::size_t size) {
+SaveFileResult WriteInPlace(const std::string& target, bool existed, const ByteBlock* blocks,
+                            std::size_t count) {
     int raw = ::open(target.c_str(), O_RDWR | O_CLOEXEC | (existed ? 0 : O_CREAT), 0666);
     // A file that may be written but not read is written without a copy.
     if (raw < 0 && existed && errno == EACCES) raw = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
@@ -166,7 +182,8 @@ SaveFileResult WriteInPlace(const std::string& target, bool existed, const std::
     struct stat st;
     bool haveBackup = existed && ::fstat(fd.get(), &st) == 0 &&
                       ReadAll(fd.get(), static_cast<std::size_t>(st.st_size), backup);
-    bool ok = WriteAllAt(fd.get(), data, size, 0) && ::ftruncate(fd.get(), static_cast<off_t>(size)) == 0 &&
+    const std::size_t size = TotalSize(blocks, count);
+    bool ok = WriteBlocks(fd.get(), blocks, count) && ::ftruncate(fd.get(), static_cast<off_t>(size)) == 0 &&
               ::fsync(fd.get()) == 0;
     if (!ok && haveBackup) {
         WriteAllAt(fd.get(), backup.bytes.get(), backup.size, 0);
@@ -230,16 +247,16 @@ bool WriteWholeFile(const std::string& path, const void* data, std::size_t size)
     return fd.Close() && ok;
 }
 
-SaveFileResult SaveFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+SaveFileResult SaveFile(const std::string& path, const ByteBlock* blocks, std::size_t count) {
     if (path.empty()) return SaveFileResult::Failed;
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) {
         if (errno != ENOENT) return SaveFileResult::Failed;
         struct stat link;
         // A link to a file not yet made: write through the link, which creates its target.
-        if (::lstat(path.c_str(), &link) == 0) return WriteInPlace(path, false, data, size);
-        return ReplaceThroughTemp(path, nullptr, data, size) ? SaveFileResult::Saved
-                                                             : WriteInPlace(path, false, data, size);
+        if (::lstat(path.c_str(), &link) == 0) return WriteInPlace(path, false, blocks, count);
+        return ReplaceThroughTemp(path, nullptr, blocks, count) ? SaveFileResult::Saved
+                                                             : WriteInPlace(path, false, blocks, count);
     }
     if (!S_ISREG(st.st_mode)) return SaveFileResult::Failed;
     // Symbolic links are followed to the real file; the links stay as they are.
@@ -250,8 +267,8 @@ SaveFileResult SaveFile(const std::string& path, const std::uint8_t* data, std::
     }
     if (MayNotWrite(target, st)) return SaveFileResult::ReadOnly;
     // A replace would split a hard-linked file from its other names.
-    if (st.st_nlink <= 1 && ReplaceThroughTemp(target, &st, data, size)) return SaveFileResult::Saved;
-    return WriteInPlace(target, true, data, size);
+    if (st.st_nlink <= 1 && ReplaceThroughTemp(target, &st, blocks, count)) return SaveFileResult::Saved;
+    return WriteInPlace(target, true, blocks, count);
 }
 
 std::string AnsiToPath(const std::string& ansi) { return ansi; }

@@ -195,6 +195,34 @@ TEST_F(FileAccessTest, FailedWriteKeepsTheOldContentAndLeavesNoTemporaryFile) {
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"list.ptm", "other name.ptm", "single.ptm"}));
 }
 
+TEST_F(FileAccessTest, ContentInBlocksIsWrittenInOrderOnEveryPath) {
+    const Bytes head = Text("head|"), body = Text(std::string(3000, 'b')), tail = Text("|tail");
+    const files::ByteBlock blocks[] = {{head.data(), head.size()}, {nullptr, 0},
+                                       {body.data(), body.size()}, {tail.data(), tail.size()}};
+    const Bytes old(300, 'o');
+    WriteBytes("linked.ptm", old);
+    fs::create_hard_link("linked.ptm", "other name.ptm");  // written in place
+    WriteBytes("single.ptm", old);                        // replaced
+    for (const char* name : {"linked.ptm", "single.ptm"}) {
+        // The first block fits below the limit, the next does not: the old content stays.
+        const int result = InChild(false, [name, &blocks] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limit{1000, 1000};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            return static_cast<int>(files::SaveFile(name, blocks, 4));
+        });
+        EXPECT_EQ(result, static_cast<int>(SaveFileResult::Failed)) << name;
+        EXPECT_EQ(ReadBytes(name), old) << name;
+    }
+    for (const char* name : {"linked.ptm", "single.ptm", "new.ptm"}) {
+        ASSERT_EQ(files::SaveFile(name, blocks, 4), SaveFileResult::Saved) << name;
+        EXPECT_EQ(ReadBytes(name), head + body + tail) << name;
+        ASSERT_EQ(files::SaveFile(name, blocks, 1), SaveFileResult::Saved) << name;
+        EXPECT_EQ(ReadBytes(name), head) << name;  // no stale tail
+    }
+    EXPECT_EQ(ReadBytes("other name.ptm"), head);
+}
+
 TEST_F(FileAccessTest, LongNamesSave) {
     // The longest name a folder entry can have: no room for a longer temporary name.
     const std::string name = std::string(251, 'l') + ".ptm";

@@ -106,6 +106,13 @@ bool WriteAll(HANDLE h, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+// Writes the blocks one after the other from the current position.
+bool WriteBlocks(HANDLE h, const ByteBlock* blocks, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        if (!WriteAll(h, blocks[i].data, blocks[i].size)) return false;
+    return true;
+}
+
 bool SeekStart(HANDLE h) {
     LARGE_INTEGER zero{};
     return SetFilePointerEx(h, zero, nullptr, FILE_BEGIN) != FALSE;
@@ -171,8 +178,8 @@ bool Present(const std::wstring& path) { return GetFileAttributesW(path.c_str())
 // streams) as long as the new file has the same owner; the temporary file is
 // made with normal attributes only. False
 // (nothing changed, no temporary file left) when that cannot be done.
-bool ReplaceThroughTemp(const std::wstring& target, bool existed, const std::uint8_t* data,
-                        std::size_t size) {
+bool ReplaceThroughTemp(const std::wstring& target, bool existed, const ByteBlock* blocks,
+                        std::size_t count) {
     const std::wstring folder = FolderOf(target);
     std::wstring temp;
     HANDLE raw = INVALID_HANDLE_VALUE;
@@ -183,7 +190,7 @@ bool ReplaceThroughTemp(const std::wstring& target, bool existed, const std::uin
     }
     Handle h(raw);
     if (!h.ok()) return false;
-    bool ok = WriteAll(h.get(), data, size) && FlushFileBuffers(h.get());
+    bool ok = WriteBlocks(h.get(), blocks, count) && FlushFileBuffers(h.get());
     ok = h.Close() && ok;
     if (ok && existed) {
         // ReplaceFileW keeps the list's security but gives it the new file's
@@ -213,8 +220,8 @@ bool ReplaceThroughTemp(const std::wstring& target, bool existed, const std::uin
 
 // Writes the bytes over the file itself; the old content, kept in memory
 // where it can be read, is written back when the write fails.
-SaveFileResult WriteInPlace(const std::wstring& target, bool existed, const std::uint8_t* data,
-                            std::size_t size) {
+SaveFileResult WriteInPlace(const std::wstring& target, bool existed, const ByteBlock* blocks,
+                            std::size_t count) {
     const DWORD disposition = existed ? OPEN_EXISTING : OPEN_ALWAYS;
     HANDLE raw = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -228,7 +235,7 @@ SaveFileResult WriteInPlace(const std::wstring& target, bool existed, const std:
                                                                  : SaveFileResult::Failed;
     FileContent backup;
     const bool haveBackup = existed && ReadAll(h.get(), backup);
-    bool ok = SeekStart(h.get()) && WriteAll(h.get(), data, size) && SetEndOfFile(h.get()) &&
+    bool ok = SeekStart(h.get()) && WriteBlocks(h.get(), blocks, count) && SetEndOfFile(h.get()) &&
               FlushFileBuffers(h.get());
     if (!ok && haveBackup && SeekStart(h.get()) && WriteAll(h.get(), backup.bytes.get(), backup.size))
         SetEndOfFile(h.get());
@@ -302,20 +309,20 @@ bool WriteWholeFile(const std::string& path, const void* data, std::size_t size)
     return h.Close() && ok;
 }
 
-SaveFileResult SaveFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+SaveFileResult SaveFile(const std::string& path, const ByteBlock* blocks, std::size_t count) {
     if (path.empty()) return SaveFileResult::Failed;
     std::wstring target = LongPath(path);
     WIN32_FILE_ATTRIBUTE_DATA attrs;
     if (!GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &attrs)) {
         if (GetLastError() != ERROR_FILE_NOT_FOUND) return SaveFileResult::Failed;
-        return ReplaceThroughTemp(target, false, data, size) ? SaveFileResult::Saved
-                                                             : WriteInPlace(target, false, data, size);
+        return ReplaceThroughTemp(target, false, blocks, count) ? SaveFileResult::Saved
+                                                             : WriteInPlace(target, false, blocks, count);
     }
     if (attrs.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         // A symbolic link: the real file is saved and the link stays. A link
         // whose target is missing is written through, which creates the target.
         BY_HANDLE_FILE_INFORMATION info;
-        if (!InfoOf(target, info)) return WriteInPlace(target, false, data, size);
+        if (!InfoOf(target, info)) return WriteInPlace(target, false, blocks, count);
         target = FinalPath(target);
         if (!GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &attrs)) return SaveFileResult::Failed;
     }
@@ -324,8 +331,8 @@ SaveFileResult SaveFile(const std::string& path, const std::uint8_t* data, std::
     // A replace would split a hard-linked file from its other names.
     BY_HANDLE_FILE_INFORMATION info;
     const bool linked = InfoOf(target, info) && info.nNumberOfLinks > 1;
-    if (!linked && ReplaceThroughTemp(target, true, data, size)) return SaveFileResult::Saved;
-    return WriteInPlace(target, true, data, size);
+    if (!linked && ReplaceThroughTemp(target, true, blocks, count)) return SaveFileResult::Saved;
+    return WriteInPlace(target, true, blocks, count);
 }
 
 std::string AnsiToPath(const std::string& ansi) {
