@@ -106,6 +106,40 @@ TEST_F(ItemTableTest, SortOfManyRowsWithLongRunsOfEqualKeysKeepsEveryRecordOnce)
     EXPECT_EQ(SortKey(itemTable.RecordOfRow(n)), " 1tea" + std::string(17, ' '));
 }
 
+TEST_F(ItemTableTest, SortGivesTheKeyOrderWithEqualKeysInRecordOrder) {
+    // Short and long lists (the long one is first spread by its leading key
+    // bytes); few distinct bytes, so that keys repeat and begin one another.
+    std::mt19937 rng(11);
+    const std::uint8_t alphabet[] = {0x00, ' ', '0', '1', '9', 'A', 'a', 0x80, 0xFF};
+    const int catgs[] = {0, 1, 2, 9, 10, 11, 12, 99, 100, 101, 255};
+    for (const int n : {3000, 100000}) {
+        itemTable.itemCount = n;
+        itemTable.records.assign(n + 1, ItemRecord{});
+        itemTable.rowOrder.assign(n + 1, 0);
+        for (int k = 1; k <= n; ++k) {
+            ItemRecord& rec = itemTable.records[k];
+            rec.catg = static_cast<std::uint8_t>(catgs[rng() % 11]);
+            const std::size_t varied = 1 + rng() % 6;  // the rest of the name is one repeated byte
+            const std::uint8_t fill = alphabet[rng() % 2];
+            for (std::size_t i = 0; i < kTextField; ++i)
+                rec.itemName[i] = static_cast<char>(i < varied ? alphabet[rng() % sizeof alphabet] : fill);
+        }
+        std::vector<std::string> keys(n + 1);
+        std::vector<std::int32_t> expected(n + 1, 0);
+        for (int k = 1; k <= n; ++k) {
+            keys[k] = SortKey(itemTable.records[k]);
+            expected[k] = k;
+        }
+        std::stable_sort(expected.begin() + 1, expected.end(),
+                         [&keys](std::int32_t a, std::int32_t b) { return keys[a] < keys[b]; });
+        refreshes.clear();
+        SortRows(n / 2);
+        ASSERT_EQ(itemTable.rowOrder, expected) << n;
+        const auto row = std::find(expected.begin(), expected.end(), n / 2) - expected.begin();
+        EXPECT_EQ(refreshes, std::vector<int>{static_cast<int>(row)}) << n;
+    }
+}
+
 TEST_F(ItemTableTest, DeleteRowRenumbersRecords) {
     for (const char* n : {"a", "b", "c", "d"}) Add(n);
     itemTable.rowOrder = {0, 4, 3, 2, 1};
