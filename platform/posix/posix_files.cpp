@@ -10,6 +10,7 @@
 #include <sys/xattr.h>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -54,12 +55,22 @@ bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset
     return true;
 }
 
-// Writes the blocks one after the other from the start of the file.
+// Writes the blocks one after the other from the start of the file. On Linux
+// the disk starts on each written stretch at once, so that the fsync that
+// follows waits for little more than the last one (a write error shows there).
 bool WriteBlocks(int fd, const ByteBlock* blocks, std::size_t count) {
+    constexpr std::size_t kStretch = std::size_t(1) << 22;
     off_t offset = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        if (!WriteAllAt(fd, blocks[i].data, blocks[i].size, offset)) return false;
-        offset += static_cast<off_t>(blocks[i].size);
+        for (std::size_t done = 0; done < blocks[i].size;) {
+            const std::size_t len = std::min(kStretch, blocks[i].size - done);
+            if (!WriteAllAt(fd, blocks[i].data + done, len, offset)) return false;
+#ifdef __linux__
+            ::sync_file_range(fd, offset, static_cast<off_t>(len), SYNC_FILE_RANGE_WRITE);
+#endif
+            done += len;
+            offset += static_cast<off_t>(len);
+        }
     }
     return true;
 }
