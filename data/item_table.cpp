@@ -139,8 +139,9 @@ int FirstDifferingByte(const KeyedRow* rows, std::size_t n, int byte) {
 }
 
 // Sorts rows that agree in their first `byte` key bytes, bucket by bucket on
-// the first byte in which they differ; scratch holds room for n rows. Every
-// step keeps equal keys in the order they came in.
+// the next byte in which they differ (a run of bytes they all share is
+// skipped at once); scratch holds room for n rows. Every step keeps equal
+// keys in the order they came in.
 void SortByKeyBytes(KeyedRow* rows, KeyedRow* scratch, std::size_t n, int byte) {
     if (n <= 16) {
         for (std::size_t i = 1; i < n; ++i) {
@@ -151,10 +152,15 @@ void SortByKeyBytes(KeyedRow* rows, KeyedRow* scratch, std::size_t n, int byte) 
         }
         return;
     }
-    byte = FirstDifferingByte(rows, n, byte);
     if (byte >= 24) return;
     std::uint32_t count[256] = {};
     for (std::size_t i = 0; i < n; ++i) ++count[KeyByte(rows[i], byte)];
+    if (count[KeyByte(rows[0], byte)] == n) {
+        byte = FirstDifferingByte(rows, n, byte + 1);
+        if (byte >= 24) return;
+        std::fill(std::begin(count), std::end(count), 0);
+        for (std::size_t i = 0; i < n; ++i) ++count[KeyByte(rows[i], byte)];
+    }
     std::uint32_t next[256];
     for (std::uint32_t b = 0, at = 0; b < 256; at += count[b], ++b) next[b] = at;
     for (std::size_t i = 0; i < n; ++i) scratch[next[KeyByte(rows[i], byte)]++] = rows[i];
