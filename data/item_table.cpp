@@ -114,10 +114,12 @@ void BuildKey(const ItemRecord& rec, const CatgDigits& digits, KeyedRow& out) {
     out.word[2] = (n1 << (64 - shift)) | (n2 >> shift) | (kTextField + len);
 }
 
-bool KeyLess(const KeyedRow& a, const KeyedRow& b) {
+// Key order; rows with equal keys in record order.
+bool RowLess(const KeyedRow& a, const KeyedRow& b) {
     if (a.word[0] != b.word[0]) return a.word[0] < b.word[0];
     if (a.word[1] != b.word[1]) return a.word[1] < b.word[1];
-    return a.word[2] < b.word[2];
+    if (a.word[2] != b.word[2]) return a.word[2] < b.word[2];
+    return a.recordIndex < b.recordIndex;
 }
 
 unsigned KeyByte(const KeyedRow& row, int byte) {
@@ -140,26 +142,32 @@ int FirstDifferingByte(const KeyedRow* rows, std::size_t n, int byte) {
 
 // Sorts rows that agree in their first `byte` key bytes, bucket by bucket on
 // the next byte in which they differ (a run of bytes they all share is
-// skipped at once); scratch holds room for n rows. Every step keeps equal
-// keys in the order they came in.
+// skipped at once); scratch holds room for n rows. Rows with equal keys end
+// in record order.
 void SortByKeyBytes(KeyedRow* rows, KeyedRow* scratch, std::size_t n, int byte) {
     if (n <= 16) {
         for (std::size_t i = 1; i < n; ++i) {
             const KeyedRow row = rows[i];
             std::size_t j = i;
-            for (; j > 0 && KeyLess(row, rows[j - 1]); --j) rows[j] = rows[j - 1];
+            for (; j > 0 && RowLess(row, rows[j - 1]); --j) rows[j] = rows[j - 1];
             rows[j] = row;
         }
         return;
     }
-    if (byte >= 24) return;
     std::uint32_t count[256] = {};
-    for (std::size_t i = 0; i < n; ++i) ++count[KeyByte(rows[i], byte)];
-    if (count[KeyByte(rows[0], byte)] == n) {
-        byte = FirstDifferingByte(rows, n, byte + 1);
-        if (byte >= 24) return;
-        std::fill(std::begin(count), std::end(count), 0);
+    if (byte < 24) {
         for (std::size_t i = 0; i < n; ++i) ++count[KeyByte(rows[i], byte)];
+        if (count[KeyByte(rows[0], byte)] == n) {
+            byte = FirstDifferingByte(rows, n, byte + 1);
+            std::fill(std::begin(count), std::end(count), 0);
+            if (byte < 24)
+                for (std::size_t i = 0; i < n; ++i) ++count[KeyByte(rows[i], byte)];
+        }
+    }
+    if (byte >= 24) {  // all keys equal
+        std::sort(rows, rows + n,
+                  [](const KeyedRow& a, const KeyedRow& b) { return a.recordIndex < b.recordIndex; });
+        return;
     }
     std::uint32_t next[256];
     for (std::uint32_t b = 0, at = 0; b < 256; at += count[b], ++b) next[b] = at;
@@ -169,28 +177,44 @@ void SortByKeyBytes(KeyedRow* rows, KeyedRow* scratch, std::size_t n, int byte) 
         if (count[b] > 1) SortByKeyBytes(rows + at, scratch, count[b], byte + 1);
 }
 
-// The keys in record order, sorted. A long list is first spread by its first
-// two key bytes in one pass, so that the rest sorts in small runs.
-void SortedKeys(const std::vector<ItemRecord>& records, std::size_t n, KeyedRow* rows, KeyedRow* scratch) {
+// Builds the keys of records 1..n into rows, in record order, and sorts
+// them. A long list is first spread in place by its first two key bytes, so
+// that the rest sorts in short runs that need little scratch room.
+void SortedKeys(const std::vector<ItemRecord>& records, std::size_t n, KeyedRow* rows) {
     static const CatgDigits digits;
-    constexpr std::size_t kSpread = 65536;
-    KeyedRow* built = n < kSpread ? rows : scratch;
     for (std::size_t k = 1; k <= n; ++k) {
-        KeyedRow& kr = built[k - 1];
+        KeyedRow& kr = rows[k - 1];
         kr.recordIndex = static_cast<std::int32_t>(k);
         BuildKey(records[k], digits, kr);
     }
+    constexpr std::size_t kSpread = 65536;
     if (n < kSpread) {
-        SortByKeyBytes(rows, scratch, n, 0);
+        std::unique_ptr<KeyedRow[]> scratch(new KeyedRow[n]);
+        SortByKeyBytes(rows, scratch.get(), n, 0);
         return;
     }
+    auto top = [](const KeyedRow& row) { return static_cast<std::uint32_t>(row.word[0] >> 48); };
     std::vector<std::uint32_t> start(kSpread + 1, 0);
-    for (std::size_t i = 0; i < n; ++i) ++start[(built[i].word[0] >> 48) + 1];
-    for (std::size_t b = 0; b < kSpread; ++b) start[b + 1] += start[b];
+    for (std::size_t i = 0; i < n; ++i) ++start[top(rows[i]) + 1];
+    std::uint32_t longest = 0;
+    for (std::size_t b = 0; b < kSpread; ++b) {
+        longest = std::max(longest, start[b + 1]);
+        start[b + 1] += start[b];
+    }
+    // Each row is moved once, straight to its place: the row taken out
+    // changes places with the next free one of its own bucket until one of
+    // the current bucket turns up.
     std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
-    for (std::size_t i = 0; i < n; ++i) rows[next[built[i].word[0] >> 48]++] = built[i];
+    for (std::uint32_t b = 0; b < kSpread; ++b) {
+        while (next[b] < start[b + 1]) {
+            KeyedRow row = rows[next[b]];
+            for (std::uint32_t d = top(row); d != b; d = top(row)) std::swap(row, rows[next[d]++]);
+            rows[next[b]++] = row;
+        }
+    }
+    std::unique_ptr<KeyedRow[]> scratch(new KeyedRow[longest]);
     for (std::size_t b = 0; b < kSpread; ++b)
-        if (start[b + 1] - start[b] > 1) SortByKeyBytes(rows + start[b], scratch, start[b + 1] - start[b], 2);
+        if (start[b + 1] - start[b] > 1) SortByKeyBytes(rows + start[b], scratch.get(), start[b + 1] - start[b], 2);
 }
 
 }  // namespace
@@ -266,11 +290,9 @@ void ResetAllHistories() {
 void SortRows(int select) {
     const std::size_t n = static_cast<std::size_t>(itemTable.itemCount);
     // rowOrder is a permutation of 1..n: the keys are built in record order,
-    // one pass through the records instead of a jump per row, and rows with
-    // equal keys keep that order.
-    std::unique_ptr<KeyedRow[]> rows(new KeyedRow[n]), scratch(new KeyedRow[n]);
-    SortedKeys(itemTable.records, n, rows.get(), scratch.get());
-    scratch.reset();
+    // one pass through the records instead of a jump per row.
+    std::unique_ptr<KeyedRow[]> rows(new KeyedRow[n]);
+    SortedKeys(itemTable.records, n, rows.get());
     int selectedRow = 1;
     for (std::size_t r = 1; r <= n; ++r) {
         const int k = rows[r - 1].recordIndex;
