@@ -153,9 +153,11 @@ public:
 
     void PrintRatios() const {
         for (int n : {1000, 100000, 1000000}) {
-            const std::string size = "/" + std::to_string(n);
             auto at = [&](const char* bm) {
-                auto it = ms.find(bm + size);
+                std::string name = bm;
+                name += '/';
+                name += std::to_string(n);
+                auto it = ms.find(name);
                 return it == ms.end() ? -1.0 : it->second;
             };
             const double read = at("BM_PlainRead");
