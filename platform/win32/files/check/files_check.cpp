@@ -1,7 +1,8 @@
 // Checks of the Windows file access on the real calls (run under Wine or on
 // Windows, in an empty working folder): paths in any language, the ANSI
 // conversions of the settings files, the list save on a read-only list, with
-// a stale temporary file, a hard link, a symbolic link and long paths.
+// a stale temporary file, a hard link, a symbolic link, content in blocks and
+// long paths.
 // Prints a PASS or FAIL line per check (INFO for what the system cannot
 // show) and closes with "N passed, M failed".
 #ifndef WIN32_LEAN_AND_MEAN
@@ -196,11 +197,31 @@ void LongPaths() {
 
 }  // namespace
 
+// Content given as several blocks lands in order, replaced or written in place.
+void ContentInBlocks() {
+    const std::string head = "head|", body(5000, 'b'), tail = "|tail";
+    auto bytes = [](const std::string& text) { return reinterpret_cast<const std::uint8_t*>(text.data()); };
+    const ByteBlock blocks[] = {{bytes(head), head.size()}, {nullptr, 0}, {bytes(body), body.size()},
+                                {bytes(tail), tail.size()}};
+    const std::string dir = CurrentDirectory() + "\\";
+    Save("blocks.ptm", std::string(9000, 'o'));
+    const bool linked = CreateHardLinkW(ToWide(dir + "blocks link.ptm").c_str(), ToWide(dir + "blocks.ptm").c_str(),
+                                        nullptr) != FALSE;
+    for (const char* name : {"blocks.ptm", "blocks new.ptm"}) {
+        Check(SaveFile(name, blocks, 4) == SaveFileResult::Saved && Read(name) == head + body + tail,
+              std::string(name) + ": blocks are written in order");
+        Check(SaveFile(name, blocks, 1) == SaveFileResult::Saved && Read(name) == head,
+              std::string(name) + ": a shorter save leaves no stale tail");
+    }
+    if (linked) Check(Read("blocks link.ptm") == head, "blocks written in place reach the other link");
+}
+
 int main() {
     AnsiConversions();
     PathsInAnyLanguage();
     ReadOnlyList();
     Links();
+    ContentInBlocks();
     LongPaths();
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed ? 1 : 0;
