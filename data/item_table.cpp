@@ -143,8 +143,9 @@ int FirstDifferingByte(const KeyedRow* rows, std::size_t n, int byte) {
 // Sorts rows that agree in their first `byte` key bytes, bucket by bucket on
 // the next byte in which they differ (a run of bytes they all share is
 // skipped at once); scratch holds room for n rows. Rows with equal keys end
-// in record order.
-void SortByKeyBytes(KeyedRow* rows, KeyedRow* scratch, std::size_t n, int byte) {
+// in record order. The sorted rows' record indices go to order[0..n-1], each
+// run's while it is in the cache.
+void SortByKeyBytes(KeyedRow* rows, KeyedRow* scratch, std::int32_t* order, std::size_t n, int byte) {
     if (n <= 16) {
         for (std::size_t i = 1; i < n; ++i) {
             const KeyedRow row = rows[i];
@@ -152,6 +153,7 @@ void SortByKeyBytes(KeyedRow* rows, KeyedRow* scratch, std::size_t n, int byte) 
             for (; j > 0 && RowLess(row, rows[j - 1]); --j) rows[j] = rows[j - 1];
             rows[j] = row;
         }
+        for (std::size_t i = 0; i < n; ++i) order[i] = rows[i].recordIndex;
         return;
     }
     std::uint32_t count[256] = {};
@@ -167,20 +169,24 @@ void SortByKeyBytes(KeyedRow* rows, KeyedRow* scratch, std::size_t n, int byte) 
     if (byte >= 24) {  // all keys equal
         std::sort(rows, rows + n,
                   [](const KeyedRow& a, const KeyedRow& b) { return a.recordIndex < b.recordIndex; });
+        for (std::size_t i = 0; i < n; ++i) order[i] = rows[i].recordIndex;
         return;
     }
     std::uint32_t next[256];
     for (std::uint32_t b = 0, at = 0; b < 256; at += count[b], ++b) next[b] = at;
     for (std::size_t i = 0; i < n; ++i) scratch[next[KeyByte(rows[i], byte)]++] = rows[i];
     std::memcpy(rows, scratch, n * sizeof(KeyedRow));
-    for (std::uint32_t b = 0, at = 0; b < 256; at += count[b], ++b)
-        if (count[b] > 1) SortByKeyBytes(rows + at, scratch, count[b], byte + 1);
+    for (std::uint32_t b = 0, at = 0; b < 256; at += count[b], ++b) {
+        if (count[b] == 1) order[at] = rows[at].recordIndex;
+        if (count[b] > 1) SortByKeyBytes(rows + at, scratch, order + at, count[b], byte + 1);
+    }
 }
 
-// Builds the keys of records 1..n into rows, in record order, and sorts
-// them. A long list is first spread in place by its first two key bytes, so
-// that the rest sorts in short runs that need little scratch room.
-void SortedKeys(const std::vector<ItemRecord>& records, std::size_t n, KeyedRow* rows) {
+// Builds the keys of records 1..n into rows, in record order, sorts them and
+// writes their record indices to order[0..n-1]. A long list is first spread
+// in place by its first two key bytes, so that the rest sorts in short runs
+// that need little scratch room.
+void SortedKeys(const std::vector<ItemRecord>& records, std::size_t n, KeyedRow* rows, std::int32_t* order) {
     static const CatgDigits digits;
     for (std::size_t k = 1; k <= n; ++k) {
         KeyedRow& kr = rows[k - 1];
@@ -190,7 +196,7 @@ void SortedKeys(const std::vector<ItemRecord>& records, std::size_t n, KeyedRow*
     constexpr std::size_t kSpread = 65536;
     if (n < kSpread) {
         std::unique_ptr<KeyedRow[]> scratch(new KeyedRow[n]);
-        SortByKeyBytes(rows, scratch.get(), n, 0);
+        SortByKeyBytes(rows, scratch.get(), order, n, 0);
         return;
     }
     auto top = [](const KeyedRow& row) { return static_cast<std::uint32_t>(row.word[0] >> 48); };
@@ -213,8 +219,11 @@ void SortedKeys(const std::vector<ItemRecord>& records, std::size_t n, KeyedRow*
         }
     }
     std::unique_ptr<KeyedRow[]> scratch(new KeyedRow[longest]);
-    for (std::size_t b = 0; b < kSpread; ++b)
-        if (start[b + 1] - start[b] > 1) SortByKeyBytes(rows + start[b], scratch.get(), start[b + 1] - start[b], 2);
+    for (std::size_t b = 0; b < kSpread; ++b) {
+        const std::uint32_t at = start[b], count = start[b + 1] - at;
+        if (count == 1) order[at] = rows[at].recordIndex;
+        if (count > 1) SortByKeyBytes(rows + at, scratch.get(), order + at, count, 2);
+    }
 }
 
 }  // namespace
@@ -292,12 +301,12 @@ void SortRows(int select) {
     // rowOrder is a permutation of 1..n: the keys are built in record order,
     // one pass through the records instead of a jump per row.
     std::unique_ptr<KeyedRow[]> rows(new KeyedRow[n]);
-    SortedKeys(itemTable.records, n, rows.get());
+    SortedKeys(itemTable.records, n, rows.get(), itemTable.rowOrder.data() + 1);
+    rows.reset();
     int selectedRow = 1;
-    for (std::size_t r = 1; r <= n; ++r) {
-        const int k = rows[r - 1].recordIndex;
-        itemTable.rowOrder[r] = k;
-        if (select > 0 && k == select) selectedRow = static_cast<int>(r);
+    if (select > 0) {
+        const auto it = std::find(itemTable.rowOrder.begin() + 1, itemTable.rowOrder.begin() + 1 + n, select);
+        if (it != itemTable.rowOrder.begin() + 1 + n) selectedRow = static_cast<int>(it - itemTable.rowOrder.begin());
     }
     RefreshItemList(selectedRow);
 }
