@@ -267,7 +267,7 @@ SaveFileResult SaveFile(const std::string& path, const ByteBlock* blocks, std::s
         // A link to a file not yet made: write through the link, which creates its target.
         if (::lstat(path.c_str(), &link) == 0) return WriteInPlace(path, false, blocks, count);
         return ReplaceThroughTemp(path, nullptr, blocks, count) ? SaveFileResult::Saved
-                                                             : WriteInPlace(path, false, blocks, count);
+                                                                : WriteInPlace(path, false, blocks, count);
     }
     if (!S_ISREG(st.st_mode)) return SaveFileResult::Failed;
     // Symbolic links are followed to the real file; the links stay as they are.

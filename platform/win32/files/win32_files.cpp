@@ -316,7 +316,7 @@ SaveFileResult SaveFile(const std::string& path, const ByteBlock* blocks, std::s
     if (!GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &attrs)) {
         if (GetLastError() != ERROR_FILE_NOT_FOUND) return SaveFileResult::Failed;
         return ReplaceThroughTemp(target, false, blocks, count) ? SaveFileResult::Saved
-                                                             : WriteInPlace(target, false, blocks, count);
+                                                                : WriteInPlace(target, false, blocks, count);
     }
     if (attrs.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         // A symbolic link: the real file is saved and the link stays. A link
