@@ -195,8 +195,6 @@ void LongPaths() {
     }
 }
 
-}  // namespace
-
 // Content given as several blocks lands in order, replaced or written in place.
 void ContentInBlocks() {
     const std::string head = "head|", body(5000, 'b'), tail = "|tail";
@@ -215,6 +213,8 @@ void ContentInBlocks() {
     }
     if (linked) Check(Read("blocks link.ptm") == head, "blocks written in place reach the other link");
 }
+
+}  // namespace
 
 int main() {
     AnsiConversions();
