@@ -73,6 +73,20 @@ LRESULT CALLBACK RowsProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case LB_RESETCONTENT:
         rows.texts.clear();
         break;
+    case WM_VSCROLL:
+        // The scroll box's position in the message has 16 bits: past the
+        // 65,536th row a list box taking it from there jumps back when the
+        // box is let go. The scroll bar's own tracking position has 32.
+        if (LOWORD(wp) == SB_THUMBTRACK || LOWORD(wp) == SB_THUMBPOSITION) {
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_TRACKPOS;
+            if (GetScrollInfo(h, SB_VERT, &info)) {
+                CallWindowProcA(original, h, LB_SETTOPINDEX, static_cast<WPARAM>(info.nTrackPos), 0);
+                return 0;
+            }
+        }
+        break;
     case WM_NCDESTROY:
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         keptRows.erase(it);

@@ -368,6 +368,45 @@ DWORD WINAPI AskRowText(LPVOID param) {
     return 0;
 }
 
+// Runs the dialog's messages until thread ends (at most 20 s), then closes it.
+void HandleMessagesWhile(HANDLE thread) {
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+    }
+    CloseHandle(thread);
+}
+
+// The user's drag, with real input: the left button pressed on the list's
+// scroll box, the pointer moved down to the scroll bar's end, let go.
+DWORD WINAPI DragScrollBoxToTheEnd(LPVOID param) {
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetScrollBarInfo(static_cast<HWND>(param), OBJID_VSCROLL, &bar);
+    const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2;
+    const int from = bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
+    INPUT button{};
+    button.type = INPUT_MOUSE;
+    SetCursorPos(x, from);
+    Sleep(100);
+    button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &button, sizeof button);
+    Sleep(200);
+    for (int y = from; y < bar.rcScrollBar.bottom; y += 10) {
+        SetCursorPos(x, y);
+        Sleep(30);
+    }
+    SetCursorPos(x, bar.rcScrollBar.bottom - 1);
+    Sleep(200);
+    button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &button, sizeof button);
+    Sleep(300);
+    return 0;
+}
+
 // A long list: every row keeps its text for whoever asks the list box, and
 // the row under the pointer is found past the 65,536th.
 void ManyRowsChecks(Window dlg) {
@@ -379,13 +418,7 @@ void ManyRowsChecks(Window dlg) {
     Check(GetWindowLongA(list, GWL_STYLE) & LBS_HASSTRINGS, "the list's style says it has strings");
 
     RowTextRequest request{list, 70001, {}, {}};
-    HANDLE reader = CreateThread(nullptr, 0, AskRowText, &request, 0, nullptr);
-    // The answers are sent messages: this thread handles them while it waits.
-    while (MsgWaitForMultipleObjects(1, &reader, FALSE, 10000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-        MSG m;
-        PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
-    }
-    CloseHandle(reader);
+    HandleMessagesWhile(CreateThread(nullptr, 0, AskRowText, &request, 0, nullptr));
     CheckEq(request.ansi == "\t\tK\xe4se 70001", true, "another thread reads a row's text");
     CheckEq(request.wide == L"\t\tK\u00e4se 70001", true, "and reads it in Unicode");
 
@@ -394,6 +427,11 @@ void ManyRowsChecks(Window dlg) {
     POINT pt{5, height + 2};
     ClientToScreen(list, &pt);
     CheckEq(ListItemFromPoint(dlg, kList, pt.x, pt.y), 70001, "ListItemFromPoint past the 65,536th row");
+
+    ListSetTopIndex(dlg, kList, 0);
+    SetForegroundWindow(H(dlg));
+    HandleMessagesWhile(CreateThread(nullptr, 0, DragScrollBoxToTheEnd, list, 0, nullptr));
+    CheckEq(ListTopIndex(dlg, kList) > rows - 100, true, "the scroll box dragged to the end and let go shows the last rows");
     ListFill(dlg, kList, 2, [](int i) { return i ? std::string("\t\tBread\tloaf") : std::string(kRow); });
 }
 
