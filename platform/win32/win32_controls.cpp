@@ -32,7 +32,7 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
         if (c.style & kNotify) style |= LBS_NOTIFY;  // focus changes are reported anyway
         // Rows with tab stops are drawn here: right-aligned stops are not
         // honoured by every list box implementation.
-        if (c.style & kUseTabStops) style |= LBS_USETABSTOPS | KeptRowsStyle();
+        if (c.style & kUseTabStops) style |= LBS_USETABSTOPS | kKeptRowsStyle;
         if (c.style & kDisableNoScroll) style |= LBS_DISABLENOSCROLL;
         if (c.style & kNoIntegralHeight) style |= LBS_NOINTEGRALHEIGHT;
         break;

@@ -102,9 +102,9 @@ void DrawListItem(HWND dlg, const DialogState& st, const DRAWITEMSTRUCT* dis);
 int TabStopPixels(HWND list, int units);
 
 // Lists with tab stops keep their rows' texts in the layer (win32_list_rows.cpp):
-// KeptRowsStyle() is their list box style, KeepListRows() is called once the
+// kKeptRowsStyle is their list box style, KeepListRows() is called once the
 // list box exists, and FillKeptRows() fills one (false for any other list).
-DWORD KeptRowsStyle();
+constexpr DWORD kKeptRowsStyle = LBS_NODATA | LBS_OWNERDRAWFIXED;
 void KeepListRows(HWND list);
 bool FillKeptRows(HWND list, int count, const std::function<std::string(int)>& rowText);
 

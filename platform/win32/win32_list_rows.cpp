@@ -97,8 +97,6 @@ LRESULT CALLBACK RowsProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-DWORD KeptRowsStyle() { return LBS_NODATA | LBS_OWNERDRAWFIXED; }
-
 void KeepListRows(HWND list) {
     auto original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RowsProc)));
