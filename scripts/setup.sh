@@ -18,6 +18,9 @@ packages=(
   debian-archive-keyring                  # wine32-setup.sh: the 32-bit Wine's packages
 )
 
+# --list: the packages, one a line (scripts/fresh-check.sh purges them).
+if [ "${1:-}" = --list ]; then printf '%s\n' "${packages[@]}"; exit 0; fi
+
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
 need=()

@@ -19,6 +19,12 @@ xvfb_pid= ; ws_pid= ; wine_tmp= ; prog_pid=
 
 wine_setup() {
   export WINEPREFIX=$1
+  # Wine maps the prefix's user folders (Documents, Desktop, ...) to $HOME,
+  # and writes its menu entries and caches there: the prefix gets a home of
+  # its own beside it, so that nothing leaves the build tree.
+  export HOME=$1-home
+  unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
+  mkdir -p "$HOME"
   export WINEDEBUG=${PANTRIUM_WINEDEBUG:--all}  # e.g. +seh to see exceptions
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono/Gecko installer prompts
   wine_loader=wine
@@ -82,6 +88,16 @@ prepare_prefix() {
     echo "wine: creating the Wine prefix $WINEPREFIX"
     "$wine_loader" wineboot -i >/dev/null 2>&1 && touch "$WINEPREFIX/.pantrium-ready"
   fi
+  # A prefix made before it had a home of its own links its user folders to
+  # the real home folder: they are linked to the prefix's home instead.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    [ -L "$link" ] || continue
+    case $(readlink "$link") in
+      "$HOME"|"$HOME"/*) ;;
+      *) rm -f "$link" && ln -s "$HOME" "$link" ;;
+    esac
+  done
   # Debian's Wine does not look in its own font folder: without these copies
   # "MS Sans Serif" falls back to another face and the caption buttons
   # (Marlett) show as letters.

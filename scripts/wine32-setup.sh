@@ -8,19 +8,13 @@
 # Usage: scripts/wine32-setup.sh <folder>     (e.g. build-win32/wine32)
 #
 # Nothing of the machine's package set-up changes: the packages are fetched
-# with a private sources list and private package lists and cache in
-# <folder>/apt, and unpacked with dpkg-deb into <folder>/root (i386) and
-# <folder>/qemu. A second run with everything in place does nothing.
-#
-# The result is <folder>/bin/lib/wine/wine, a script that runs the 32-bit
-# loader (wine.elf beside it) under qemu-i386. Wine starts its child
-# processes through the file "wine" in the loader's own folder, and finds its
-# libraries, data and server relative to that folder, hence the layout:
-#   bin/lib/wine/wine.elf         copy of the 32-bit loader
-#   bin/lib/wine/wine             runs wine.elf through qemu-i386
-#   bin/lib/wine/wineserver       the machine's (64-bit) wineserver
-#   bin/lib/i386-linux-gnu        -> root/usr/lib/i386-linux-gnu
-#   bin/share/wine                -> /usr/share/wine (Wine's data and fonts)
+# with private package lists and cache in <folder>/apt, and unpacked with
+# dpkg-deb into <folder>/root (i386) and <folder>/qemu. They come from the
+# machine's own package sources, as its `apt-get update` uses them (with any
+# mirror or proxy set in its apt configuration), plus the backports suite of
+# each of those sources for qemu-user. What was fetched, with its exact
+# versions, is recorded in <folder>/versions.txt and printed on every run; a
+# second run with everything in place fetches nothing.
 set -euo pipefail
 
 dest=${1:?usage: wine32-setup.sh <folder>}
@@ -31,23 +25,44 @@ root=$dest/root
 bin=$dest/bin
 stamp=$dest/.ready
 
+versions=$dest/versions.txt
+print_versions() {
+  echo "wine32-setup: $(wc -l <"$versions") packages in $dest:"
+  sed 's/^/  /' "$versions"
+}
+
 # What a finished set-up was made for: a moved folder is set up again.
-want="wine32 8 qemu-user bookworm-backports; $dest"
-if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && [ -x "$bin/lib/wine/wine" ]; then
+want="wine32 8 qemu-user backports; $dest"
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && [ -x "$bin/lib/wine/wine" ] && [ -s "$versions" ]; then
+  print_versions
   exit 0
 fi
 echo "wine32-setup: fetching 32-bit Wine and qemu-i386 into $dest"
 started=$(date +%s)
-rm -f "$stamp"
+rm -f "$stamp" "$versions"
 
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-mirror=http://deb.debian.org/debian
-mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/sources.list.d" \
-         "$apt_dir/preferences.d" "$apt_dir/debs"
-cat >"$apt_dir/sources.list" <<EOF
-deb [signed-by=$keyring] $mirror bookworm main
-deb [signed-by=$keyring] $mirror bookworm-backports main
-EOF
+mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/preferences.d" "$apt_dir/debs"
+# The machine's package sources, copied as they are.
+eval "$(apt-config shell machine_list Dir::Etc::SourceList/f machine_parts Dir::Etc::SourceParts/d)"
+rm -rf "$apt_dir/sources.list.d"
+mkdir -p "$apt_dir/sources.list.d"
+if [ -f "${machine_list:-}" ]; then cp "$machine_list" "$apt_dir/sources.list"; else : >"$apt_dir/sources.list"; fi
+for f in "${machine_parts:-/nonexistent}"/*.list "${machine_parts:-/nonexistent}"/*.sources; do
+  [ -f "$f" ] && cp "$f" "$apt_dir/sources.list.d/"
+done
+# qemu-user comes from the backports suite of the machine's release suites
+# (those without a "-updates" or "-security" part), at the same addresses.
+mapfile -t release_sources < <(apt-get indextargets --format '$(TARGET_OF) $(REPO_URI) $(RELEASE)' |
+  awk '$1 == "deb" && $3 !~ /-/ {print $2, $3}' | sort -u)
+if [ ${#release_sources[@]} -eq 0 ]; then
+  echo "wine32-setup: the machine's apt configuration names no Debian release suite"; exit 1
+fi
+for entry in "${release_sources[@]}"; do
+  read -r uri release <<<"$entry"
+  echo "deb [signed-by=$keyring] $uri $release-backports main"
+done >"$apt_dir/sources.list.d/wine32-backports.list"
+backports=$release-backports
 # An empty package status: the simulated install below then names every
 # package of the closure, as for a machine without any i386 package.
 : >"$apt_dir/status"
@@ -75,8 +90,13 @@ if [ ${#pkgs[@]} -lt 20 ]; then
   cat "$apt_dir/closure.txt"; echo "wine32-setup: implausible package closure"; exit 1
 fi
 (cd "$apt_dir/debs" && rm -f ./*.deb &&
-   apt-get "${apt_opts[@]}" -q download "${pkgs[@]}" qemu-user/bookworm-backports >"$apt_dir/download.log" 2>&1) ||
+   apt-get "${apt_opts[@]}" -q download "${pkgs[@]}" "qemu-user/$backports" >"$apt_dir/download.log" 2>&1) ||
   { cat "$apt_dir/download.log"; echo "wine32-setup: download failed"; exit 1; }
+
+# The exact versions, as the packages themselves state them.
+for deb in "$apt_dir"/debs/*.deb; do
+  dpkg-deb --show --showformat='${Package}:${Architecture} ${Version}\n' "$deb"
+done | sort >"$versions.tmp"
 
 rm -rf "$root" "$dest/qemu" "$bin"
 mkdir -p "$root" "$dest/qemu"
@@ -120,5 +140,7 @@ WINELOADERNOEXEC=1 exec "$dest/qemu/qemu-i386" -L "$root" -0 wine "$bin/lib/wine
 EOF
 chmod +x "$bin/lib/wine/wine"
 
+mv "$versions.tmp" "$versions"
 echo "$want" >"$stamp"
-echo "wine32-setup: ready in $(( $(date +%s) - started )) s (${#pkgs[@]} packages)"
+echo "wine32-setup: ready in $(( $(date +%s) - started )) s"
+print_versions

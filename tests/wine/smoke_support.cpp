@@ -244,20 +244,9 @@ void ClickRow(HWND list, int index) {
 
 void DoubleClickRow(HWND list, int index) {
     const LPARAM at = RowPoint(list, index);
-    // The program asks where the pointer was when the message was posted.
     POINT screen{LOWORD(at), HIWORD(at)};
     ClientToScreen(list, &screen);
-    SetCursorPos(screen.x, screen.y);
-    // The pointer reaches its place through the X server: on a slow (emulated)
-    // Wine the messages would otherwise carry where it was before.
-    WaitFor([&] {
-        POINT now{};
-        return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
-    }, 2000);
-    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(list, WM_LBUTTONUP, 0, at);
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    RealDoubleClick(screen.x, screen.y);
 }
 
 void KeyDown(HWND window, int vk) {
@@ -300,17 +289,32 @@ void RealAltKey(char letter) {
     RealKey(VK_MENU, false);
 }
 
+namespace {
+
+// A mouse event that carries its place on the screen. The program asks where
+// the pointer was when a click was queued (GetMessagePos), and its thread may
+// still be handling pointer events from before a move (an EnterNotify left by
+// a closed dialog): each of them puts Wine's pointer back where it was then.
+// A click that brings its own place lands there whatever came before it.
+INPUT MouseAt(int screenX, int screenY, DWORD button) {
+    // Absolute places run from 0 to 65536 over the primary screen; Wine takes
+    // place * size / 65536, so the place is rounded up to reach the pixel.
+    const long long width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((screenX * 65536LL + width - 1) / width);
+    in.mi.dy = static_cast<LONG>((screenY * 65536LL + height - 1) / height);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+    return in;
+}
+
+}  // namespace
+
 void RealDoubleClick(int screenX, int screenY) {
-    SetCursorPos(screenX, screenY);
-    Sleep(60);
     // One call: the two clicks get close time stamps however busy the machine is.
-    INPUT in[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_MOUSE;
-        in[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    }
+    INPUT in[4] = {MouseAt(screenX, screenY, MOUSEEVENTF_LEFTDOWN), MouseAt(screenX, screenY, MOUSEEVENTF_LEFTUP),
+                   MouseAt(screenX, screenY, MOUSEEVENTF_LEFTDOWN), MouseAt(screenX, screenY, MOUSEEVENTF_LEFTUP)};
     SendInput(4, in, sizeof in[0]);
-    Sleep(60);
 }
 
 std::string PromptText(HWND box) {

@@ -68,7 +68,7 @@ HWND ChildByText(HWND dlg, const std::string& className, const std::string& text
 // Input, posted to the window as the mouse and keyboard would deliver it.
 void Click(HWND button);                   // BM_CLICK
 void ClickRow(HWND list, int index);       // left button down and up on the row
-void DoubleClickRow(HWND list, int index);
+void DoubleClickRow(HWND list, int index);  // real input (RealDoubleClick) on the row
 void KeyDown(HWND window, int vk);
 void KeyUp(HWND window, int vk);
 void PressKey(HWND window, int vk);        // down, then up
@@ -80,7 +80,7 @@ void SysClose(HWND window);                // the close box (WM_SYSCOMMAND SC_CL
 void RealKey(int vk, bool down);
 void RealPress(int vk);                    // down, a short pause, up
 void RealAltKey(char letter);              // Alt+letter: opens a menu of the menu bar
-void RealDoubleClick(int screenX, int screenY);
+void RealDoubleClick(int screenX, int screenY);  // each event carries the place
 
 // The standard message box with this caption: checks its text, then presses
 // the button whose id is answer (IDYES, IDNO, IDCANCEL, IDOK). False when no
