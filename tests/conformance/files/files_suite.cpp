@@ -49,7 +49,14 @@ CONFORMANCE_CASE("Path text", "folders and lists named in any language") {
         Check(Exists(list) && FileSize(list, size) && size == 14, "exists and size " + list);
         CheckEq(fixture::Names(folder), Names{folder + ".ptm"}, "no temporary file beside " + list);
         Check(WriteWholeFile(pdf, "%PDF", 4) && Read(pdf) == "%PDF", "whole file written " + pdf);
+        const std::string ini = Join(folder, folder + ".ini");
+        std::uint64_t empty = 99;
+        Check(CreateEmptyFile(ini) && FileSize(ini, empty) && empty == 0 && !IsFolder(ini), "empty file made " + ini);
     }
+    // One name of all four scripts.
+    const std::string mixed = Join(kNames[2], std::string(kNames[3]) + " \xE2\x80\x93 " + kNames[0] + ".ptm");
+    Check(CreateEmptyFile(mixed) && WriteWholeFile(mixed, "abc", 3) && CreateEmptyFile(mixed) && Read(mixed) == "abc",
+          "a name that mixes scripts " + mixed);
 }
 
 CONFORMANCE_CASE("Path text", "a name of 255 characters saves") {

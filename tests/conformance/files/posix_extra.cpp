@@ -45,13 +45,13 @@ int InChild(bool unprivileged, const std::function<int()>& fn) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
 }
 
-// fn's save in a child process in which no file may grow beyond 1000 bytes.
-int WithSizeLimit(const std::function<SaveFileResult()>& fn) {
+// fn in a child process in which no file may grow beyond 1000 bytes; its result.
+int WithSizeLimit(const std::function<int()>& fn) {
     return InChild(false, [&fn] {
         std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit limit{1000, 1000};
         setrlimit(RLIMIT_FSIZE, &limit);
-        return static_cast<int>(fn());
+        return fn();
     });
 }
 
@@ -145,7 +145,7 @@ CONFORMANCE_CASE("SaveFile", "a failed write keeps the old content and leaves no
     fixture::MakeHardLink("list.ptm", "other name.ptm");   // written in place
     WriteWholeFile("single.ptm", old.data(), old.size());  // replaced through a temporary file
     for (const std::string name : {"list.ptm", "single.ptm"}) {
-        CheckEq(WithSizeLimit([&name] { return Save(name, std::string(5000, 'n')); }),
+        CheckEq(WithSizeLimit([&name] { return static_cast<int>(Save(name, std::string(5000, 'n'))); }),
                 static_cast<int>(SaveFileResult::Failed), name + ": 5000 bytes past a limit of 1000 fail");
         CheckEq(Read(name), old, name + ": the old content stays");
     }
@@ -164,11 +164,18 @@ CONFORMANCE_CASE("SaveFile", "a failed write of blocks keeps the old content") {
     WriteWholeFile("single.ptm", old.data(), old.size());   // replaced
     for (const std::string name : {"linked.ptm", "single.ptm"}) {
         // The first block fits below the limit, the next does not.
-        CheckEq(WithSizeLimit([&] { return SaveFile(name, blocks, 4); }), static_cast<int>(SaveFileResult::Failed),
+        CheckEq(WithSizeLimit([&] { return static_cast<int>(SaveFile(name, blocks, 4)); }), static_cast<int>(SaveFileResult::Failed),
                 name + ": blocks past the limit fail");
         CheckEq(Read(name), old, name + ": the old content stays");
     }
     CheckEq(fixture::Names("."), (Names{"linked.ptm", "other name.ptm", "single.ptm"}), "no temporary file is left");
+}
+
+CONFORMANCE_CASE("Whole files", "a write that cannot be completed is false") {
+    fixture::ScratchFolder scratch;
+    const std::string bytes(5000, 'n');
+    CheckEq(WithSizeLimit([&] { return WriteWholeFile("out.pdf", bytes.data(), bytes.size()) ? 1 : 0; }), 0,
+            "5000 bytes past a limit of 1000");
 }
 
 CONFORMANCE_CASE("Existence and size", "the current directory is the process's") {

@@ -67,6 +67,19 @@ CONFORMANCE_CASE("Path text", "a path in the \\\\?\\ form and one with forward s
     Check(IsFolder("sub/") && Exists("sub/list.ptm"), "and found through it");
 }
 
+CONFORMANCE_CASE("Whole files", "a file another program locked is not read") {
+    fixture::ScratchFolder scratch;
+    WriteWholeFile("locked.ptm", "abc", 3);
+    // Open without read sharing, as a program that locks its file does.
+    HANDLE h = CreateFileW(ToWide(CurrentDirectory() + "\\locked.ptm").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Check(h != INVALID_HANDLE_VALUE, "the file is locked");
+    FileContent content;
+    Check(!ReadWholeFile("locked.ptm", content) && content.size == 0, "it is not read, the content is empty");
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    CheckEq(Read("locked.ptm"), std::string("abc"), "once it is closed it is read");
+}
+
 CONFORMANCE_CASE("Existence and size", "the current directory is a drive path") {
     const std::string dir = CurrentDirectory();
     Check(dir.size() > 3 && dir[1] == ':' && dir[2] == '\\', "current directory " + dir);
