@@ -15,6 +15,10 @@
 // Texts inside the list file (item, unit and category names) stay single-byte
 // ANSI. Files whose bytes are ANSI text holding a path (pantrium.ini,
 // grocery.ini) go through AnsiToPath / PathToAnsi.
+//
+// tests/conformance/files/ states all of this as checks, one section per
+// heading below (path text: this comment), and runs them on every
+// implementation; a change of meaning is made here and there.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +33,8 @@ struct FileContent {
     std::size_t size = 0;
 };
 
+// ---- Existence and size ----
+
 // True when a file or folder exists at path (a symbolic link counts when its
 // target exists).
 bool Exists(const std::string& path);
@@ -40,6 +46,8 @@ bool FileSize(const std::string& path, std::uint64_t& size);
 // (except for a root); empty when it cannot be read.
 std::string CurrentDirectory();
 
+// ---- Whole files ----
+
 // Reads the whole file. False when it cannot be opened or read (missing, a
 // folder, locked, no access) or does not fit in memory; content is then empty.
 bool ReadWholeFile(const std::string& path, FileContent& content);
@@ -49,6 +57,8 @@ bool CreateEmptyFile(const std::string& path);
 // Creates the file or empties it, and writes the bytes (grocery.ini, the PDF
 // output). False when it could not be written completely.
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size);
+
+// ---- SaveFile: the list save ----
 
 enum class SaveFileResult { Saved, ReadOnly, Failed };
 
@@ -80,11 +90,15 @@ inline SaveFileResult SaveFile(const std::string& path, const std::uint8_t* data
     return SaveFile(path, &block, 1);
 }
 
+// ---- ANSI text ----
+
 // Text in the system's ANSI code page (CP_ACP on Windows) as path text. On
 // Linux paths are bytes, and both conversions leave the text as it is.
 std::string AnsiToPath(const std::string& ansi);
 // Path text in the ANSI code page; false when a character has no form there.
 bool PathToAnsi(const std::string& path, std::string& ansi);
+
+// ---- FirstCharacters ----
 
 // The first count characters of a path text (UTF-8), never splitting one:
 // for buffers and limits that count characters.

@@ -56,11 +56,9 @@ if(LAYER_CHECK_SOURCES)
   target_link_options(win32_layer_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 endif()
 
-# The file access's own check program: paths in any language, the ANSI
-# conversions and the list save's rules on the real calls.
-add_executable(win32_files_check ${CMAKE_SOURCE_DIR}/platform/win32/files/check/files_check.cpp)
-target_link_libraries(win32_files_check PRIVATE pantrium_files)
-target_link_options(win32_files_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
+# The file access conformance suite with the Windows fixture and extra cases
+# (files_conformance.exe, run under Wine by the native build's ctest).
+include(${CMAKE_SOURCE_DIR}/tests/conformance/files/files.cmake)
 
 # The benchmark of the real program under Wine (scripts/wine-bench.sh), driven
 # like the smoke test; not a test.

@@ -39,14 +39,18 @@ bool Check(bool ok, const std::string& what) {
 void Info(const std::string& what) { Line("INFO: " + Prefix() + what); }
 
 std::string Describe(const std::string& text) {
+    // A long text (a file's content) shows its start and its length: enough
+    // to tell what went wrong, short enough for one line.
+    constexpr std::size_t kShown = 80;
     std::string out = "\"";
-    for (char c : text) {
+    for (char c : text.substr(0, kShown)) {
         if (c == '\t') out += "\\t";
         else if (c == '\r') out += "\\r";
         else if (c == '\n') out += "\\n";
         else out += c;
     }
-    return out + "\"";
+    if (text.size() <= kShown) return out + "\"";
+    return out + "...\" (" + std::to_string(text.size()) + " characters)";
 }
 
 std::string Describe(const char* text) { return Describe(std::string(text ? text : "<null>")); }

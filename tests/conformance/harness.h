@@ -38,6 +38,13 @@ std::string Describe(const T& value) {
 }
 std::string Describe(const std::string& text);  // quoted, tabs and line ends made visible
 std::string Describe(const char* text);
+// A list as {item, item, ...} (the names in a folder).
+template <class T>
+std::string Describe(const std::vector<T>& items) {
+    std::string out = "{";
+    for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + Describe(items[i]);
+    return out + "}";
+}
 
 template <class A, class B>
 bool CheckEq(const A& actual, const B& expected, const std::string& what) {
