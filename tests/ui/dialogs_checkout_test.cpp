@@ -29,6 +29,13 @@ protected:
         PutItem({"Cake", "each", 9, 0, kSpecialBuy, 0});
         itemTable.itemsToBuy = 2;
     }
+    // The Check Out command as the main window runs it: the notice follows a
+    // recorded checkout.
+    CheckoutOutcome CheckOut() {
+        const CheckoutOutcome outcome = BeginCheckout(0, RecordRefreshes());
+        if (outcome.checkedOut) ShowCheckoutDone();
+        return outcome;
+    }
     static std::string Text(int id) { return plat::GetText(headless::ActiveDialog(), id); }
     static void ExpectPrompt(std::size_t i, const std::string& text, const std::string& caption,
                              int style) {
@@ -41,7 +48,7 @@ protected:
 
 TEST_F(CheckoutTest, NothingMarkedShowsNothing) {
     PutItem({"Salt", "box", 1, 0, 0, 0});
-    BeginCheckout(0, RecordRefreshes());
+    EXPECT_FALSE(CheckOut().checkedOut);
     EXPECT_TRUE(headless::Prompts().empty());
     EXPECT_TRUE(headless::DialogsRun().empty());
     EXPECT_FALSE(itemTable.snapshot.taken);
@@ -51,7 +58,7 @@ TEST_F(CheckoutTest, AnsweringNoExplainsAndChangesNothing) {
     Shopping();
     AnswerPrompt(7);
     AnswerPrompt(1);
-    BeginCheckout(0, RecordRefreshes());
+    EXPECT_FALSE(CheckOut().checkedOut);
     ExpectPrompt(0, "Did you buy all of the checked items?", "Check out", 36);
     ExpectPrompt(1, "First, update items bought... \r\nand then return to check out", "CHECK OUT", 64);
     EXPECT_TRUE(headless::DialogsRun().empty());
@@ -78,7 +85,9 @@ TEST_F(CheckoutTest, TodayAtOnceChecksOutToday) {
     });
     headless::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
-    EXPECT_FALSE(BeginCheckout(0, RecordRefreshes()));  // no price dialog ended with Enter
+    const CheckoutOutcome outcome = CheckOut();
+    EXPECT_TRUE(outcome.checkedOut);
+    EXPECT_FALSE(outcome.endedWithNext);  // no price dialog
 
     ExpectPrompt(1, "Checkout is done  ", "Checkout", 64);
     EXPECT_EQ(refreshes, std::vector<int>{0});  // the owner's list redrawn once
@@ -118,7 +127,7 @@ TEST_F(CheckoutTest, InvalidDateIsRejectedWithTheFocusBackInTheBox) {
     Type("2/29/24");
     Click(1);
     AnswerPrompt(1);
-    BeginCheckout(0, RecordRefreshes());
+    EXPECT_TRUE(CheckOut().checkedOut);
     ExpectPrompt(1, "Must enter valid date", "Invalid Date", 16);
     ExpectPrompt(2, "Checkout is done  ", "Checkout", 64);
     EXPECT_EQ(Item("Bread").buyDate[1], Date("2-29-24"));
@@ -128,7 +137,7 @@ TEST_F(CheckoutTest, CancelledDateDialogRecordsNothingButKeepsTheSnapshot) {
     Shopping();
     AnswerPrompt(6);
     headless::KeyDown(plat::kVkEscape);
-    EXPECT_FALSE(BeginCheckout(0, RecordRefreshes()));
+    EXPECT_FALSE(CheckOut().checkedOut);
     EXPECT_EQ(headless::Prompts().size(), 1u);
     EXPECT_TRUE(refreshes.empty());
     EXPECT_TRUE(itemTable.snapshot.taken);
@@ -139,7 +148,7 @@ TEST_F(CheckoutTest, CancelledDateDialogRecordsNothingButKeepsTheSnapshot) {
     // The close box cancels too.
     AnswerPrompt(6);
     headless::CloseBox();
-    BeginCheckout(0, RecordRefreshes());
+    EXPECT_FALSE(CheckOut().checkedOut);
     EXPECT_EQ(itemTable.itemCount, 4);
 }
 
@@ -239,7 +248,7 @@ TEST_F(CheckoutTest, CheckoutWithPricesAsksEachBoughtItem) {
     Type("5.00");
     headless::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
-    EXPECT_TRUE(BeginCheckout(0, RecordRefreshes()));  // Milk's price dialog ended with Enter
+    EXPECT_TRUE(CheckOut().endedWithNext);  // Milk's price dialog ended with Enter
 
     EXPECT_EQ(DialogCaptions(), (std::vector<std::string>(3, "Check Out")));
     EXPECT_FLOAT_EQ(Item("Bread").pricePerUnit, 1.25f);
@@ -262,7 +271,7 @@ TEST_F(CheckoutTest, NegativePriceStopsAskingButEveryItemIsRecorded) {
     Type("-1");
     Click(1);
     AnswerPrompt(1);
-    BeginCheckout(0, RecordRefreshes());
+    CheckOut();
     EXPECT_EQ(headless::DialogsRun().size(), 2u);
     for (auto [name, price] : {std::pair{"A", 1.0f}, {"B", 2.0f}, {"C", 3.0f}}) {
         EXPECT_EQ(Item(name).pricePerUnit, price) << name;
@@ -286,7 +295,7 @@ TEST_F(CheckoutTest, UndoAskedNoKeepsAndYesRestoresTheSameTableTwice) {
     AnswerPrompt(6);
     headless::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
-    BeginCheckout(0, RecordRefreshes());
+    CheckOut();
     ASSERT_EQ(itemTable.itemCount, 3);
 
     refreshes.clear();

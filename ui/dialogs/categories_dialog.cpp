@@ -34,9 +34,10 @@ struct CategoryOrigin {
 
 // One use of the dialog.
 struct CategoriesDialog {
-    ListRefresh refreshList;                            // the owner's item list
-    int selectedNumber = 0;                             // 1-based list entry last selected, 0 = none
-    std::vector<CategoryOrigin> origins{CategoryOrigin{}};  // [0] unused, then 1..catgCount
+    ListRefresh refreshList;  // redraws the owner's item list
+    int selectedNumber = 0;   // 1-based list entry last selected, 0 = none
+    // [0] unused, then 1..catgCount
+    std::vector<CategoryOrigin> origins = std::vector<CategoryOrigin>(1);
     std::vector<int> entryCatg;  // list entry (0-based) -> category number in the table
     bool busy = false;           // a prompt or the input box is waiting
 };

@@ -37,17 +37,17 @@ struct CheckoutChoice {
 
 }  // namespace
 
-bool BeginCheckout(plat::Window owner, const ListRefresh& refreshList) {
-    if (itemTable.itemsToBuy <= 0) return false;
+CheckoutOutcome BeginCheckout(plat::Window owner, const ListRefresh& refreshList) {
+    if (itemTable.itemsToBuy <= 0) return {};
     if (StandardPrompt("Did you buy all of the checked items?", "Check out", 36) != 6) {
         StandardPrompt("First, update items bought... \r\nand then return to check out", "CHECK OUT", 64);
-        return false;
+        return {};
     }
     TakeCheckoutSnapshot();  // stands even when the date dialog is cancelled
     return CheckoutDialog(owner, refreshList);
 }
 
-bool CheckoutDialog(plat::Window owner, const ListRefresh& refreshList) {
+CheckoutOutcome CheckoutDialog(plat::Window owner, const ListRefresh& refreshList) {
     using namespace plat;
     DialogSpec spec = CheckoutSpec(owner, 200, 120);
     spec.controls = {
@@ -76,18 +76,20 @@ bool CheckoutDialog(plat::Window owner, const ListRefresh& refreshList) {
         }
         return 0;
     });
-    if (!choice.confirmed) return false;
+    if (!choice.confirmed) return {};
 
-    bool endedWithNext = false;
+    CheckoutOutcome outcome;
     ApplyCheckout(choice.date, choice.updatePrices, itemTable.itemsToBuy, [&](int recordIndex) {
         const PriceAnswer answer = CheckoutPriceDialog(owner, recordIndex);
-        endedWithNext = endedWithNext || answer.endedWithNext;
+        outcome.endedWithNext = outcome.endedWithNext || answer.endedWithNext;
         return answer.price;
     });
     PassPendingRefresh(refreshList);
-    StandardPrompt("Checkout is done  ", "Checkout", 64);
-    return endedWithNext;
+    outcome.checkedOut = true;
+    return outcome;
 }
+
+void ShowCheckoutDone() { StandardPrompt("Checkout is done  ", "Checkout", 64); }
 
 PriceAnswer CheckoutPriceDialog(plat::Window owner, int recordIndex) {
     using namespace plat;

@@ -6,14 +6,20 @@
 namespace pantrium {
 
 // The dialogs run over owner; refreshList redraws the owner's item list after
-// the table changed. The two that end in a checkout return true when a price
-// dialog ended with Next (also by Enter), so that the caller can keep the
-// release of that Enter from toggling a row.
+// the table changed.
 
-// The Check Out command: prompts, snapshot, CheckoutDialog.
-bool BeginCheckout(plat::Window owner, const ListRefresh& refreshList);
-// The date dialog, then ApplyCheckout with the price dialogs and the notice.
-bool CheckoutDialog(plat::Window owner, const ListRefresh& refreshList);
+struct CheckoutOutcome {
+    bool checkedOut = false;     // the purchases are recorded: ShowCheckoutDone comes next
+    bool endedWithNext = false;  // a price dialog ended with Next (also given by Enter)
+};
+// The Check Out command up to the recorded purchases: prompts, snapshot,
+// CheckoutDialog. Its caller learns of an Enter that closed a price dialog
+// before the closing notice, which leaves the owner usable.
+CheckoutOutcome BeginCheckout(plat::Window owner, const ListRefresh& refreshList);
+// The date dialog, then ApplyCheckout with the price dialogs.
+CheckoutOutcome CheckoutDialog(plat::Window owner, const ListRefresh& refreshList);
+// The notice that ends a checkout.
+void ShowCheckoutDone();
 
 struct PriceAnswer {
     float price = 0;  // per unit: > 0 take, 0 keep (close box), < 0 stop

@@ -58,9 +58,13 @@ int HandleTaskCommand(MainWindowState& ui, int id) {
     case kCmdBuyingHistory:
         ShowUnitsHistory(ui);
         break;
-    case kCmdCheckOut:
-        if (BeginCheckout(owner, refresh)) ui.ignoreEnterRelease = true;
+    case kCmdCheckOut: {
+        const CheckoutOutcome outcome = BeginCheckout(owner, refresh);
+        // Set before the notice, which leaves the main window usable.
+        if (outcome.endedWithNext) ui.ignoreEnterRelease = true;
+        if (outcome.checkedOut) ShowCheckoutDone();
         break;
+    }
     case kCmdUndoCheckout:
         UndoCheckoutCommand(refresh);
         break;
