@@ -103,6 +103,8 @@ void StoreItem(ItemEditor& ed, plat::Window dlg) {
                        ed.carriedUnits);
         PassPendingRefresh(ed.refreshList);
     }
+    // Either way the caller keeps the release of an Enter that gave the Ok
+    // from toggling a row of its list.
     ed.endedWithOk = true;
     plat::EndDialog(dlg, 1);
 }
