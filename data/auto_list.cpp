@@ -46,7 +46,7 @@ bool RunAutoList() {
         rec.SetFlag(kAutoListed, true);
         changed = true;
     }
-    if (changed) RefreshItemList(0);
+    if (changed) RequestRefresh(0);
     return changed;
 }
 

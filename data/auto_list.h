@@ -2,7 +2,7 @@
 namespace pantrium {
 
 float ProposeUnits(int recordIndex);
-// Proposes units for every row without units; refreshes (mode 0) when it
+// Proposes units for every row without units; asks for a redraw (mode 0) when it
 // changed anything. Does not touch modified. Returns whether it changed anything.
 bool RunAutoList();
 

@@ -71,7 +71,7 @@ void ApplyCheckout(PackedDate date, bool updatePrices, int itemsToBuy,
     itemTable.itemsToBuy = 0;
     itemTable.totalCost = 0;
     itemTable.modified = true;
-    RefreshItemList(0);
+    RequestRefresh(0);
 }
 
 bool UndoCheckout() {
@@ -86,7 +86,7 @@ bool UndoCheckout() {
         ItemRecord& rec = itemTable.records[k];
         if (rec.catg > itemTable.catgCount) rec.catg = 0;
     }
-    RefreshItemList(0);
+    RequestRefresh(0);
     return true;
 }
 

@@ -9,10 +9,10 @@ namespace pantrium {
 void TakeCheckoutSnapshot();
 // askPrice(recordIndex) gives the new price per unit: > 0 take it, 0 keep, < 0 stop asking.
 // It is called only when updatePrices is set. itemsToBuy is the count the
-// checkout started with. Ends with RefreshItemList(0); the "done" notice is the caller's.
+// checkout started with. Ends asking for a redraw (mode 0); the "done" notice is the caller's.
 void ApplyCheckout(PackedDate date, bool updatePrices, int itemsToBuy,
                    const std::function<float(int recordIndex)>& askPrice);
-// Restores the snapshot (refreshes). Returns false, changing nothing, when no
+// Restores the snapshot (asks for a redraw, mode 0). Returns false, changing nothing, when no
 // checkout has been taken in this run.
 bool UndoCheckout();
 

@@ -5,17 +5,17 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "number_text.h"
 
 namespace pantrium {
 
 ItemTable itemTable;
-std::function<void(int mode)> refreshItemListHook;
 
-void RefreshItemList(int mode) {
-    if (refreshItemListHook) refreshItemListHook(mode);
-}
+void RequestRefresh(int mode) { itemTable.pendingRefresh = mode; }
+
+std::optional<int> TakePendingRefresh() { return std::exchange(itemTable.pendingRefresh, std::nullopt); }
 
 void ClearTable() {
     itemTable.itemCount = 0;
@@ -272,7 +272,7 @@ void DeleteRow(int row, bool refresh) {
     }
     itemTable.itemCount = n - 1;
     itemTable.modified = true;
-    if (refresh) RefreshItemList(std::min(row, itemTable.itemCount));
+    if (refresh) RequestRefresh(std::min(row, itemTable.itemCount));
 }
 
 void ResetItemHistory(int row) {
@@ -308,7 +308,7 @@ void SortRows(int select) {
         const auto it = std::find(itemTable.rowOrder.begin() + 1, itemTable.rowOrder.begin() + 1 + n, select);
         if (it != itemTable.rowOrder.begin() + 1 + n) selectedRow = static_cast<int>(it - itemTable.rowOrder.begin());
     }
-    RefreshItemList(selectedRow);
+    RequestRefresh(selectedRow);
 }
 
 }  // namespace pantrium

@@ -3,7 +3,7 @@
 // Rows and record indices are 1-based; element 0 of records/rowOrder is unused.
 #pragma once
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,17 +31,22 @@ struct ItemTable {
     // derived, recomputed by every list refresh
     std::int32_t itemsToBuy = 0;
     double totalCost = 0;
+    // The redraw of the shown list that the last operation asks for, empty
+    // when none: 0 every row, the selection kept; r every row, row r
+    // selected; -r row r alone. Whoever shows the table takes it after each
+    // operation.
+    std::optional<int> pendingRefresh;
 
     ItemRecord& RecordOfRow(int row) { return records[rowOrder[row]]; }
 };
 
 extern ItemTable itemTable;
 
-// The main window registers its RefreshItemList here; the core calls it after
-// changing the table (sort, delete with refresh, auto list, checkout...).
-// Without a hook (tests of the core alone) refreshing does nothing.
-extern std::function<void(int mode)> refreshItemListHook;
-void RefreshItemList(int mode);
+// Records the redraw an operation asks for (sort, delete with refresh, auto
+// list, checkout...); a later one replaces it.
+void RequestRefresh(int mode);
+// The pending redraw, now cleared.
+std::optional<int> TakePendingRefresh();
 
 void ClearTable();
 // price is the user's text, converted with TextToNumber.

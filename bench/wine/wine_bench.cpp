@@ -39,6 +39,7 @@ using smoke::Send;
 const UINT kMarker = WM_APP + 77;  // posted to the GUI thread: "all input before me is handled"
 HANDLE markerSeen = nullptr;
 HWND mainHwnd = nullptr;
+pantrium::MainWindowState mainState;  // of the main window run here, fresh for each run
 double startedAt = 0;  // ms, when the main window started
 
 double Now() {
@@ -171,7 +172,7 @@ int ListCount(HWND list) { return static_cast<int>(Send(list, LB_GETCOUNT)); }
 
 DWORD WINAPI Drive(LPVOID) {
     // The main window shows when its queue first runs empty, after its set-up.
-    for (int waited = 0; !(mainHwnd = reinterpret_cast<HWND>(pantrium::mainWindow)) || !IsWindowVisible(mainHwnd);
+    for (int waited = 0; !(mainHwnd = reinterpret_cast<HWND>(mainState.mainWindow)) || !IsWindowVisible(mainHwnd);
          ++waited) {
         if (waited > 600000) {
             smoke::Log("FAIL: the main window did not show within 600 s");
@@ -244,7 +245,7 @@ void WriteSettings(int n) {
 
 // The child: shows the main window, says when it is painted, and ends.
 DWORD WINAPI SignalPainted(LPVOID) {
-    while (!(mainHwnd = reinterpret_cast<HWND>(pantrium::mainWindow)) || !IsWindowVisible(mainHwnd)) Sleep(1);
+    while (!(mainHwnd = reinterpret_cast<HWND>(mainState.mainWindow)) || !IsWindowVisible(mainHwnd)) Sleep(1);
     Settle();
     HANDLE painted = OpenEventA(EVENT_MODIFY_STATE, FALSE, kPaintedEvent);
     SetEvent(painted);
@@ -283,14 +284,14 @@ double ProcessStartup(int n) {
 
 void RunOnce(int n) {
     mainHwnd = nullptr;
-    pantrium::ResetMainWindowState();
+    mainState = pantrium::MainWindowState{};
     pantrium::ClearTable();
     pantrium::itemTable.snapshot = {};
     WriteSettings(n);
 
     HANDLE driver = CreateThread(nullptr, 0, Drive, nullptr, 0, nullptr);
     startedAt = Now();
-    pantrium::RunMainWindow();
+    pantrium::RunMainWindow(mainState);
     WaitForSingleObject(driver, INFINITE);
     CloseHandle(driver);
 }
@@ -354,7 +355,7 @@ int main(int argc, char** argv) {
     markerWindow = MakeMarkerWindow();
     if (argc > 1 && std::string(argv[1]) == "--child") {
         HANDLE driver = CreateThread(nullptr, 0, SignalPainted, nullptr, 0, nullptr);
-        pantrium::RunMainWindow();
+        pantrium::RunMainWindow(mainState);
         WaitForSingleObject(driver, INFINITE);
         return 0;
     }

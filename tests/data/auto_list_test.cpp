@@ -57,7 +57,6 @@ TEST_F(AutoListTest, RunAutoListMarksProposalsOfOneOrMore) {
     int damaged = Item({{"01-01-24", 2}, {"01-11-24", 2}});
     itemTable.records[damaged].buyUnits[1] = std::numeric_limits<float>::quiet_NaN();
     itemTable.modified = false;
-    refreshes.clear();
 
     EXPECT_TRUE(RunAutoList());
     const ItemRecord& r1 = itemTable.records[one];
@@ -69,9 +68,9 @@ TEST_F(AutoListTest, RunAutoListMarksProposalsOfOneOrMore) {
     EXPECT_EQ(itemTable.records[onList].unitsToBuy, 2);
     EXPECT_FALSE(itemTable.records[onList].autoListed());
     EXPECT_FALSE(itemTable.modified);
-    EXPECT_EQ(refreshes, std::vector<int>{0});
+    EXPECT_EQ(TakePendingRefresh(), 0);
     EXPECT_FALSE(RunAutoList());  // nothing left to propose: no refresh
-    EXPECT_EQ(refreshes.size(), 1u);
+    EXPECT_EQ(TakePendingRefresh(), std::nullopt);
 }
 
 }  // namespace

@@ -21,15 +21,16 @@ TEST_F(CategoriesTest, AppendRenameRemove) {
     AddItem("in c", "", "", 3, false, false, 0);
     AddItem("none", "", "", 0, false, false, 0);
     itemTable.modified = false;
-    refreshes.clear();
+    TakePendingRefresh();  // the adds' own
     RemoveCategory(2);
     EXPECT_TRUE(itemTable.modified);
     EXPECT_EQ(itemTable.catgCount, 2);
     EXPECT_EQ(itemTable.catgNames, (std::vector<std::string>{"", "frozen foods", "c", ""}));
     EXPECT_EQ(RowNames(), (std::vector<std::string>{"in b", "none", "in a", "in c"}));
     EXPECT_EQ(itemTable.records[3].catg, 2);
-    EXPECT_EQ(refreshes, std::vector<int>{1});
+    EXPECT_EQ(TakePendingRefresh(), 1);
     RemoveCategory(3);  // outside 1..m: nothing
+    EXPECT_EQ(TakePendingRefresh(), std::nullopt);
     RenameCategory(0, "x");
     EXPECT_EQ(itemTable.catgCount, 2);
     AppendCategory("D");  // reuses the spare element

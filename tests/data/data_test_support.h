@@ -54,7 +54,7 @@ inline std::vector<std::string> RowNames() {
     return names;
 }
 
-// Every test starts from an empty table and the real clock, and records the refreshes.
+// Every test starts from an empty table with no redraw asked for, and the real clock.
 class DataTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -62,14 +62,10 @@ protected:
         itemTable.listPath = "my Pantrium.ptm";
         itemTable.modified = false;
         itemTable.snapshot = CheckoutSnapshot{};
-        todayOverride.clear();
-        refreshItemListHook = [this](int mode) { refreshes.push_back(mode); };
-    }
-    void TearDown() override {
-        refreshItemListHook = nullptr;
+        itemTable.pendingRefresh.reset();
         todayOverride.clear();
     }
-    std::vector<int> refreshes;
+    void TearDown() override { todayOverride.clear(); }
 };
 
 }  // namespace pantrium::test

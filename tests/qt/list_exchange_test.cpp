@@ -50,9 +50,9 @@ const std::vector<std::string> kRowsAfterTyping = {
     "\t\tPaper towels\troll\t", "\tx\tMilk\t1 gallon\t03-15-24\t2.00\t5.00",
     "\tx\tApples\t1 lb bag\t03-01-24\t3.00\t3.75", "\tx\tBananas\tbunch\t\t12.00\t6.00"};
 
-std::vector<std::string> Rows() {
+std::vector<std::string> Rows(const MainWindowState& ui) {
     std::vector<std::string> rows;
-    for (int i = 0; i < plat::ListCount(mainWindow, kItemList); ++i) rows.push_back(plat::ListText(mainWindow, kItemList, i));
+    for (int i = 0; i < plat::ListCount(ui.mainWindow, kItemList); ++i) rows.push_back(plat::ListText(ui.mainWindow, kItemList, i));
     return rows;
 }
 
@@ -69,10 +69,10 @@ TEST_F(ListExchange, NativeSaveEqualsTheWindowsProgramsBytesAndOpensAgain) {
     headless::SelectRow(kItemList, 3);        // Bananas
     headless::Press(plat::kVkReturn);         // clears its auto mark, the units box takes the focus
     headless::Type("12");
-    headless::Then([] { EXPECT_EQ(Rows(), kRowsAfterTyping); });
+    headless::Then([&] { EXPECT_EQ(Rows(ui), kRowsAfterTyping); });
     headless::ChooseMenu(kCmdSave);
     headless::AnswerPrompt(6);
-    headless::Then([] {
+    headless::Then([&] {
         EXPECT_EQ(smoke::ReadFileBytes(kListFile), ListFileBytes(ListAfterTyping()))
             << "the native save differs from the Windows program's";
         // Kept for opening in the Windows program by hand (build/screenshots-qt/).
@@ -85,10 +85,10 @@ TEST_F(ListExchange, NativeSaveEqualsTheWindowsProgramsBytesAndOpensAgain) {
     // And back: the saved file opens with the same rows.
     headless::Reset();
     itemTable = ItemTable{};
-    ResetMainWindowState();
-    headless::Then([] {
-        EXPECT_EQ(plat::GetCaption(mainWindow), "smoke list");
-        EXPECT_EQ(Rows(), kRowsAfterTyping);
+    ui = MainWindowState{};
+    headless::Then([&] {
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "smoke list");
+        EXPECT_EQ(Rows(ui), kRowsAfterTyping);
     });
     Quit();
     Run();

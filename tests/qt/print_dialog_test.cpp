@@ -19,10 +19,6 @@ namespace {
 
 class PrintDialog : public UiTest {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        refreshItemListHook = nullptr;
-    }
     void TearDown() override {
         UiTest::TearDown();
         plat::qt::Hooks() = {};  // the next test installs the driver's hooks again

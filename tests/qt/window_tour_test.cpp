@@ -49,13 +49,7 @@ void Shot(const std::string& name) {
     });
 }
 
-class WindowTour : public UiTest {
-protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        refreshItemListHook = nullptr;  // the real list
-    }
-};
+class WindowTour : public UiTest {};
 
 TEST_F(WindowTour, EveryWindowIsDrawnAtItsSize) {
     TempDir dir;

@@ -38,7 +38,7 @@ TEST_F(AboutBoxTest, LayoutTextsAndLinkLook) {
         EXPECT_EQ(headless::ControlRect(dlg, 301), (plat::Rect{75, 81, 210, 20}));
     });
     Click(1);
-    ShowAboutBox();
+    ShowAboutBox(0);
     EXPECT_EQ(headless::LiveFonts(), 0);  // the link font went with the dialog
 }
 
@@ -55,7 +55,7 @@ TEST_F(AboutBoxTest, LinksOpenMailAndWebWithoutClosingTheBox) {
                   (std::pair<std::string, bool>{plat::GetText(dlg, 302), true}));
     });
     headless::KeyDown(plat::kVkEscape);
-    ShowAboutBox();
+    ShowAboutBox(0);
     EXPECT_EQ(headless::ShellOpens()[0].first, "mailto:pantrium@example.org?");
     EXPECT_EQ(headless::DialogsRun().size(), 1u);
 }
@@ -75,7 +75,7 @@ TEST_F(AboutBoxTest, OnlyTheLinksShowTheHand) {
     Hover(300);  // the icon
     expectCursor(plat::Cursor::Arrow);
     headless::CloseBox();
-    ShowAboutBox();
+    ShowAboutBox(0);
 }
 
 TEST_F(AboutBoxTest, StyledFontLetters) {

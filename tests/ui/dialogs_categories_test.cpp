@@ -62,7 +62,7 @@ TEST_F(CategoriesTest, LayoutAndEnterAddsTheTypedNameInLowerCase) {
         EXPECT_FALSE(headless::ControlStyle(dlg, kAdd) & plat::kDefault);
     });
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy", "frozen foods"}));
     EXPECT_TRUE(itemTable.modified);
     EXPECT_TRUE(headless::Prompts().empty());
@@ -75,7 +75,7 @@ TEST_F(CategoriesTest, DeletingCategoryTwoOfThreeRenumbersAndResorts) {
     Click(kDelete);
     ExpectList({"fruit", "bread"});
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
 
     ASSERT_EQ(headless::Prompts().size(), 1u);
     EXPECT_EQ(headless::Prompts()[0].text, "Delete category now?");
@@ -98,7 +98,7 @@ TEST_F(CategoriesTest, DeleteAnsweredNoOrWithNothingSelectedChangesNothing) {
     Click(kDelete);
     ExpectList({"fruit", "dairy", "bread"});
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(headless::Prompts().size(), 1u);
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy", "bread"}));
     ExpectCategories({{"Apples", 1}, {"Milk", 2}, {"Rye", 3}});
@@ -113,7 +113,7 @@ TEST_F(CategoriesTest, ReorderThenSaveMovesEveryItemWithItsCategory) {
     MoveUp();  // already first: nothing
     ExpectList({"bread", "fruit", "dairy"});
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"bread", "fruit", "dairy"}));
     ExpectCategories({{"Rye", 1}, {"Apples", 2}, {"Milk", 3}, {"Salt", 0}});
     EXPECT_TRUE(itemTable.modified);
@@ -130,7 +130,7 @@ TEST_F(CategoriesTest, MoveDownOnTheLastEntryAndWithoutSelectionDoesNothing) {
     MoveDown();
     ExpectList({"dairy", "fruit", "bread"});
     headless::CloseBox();
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
 }
 
 TEST_F(CategoriesTest, ReorderThenCloseBoxKeepsTheOrder) {
@@ -140,7 +140,7 @@ TEST_F(CategoriesTest, ReorderThenCloseBoxKeepsTheOrder) {
     MoveDown();
     ExpectList({"dairy", "bread", "fruit"});
     headless::CloseBox();
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy", "bread"}));
     ExpectCategories({{"Apples", 1}, {"Milk", 2}, {"Rye", 3}});
     EXPECT_FALSE(itemTable.modified);
@@ -154,7 +154,7 @@ TEST_F(CategoriesTest, NamesDifferingOnlyInCaseMergeIntoTheFirst) {
     SelectRow(kCombo, 2);
     MoveUp();  // Dairy, dairy, fruit
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"Dairy", "dairy", "fruit"}));
     ExpectCategories({{"Milk", 1}, {"Cheese", 1}, {"Apples", 3}});
 }
@@ -166,7 +166,7 @@ TEST_F(CategoriesTest, ANameLongerThanTheSearchStillCarriesItsItems) {
     SelectRow(kCombo, 1);
     MoveUp();
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{longName, "fruit"}));
     ExpectCategories({{"Zest", 1}});
 }
@@ -187,7 +187,7 @@ TEST_F(CategoriesTest, RenameCarriesThroughAReorderAndSave) {
     Press(plat::kVkReturn);
     ExpectList({"Milk Products", "fruit", "bread"});
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"Milk Products", "fruit", "bread"}));
     ExpectCategories({{"Milk", 1}, {"Apples", 2}, {"Rye", 3}, {"Salt", 0}});
 }
@@ -202,7 +202,7 @@ TEST_F(CategoriesTest, ARenamedCategoryIsNotMergedUnderItsOldName) {
     Type("Milk Products");
     Press(plat::kVkReturn);
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"Milk Products", "fruit", "dairy"}));
     ExpectCategories({{"Milk", 1}, {"Cheese", 3}});
 }
@@ -216,7 +216,7 @@ TEST_F(CategoriesTest, DeleteAfterAReorderRemovesTheShownCategory) {
     Click(kDelete);
     ExpectList({"fruit", "dairy"});
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(headless::Prompts().at(0).caption, "bread");
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy"}));
     ExpectCategories({{"Apples", 1}, {"Milk", 2}, {"Rye", 0}});
@@ -237,7 +237,7 @@ TEST_F(CategoriesTest, CloseBoxKeepsDeletionsAndUndoesRenamesAndAdditions) {
     Click(kAdd);
     ExpectList({"dairy", "Bakery", "spices"});
     headless::CloseBox();
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"dairy", "bread"}));
     ExpectCategories({{"Apples", 0}, {"Milk", 1}, {"Rye", 2}, {"Salt", 0}});
 }
@@ -254,7 +254,7 @@ TEST_F(CategoriesTest, ChangeWithNothingSelectedOrAnEmptyAnswerDoesNothing) {
     Click(1);  // an empty text
     ExpectList({"fruit", "dairy", "bread"});
     headless::CloseBox();
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(DialogCaptions(),
               (std::vector<std::string>{"Categories", "Change Category", "Change Category"}));
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy", "bread"}));
@@ -268,7 +268,7 @@ TEST_F(CategoriesTest, The256thCategoryIsRefused) {
     AnswerPrompt(1);
     Then([] { EXPECT_EQ(plat::ListCount(headless::ActiveDialog(), kCombo), 255); });
     Click(kSave);
-    ShowCategoriesDialog();
+    ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(itemTable.catgCount, 255);
     ASSERT_EQ(headless::Prompts().size(), 1u);
     EXPECT_EQ(headless::Prompts()[0].style, 48);

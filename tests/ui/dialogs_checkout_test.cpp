@@ -29,6 +29,13 @@ protected:
         PutItem({"Cake", "each", 9, 0, kSpecialBuy, 0});
         itemTable.itemsToBuy = 2;
     }
+    // The Check Out command as the main window runs it: the notice follows a
+    // recorded checkout.
+    CheckoutOutcome CheckOut() {
+        const CheckoutOutcome outcome = BeginCheckout(0, RecordRefreshes());
+        if (outcome.checkedOut) ShowCheckoutDone();
+        return outcome;
+    }
     static std::string Text(int id) { return plat::GetText(headless::ActiveDialog(), id); }
     static void ExpectPrompt(std::size_t i, const std::string& text, const std::string& caption,
                              int style) {
@@ -41,7 +48,7 @@ protected:
 
 TEST_F(CheckoutTest, NothingMarkedShowsNothing) {
     PutItem({"Salt", "box", 1, 0, 0, 0});
-    BeginCheckout();
+    EXPECT_FALSE(CheckOut().checkedOut);
     EXPECT_TRUE(headless::Prompts().empty());
     EXPECT_TRUE(headless::DialogsRun().empty());
     EXPECT_FALSE(itemTable.snapshot.taken);
@@ -51,7 +58,7 @@ TEST_F(CheckoutTest, AnsweringNoExplainsAndChangesNothing) {
     Shopping();
     AnswerPrompt(7);
     AnswerPrompt(1);
-    BeginCheckout();
+    EXPECT_FALSE(CheckOut().checkedOut);
     ExpectPrompt(0, "Did you buy all of the checked items?", "Check out", 36);
     ExpectPrompt(1, "First, update items bought... \r\nand then return to check out", "CHECK OUT", 64);
     EXPECT_TRUE(headless::DialogsRun().empty());
@@ -78,9 +85,12 @@ TEST_F(CheckoutTest, TodayAtOnceChecksOutToday) {
     });
     headless::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
-    BeginCheckout();
+    const CheckoutOutcome outcome = CheckOut();
+    EXPECT_TRUE(outcome.checkedOut);
+    EXPECT_FALSE(outcome.endedWithNext);  // no price dialog
 
     ExpectPrompt(1, "Checkout is done  ", "Checkout", 64);
+    EXPECT_EQ(refreshes, std::vector<int>{0});  // the owner's list redrawn once
     EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Check Out"}));  // no price dialogs
     const ItemRecord& bread = Item("Bread");
     EXPECT_EQ(bread.buyDate[1], Date("3-29-24"));
@@ -117,7 +127,7 @@ TEST_F(CheckoutTest, InvalidDateIsRejectedWithTheFocusBackInTheBox) {
     Type("2/29/24");
     Click(1);
     AnswerPrompt(1);
-    BeginCheckout();
+    EXPECT_TRUE(CheckOut().checkedOut);
     ExpectPrompt(1, "Must enter valid date", "Invalid Date", 16);
     ExpectPrompt(2, "Checkout is done  ", "Checkout", 64);
     EXPECT_EQ(Item("Bread").buyDate[1], Date("2-29-24"));
@@ -127,8 +137,9 @@ TEST_F(CheckoutTest, CancelledDateDialogRecordsNothingButKeepsTheSnapshot) {
     Shopping();
     AnswerPrompt(6);
     headless::KeyDown(plat::kVkEscape);
-    BeginCheckout();
+    EXPECT_FALSE(CheckOut().checkedOut);
     EXPECT_EQ(headless::Prompts().size(), 1u);
+    EXPECT_TRUE(refreshes.empty());
     EXPECT_TRUE(itemTable.snapshot.taken);
     EXPECT_EQ(itemTable.itemCount, 4);
     EXPECT_TRUE(Item("Bread").toBuy());
@@ -137,7 +148,7 @@ TEST_F(CheckoutTest, CancelledDateDialogRecordsNothingButKeepsTheSnapshot) {
     // The close box cancels too.
     AnswerPrompt(6);
     headless::CloseBox();
-    BeginCheckout();
+    EXPECT_FALSE(CheckOut().checkedOut);
     EXPECT_EQ(itemTable.itemCount, 4);
 }
 
@@ -160,15 +171,16 @@ TEST_F(CheckoutTest, PriceDialogFollowsTheUnitsAndGivesAPricePerUnit) {
     Type("3");
     Then([] { EXPECT_EQ(Text(kPrice), "3.75"); });
     Click(1);
-    EXPECT_FLOAT_EQ(CheckoutPriceDialog(bread), 1.25f);
-    EXPECT_TRUE(ignoreEnterRelease);
+    const PriceAnswer next = CheckoutPriceDialog(0, bread);
+    EXPECT_FLOAT_EQ(next.price, 1.25f);
+    EXPECT_TRUE(next.endedWithNext);
 
     // 3.00 paid for 2 units: 1.50 each.
     Focus(kPrice);
     headless::ClearEdit();
     Type("3.00");
     Click(1);
-    EXPECT_FLOAT_EQ(CheckoutPriceDialog(bread), 1.5f);
+    EXPECT_FLOAT_EQ(CheckoutPriceDialog(0, bread).price, 1.5f);
 
     // No units: the amount is the price.
     Focus(kUnits);
@@ -178,11 +190,13 @@ TEST_F(CheckoutTest, PriceDialogFollowsTheUnitsAndGivesAPricePerUnit) {
     headless::ClearEdit();
     Type("4.00");
     Click(1);
-    EXPECT_FLOAT_EQ(CheckoutPriceDialog(bread), 4.0f);
+    EXPECT_FLOAT_EQ(CheckoutPriceDialog(0, bread).price, 4.0f);
 
     // The close box gives 0: the old price stays.
     headless::CloseBox();
-    EXPECT_EQ(CheckoutPriceDialog(bread), 0.0f);
+    const PriceAnswer closed = CheckoutPriceDialog(0, bread);
+    EXPECT_EQ(closed.price, 0.0f);
+    EXPECT_FALSE(closed.endedWithNext);
     EXPECT_FLOAT_EQ(itemTable.records[bread].pricePerUnit, 1.25f);
 }
 
@@ -205,7 +219,7 @@ TEST_F(CheckoutTest, PriceDialogAmountsStayNumbers) {
     headless::ClearEdit();
     Type("1e39");
     Click(1);
-    EXPECT_EQ(CheckoutPriceDialog(salt), kMax);
+    EXPECT_EQ(CheckoutPriceDialog(0, salt).price, kMax);
 
     const int rice = PutItem({"Rice", "bag", 2, 0, kToBuy, 1});
     Focus(kUnits);
@@ -213,7 +227,7 @@ TEST_F(CheckoutTest, PriceDialogAmountsStayNumbers) {
     Type("-1e39");
     Then([] { EXPECT_EQ(Text(kPrice), MoneyMask(-static_cast<double>(kMax))); });
     Click(1);
-    EXPECT_EQ(CheckoutPriceDialog(rice), 1.0f);  // the largest amount paid for the largest units
+    EXPECT_EQ(CheckoutPriceDialog(0, rice).price, 1.0f);  // the largest amount paid for the largest units
 }
 
 TEST_F(CheckoutTest, CheckoutWithPricesAsksEachBoughtItem) {
@@ -234,7 +248,7 @@ TEST_F(CheckoutTest, CheckoutWithPricesAsksEachBoughtItem) {
     Type("5.00");
     headless::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
-    BeginCheckout();
+    EXPECT_TRUE(CheckOut().endedWithNext);  // Milk's price dialog ended with Enter
 
     EXPECT_EQ(DialogCaptions(), (std::vector<std::string>(3, "Check Out")));
     EXPECT_FLOAT_EQ(Item("Bread").pricePerUnit, 1.25f);
@@ -257,7 +271,7 @@ TEST_F(CheckoutTest, NegativePriceStopsAskingButEveryItemIsRecorded) {
     Type("-1");
     Click(1);
     AnswerPrompt(1);
-    BeginCheckout();
+    CheckOut();
     EXPECT_EQ(headless::DialogsRun().size(), 2u);
     for (auto [name, price] : {std::pair{"A", 1.0f}, {"B", 2.0f}, {"C", 3.0f}}) {
         EXPECT_EQ(Item(name).pricePerUnit, price) << name;
@@ -268,11 +282,12 @@ TEST_F(CheckoutTest, NegativePriceStopsAskingButEveryItemIsRecorded) {
 TEST_F(CheckoutTest, UndoWithoutACheckoutSaysSoAndKeepsTheTable) {
     Shopping();
     AnswerPrompt(1);
-    UndoCheckoutCommand();
+    UndoCheckoutCommand(RecordRefreshes());
     ASSERT_EQ(headless::Prompts().size(), 1u);
     EXPECT_EQ(headless::Prompts()[0].style, 64);
     EXPECT_NE(headless::Prompts()[0].text.find("no checkout"), std::string::npos);
     EXPECT_EQ(itemTable.itemCount, 4);
+    EXPECT_TRUE(refreshes.empty());
 }
 
 TEST_F(CheckoutTest, UndoAskedNoKeepsAndYesRestoresTheSameTableTwice) {
@@ -280,18 +295,21 @@ TEST_F(CheckoutTest, UndoAskedNoKeepsAndYesRestoresTheSameTableTwice) {
     AnswerPrompt(6);
     headless::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
-    BeginCheckout();
+    CheckOut();
     ASSERT_EQ(itemTable.itemCount, 3);
 
+    refreshes.clear();
     AnswerPrompt(7);
-    UndoCheckoutCommand();
+    UndoCheckoutCommand(RecordRefreshes());
     ExpectPrompt(2, "Undo check out now?", "Check out", 4);
     EXPECT_EQ(itemTable.itemCount, 3);
+    EXPECT_TRUE(refreshes.empty());
 
     for (int round = 0; round < 2; ++round) {
         AnswerPrompt(6);
-        UndoCheckoutCommand();
+        UndoCheckoutCommand(RecordRefreshes());
         ASSERT_EQ(itemTable.itemCount, 4);
+        EXPECT_EQ(refreshes.size(), round + 1u);  // one redraw for each undo
         EXPECT_TRUE(Item("Bread").toBuy());
         EXPECT_EQ(Item("Bread").buyDate[1], 0);
         EXPECT_NE(RecordNamed("Cake"), 0);

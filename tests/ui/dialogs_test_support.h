@@ -14,6 +14,7 @@
 #include "data/list_file.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "ui/dialogs/list_refresh.h"
 #include "ui/main/main_window.h"
 #include "test_support.h"
 
@@ -107,31 +108,35 @@ inline int PrintedCount(const std::string& name) {
     return n;
 }
 
-// Every test starts with an empty table, a fresh window layer, no main window
-// and a fixed today; it ends by checking that the script was used up cleanly.
+// Every test starts with an empty table, a fresh window layer, a fresh state
+// for a main window it runs and a fixed today; it ends by checking that the
+// script was used up cleanly.
 class UiTest : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::Reset();
-        ResetMainWindowState();
+        ui = MainWindowState{};
         ClearTable();
         itemTable.listPath = "my Pantrium.ptm";
         itemTable.modified = false;
         itemTable.snapshot = CheckoutSnapshot{};
         itemTable.itemsToBuy = 0;
         itemTable.totalCost = 0;
+        itemTable.pendingRefresh.reset();
         todayOverride = "03-29-2024";
         refreshes.clear();
-        refreshItemListHook = [this](int mode) { refreshes.push_back(mode); };
     }
     void TearDown() override {
         EXPECT_TRUE(headless::Failures().empty())
             << "first failure: " << (headless::Failures().empty() ? "" : headless::Failures()[0]);
         EXPECT_EQ(headless::UnusedScript(), 0);
-        refreshItemListHook = nullptr;
         todayOverride.clear();
-        ResetMainWindowState();
     }
+    // The owner's redraw for a dialog run alone: it records the modes in refreshes.
+    ListRefresh RecordRefreshes() {
+        return [this](int mode) { refreshes.push_back(mode); };
+    }
+    MainWindowState ui;
     std::vector<int> refreshes;
 };
 

@@ -47,7 +47,7 @@ TEST_F(UnitsHistoryTest, BuyingHistoryShowsTheSelectedRowInTheMessageBox) {
 
     headless::SelectRow(kItemList, 1);
     headless::ChooseMenu(kCmdBuyingHistory);
-    Then([] {
+    Then([&] {
         const plat::Window box = headless::ActiveDialog();
         EXPECT_EQ(plat::GetCaption(box), "Units History");
         EXPECT_EQ(plat::GetText(box, 9990), kHeader + "03-05-24        2.00\r\n03-19-24        1.50\r\n");
@@ -55,7 +55,7 @@ TEST_F(UnitsHistoryTest, BuyingHistoryShowsTheSelectedRowInTheMessageBox) {
     });
     headless::Click(9994);
     headless::KeyDown(plat::kVkEscape);
-    RunMainWindow();
+    RunMainWindow(ui);
     EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Pantrium", "Units History"}));
     EXPECT_FALSE(itemTable.modified);
 }
@@ -65,7 +65,7 @@ TEST_F(UnitsHistoryTest, EmptyListShowsNothing) {
     headless::ChooseMenu(kCmdBuyingHistory);
     headless::ChooseMenu(kCmdChangeItem);
     headless::KeyDown(plat::kVkEscape);
-    RunMainWindow();
+    RunMainWindow(ui);
     EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Pantrium"}));
 }
 

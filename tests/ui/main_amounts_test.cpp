@@ -21,9 +21,9 @@ const std::string kMaxUnits = "340282300000000000000000000000000000000.00";  // 
 class MainAmounts : public MainWindowTest {
 protected:
     // Every row, the units box and the status line show numbers only.
-    static void ExpectNoInfOrNaN() {
+    void ExpectNoInfOrNaN() const {
         std::vector<std::string> texts = {UnitsText(), Status(2), Status(3)};
-        for (int i = 0; i < plat::ListCount(mainWindow, kItemList); ++i) texts.push_back(Row(i));
+        for (int i = 0; i < plat::ListCount(ui.mainWindow, kItemList); ++i) texts.push_back(Row(i));
         for (const std::string& text : texts) {
             EXPECT_EQ(text.find("Inf"), std::string::npos) << text;
             EXPECT_EQ(text.find("NaN"), std::string::npos) << text;
@@ -40,7 +40,7 @@ TEST_F(MainAmounts, UnitsTypedOutOfRangeAreTheLargestAmount) {
     headless::SelectRow(kItemList, 0);
     headless::Focus(kUnitsBox);
     headless::Type("1e39");
-    Then([] {
+    Then([&] {
         EXPECT_EQ(RecordOfRow(1).unitsToBuy, kMax);
         EXPECT_EQ(Row(0), "\tx\tBread\tloaf\t\t" + kMaxUnits);  // price 0: no cost, not NaN
         EXPECT_EQ(Status(3), "Total cost: 2.00");
@@ -50,14 +50,14 @@ TEST_F(MainAmounts, UnitsTypedOutOfRangeAreTheLargestAmount) {
     headless::Focus(kUnitsBox);
     headless::ClearEdit();
     headless::Type("-1e39");
-    Then([] {
+    Then([&] {
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, -kMax);
         EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t-" + kMaxUnits + "\t" + MoneyMask(-static_cast<double>(kMax)));
         ExpectNoInfOrNaN();
     });
     headless::ClearEdit();
     headless::Type("1e39");  // the total of two largest costs stays the largest amount
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Status(3), "Total cost: " + MoneyMask(static_cast<double>(kMax)));
         ExpectNoInfOrNaN();
     });
@@ -79,7 +79,7 @@ TEST_F(MainAmounts, FileAmountsThatAreNoNumbersCountAsAmountsAndStayInTheFile) {
                     {0, "Cheese", "block", kNaN, 2, kToBuy},
                     {0, "Dates", "box", kInf, 0, 0}});
     const std::string before = FileBytes("my Pantrium.ptm");
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Row(0), "\tx\tApples\tbag\t");  // NaN units count as 0
         EXPECT_EQ(Row(1), "\tx\tBread\tloaf\t\t" + kMaxUnits);
         EXPECT_EQ(Row(2), "\tx\tCheese\tblock\t\t2.00");  // NaN price: no cost
@@ -88,14 +88,14 @@ TEST_F(MainAmounts, FileAmountsThatAreNoNumbersCountAsAmountsAndStayInTheFile) {
         ExpectNoInfOrNaN();
     });
     headless::SelectRow(kItemList, 1);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(UnitsText(), kMaxUnits);
         ExpectNoInfOrNaN();
     });
     // The editor shows the infinite price as the largest amount.
     headless::SelectRow(kItemList, 3);
     headless::ChooseMenu(kCmdChangeItem);
-    Then([] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 203), " 3.402823E+38"); });
+    Then([&] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 203), " 3.402823E+38"); });
     headless::Click(2);
     headless::AnswerPrompt(6);
     headless::ChooseMenu(kCmdSave);

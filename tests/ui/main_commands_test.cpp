@@ -29,13 +29,13 @@ TEST_F(MainCommands, ResetAllAsksAndClearsEveryHistoryOnYesOnly) {
     WriteThreeItems();
     headless::AnswerPrompt(7);
     headless::ChooseMenu(kCmdResetAll);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(RecordOfRow(1).buyUnits[0], 1);
         EXPECT_FALSE(itemTable.modified);
     });
     headless::AnswerPrompt(6);
     headless::ChooseMenu(kCmdResetAll);
-    Then([] {
+    Then([&] {
         for (int r = 1; r <= 3; ++r) EXPECT_EQ(RecordOfRow(r).buyDate[0], 0);
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(Row(0), "\tx\tBread\tloaf\t\t1.00\t2.00");  // last-buy date gone, mark kept
@@ -51,7 +51,7 @@ TEST_F(MainCommands, ResetItemClearsOnlyTheSelectedHistory) {
     headless::SelectRow(kItemList, 1);
     headless::AnswerPrompt(6);
     headless::ChooseMenu(kCmdResetItem);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(RecordOfRow(2).buyUnits[0], 0);
         EXPECT_TRUE(RecordOfRow(2).toBuy());
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, 2);
@@ -69,22 +69,22 @@ TEST_F(MainCommands, DeleteAsksAndSelectsTheRowThatTakesThePlace) {
     headless::SelectRow(kItemList, 2);
     headless::AnswerPrompt(7);
     headless::ChooseMenu(kCmdDeleteItem);
-    Then([] { EXPECT_EQ(itemTable.itemCount, 3); });
+    Then([&] { EXPECT_EQ(itemTable.itemCount, 3); });
     headless::AnswerPrompt(6);
     headless::ChooseMenu(kCmdDeleteItem);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(itemTable.itemCount, 2);
         EXPECT_EQ(Selection(), 1);  // the new last row
-        EXPECT_EQ(plat::ListCount(mainWindow, kItemList), 2);
+        EXPECT_EQ(plat::ListCount(ui.mainWindow, kItemList), 2);
         EXPECT_TRUE(itemTable.modified);
     });
     for (int i = 0; i < 2; ++i) {
         headless::AnswerPrompt(6);
         headless::ChooseMenu(kCmdDeleteItem);
     }
-    Then([] {
+    Then([&] {
         EXPECT_EQ(itemTable.itemCount, 0);
-        EXPECT_EQ(plat::ListCount(mainWindow, kItemList), 0);
+        EXPECT_EQ(plat::ListCount(ui.mainWindow, kItemList), 0);
         EXPECT_EQ(Status(2), "Items to buy:  0");
         EXPECT_EQ(Status(3), "Total cost: .00");
     });
@@ -100,20 +100,20 @@ TEST_F(MainCommands, BuyChecksWithOneUnitAndUnchecks) {
     WriteThreeItems();
     headless::SelectRow(kItemList, 2);  // Soap, not checked
     headless::ChooseMenu(kCmdBuy);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Row(2), "\tx\tSoap\tbar\t03-07-24\t1.00\t1.00");
         EXPECT_EQ(UnitsText(), "1");
-        EXPECT_EQ(plat::GetFocus(mainWindow), kUnitsBox);
-        EXPECT_EQ(headless::EditSelection(mainWindow, kUnitsBox), (std::pair{0, 1}));
+        EXPECT_EQ(plat::GetFocus(ui.mainWindow), kUnitsBox);
+        EXPECT_EQ(headless::EditSelection(ui.mainWindow, kUnitsBox), (std::pair{0, 1}));
         EXPECT_TRUE(itemTable.modified);
     });
     headless::SelectRow(kItemList, 2);
     headless::ChooseMenu(kCmdBuy);
-    Then([] {
+    Then([&] {
         EXPECT_FALSE(RecordOfRow(3).toBuy());
         EXPECT_EQ(RecordOfRow(3).unitsToBuy, 0);
         EXPECT_EQ(UnitsText(), "");
-        EXPECT_EQ(plat::GetFocus(mainWindow), kItemList);
+        EXPECT_EQ(plat::GetFocus(ui.mainWindow), kItemList);
     });
     Quit();
     Run();
@@ -122,14 +122,14 @@ TEST_F(MainCommands, BuyChecksWithOneUnitAndUnchecks) {
 TEST_F(MainCommands, BuyChecksAnAutoListedItemWithoutTheMarkAtOnce) {
     WriteStartList({{0, "Salt", "box", 1, 0, kAutoListed}});
     headless::ChooseMenu(kCmdBuy);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_FALSE(RecordOfRow(1).autoListed());
     });
     // Buy while typing in the units box: the write counts as typed units, same result.
     headless::Focus(kUnitsBox);
     headless::ChooseMenu(kCmdBuy);
-    Then([] {
+    Then([&] {
         EXPECT_FALSE(RecordOfRow(1).toBuy());
         EXPECT_EQ(RecordOfRow(1).unitsToBuy, 0);
     });
@@ -140,12 +140,12 @@ TEST_F(MainCommands, BuyChecksAnAutoListedItemWithoutTheMarkAtOnce) {
 TEST_F(MainCommands, MenuTextFollowsTheSelectedRowAndHelpOpensTheHelpFile) {
     WriteThreeItems();
     headless::ChooseMenu(kCmdHelp);  // row 1 is checked
-    Then([] {
-        EXPECT_EQ(plat::GetMenuItemText(mainMenuBar, kCmdBuy), "Don't buy");
+    Then([&] {
+        EXPECT_EQ(plat::GetMenuItemText(ui.mainMenuBar, kCmdBuy), "Don't buy");
     });
     headless::SelectRow(kItemList, 2);
     headless::ChooseMenu(kCmdHelp);
-    Then([] { EXPECT_EQ(plat::GetMenuItemText(mainMenuBar, kCmdBuy), "Buy"); });
+    Then([&] { EXPECT_EQ(plat::GetMenuItemText(ui.mainMenuBar, kCmdBuy), "Buy"); });
     Quit();
     Run();
     ASSERT_EQ(headless::HelpRequests().size(), 2u);
@@ -156,10 +156,10 @@ TEST_F(MainCommands, UnitsToBuySelectsTheBoxText) {
     WriteThreeItems();
     headless::ChoosePopup(kCmdUnitsToBuy);
     headless::RightClick(kItemList, 20, 20);  // row 2 (13 px rows)
-    Then([] {
-        EXPECT_EQ(plat::GetFocus(mainWindow), kUnitsBox);
+    Then([&] {
+        EXPECT_EQ(plat::GetFocus(ui.mainWindow), kUnitsBox);
         EXPECT_EQ(UnitsText(), "2.00");
-        EXPECT_EQ(headless::EditSelection(mainWindow, kUnitsBox), (std::pair{0, 4}));
+        EXPECT_EQ(headless::EditSelection(ui.mainWindow, kUnitsBox), (std::pair{0, 4}));
     });
     Quit();
     Run();
@@ -169,16 +169,16 @@ TEST_F(MainCommands, RightClickSelectsTheRowAndOffersTheMatchingBuyText) {
     WriteThreeItems();
     headless::ChoosePopup(0);
     headless::RightClick(kItemList, 30, 15);  // Milk: checked, 2 units
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Selection(), 1);
         EXPECT_EQ(UnitsText(), "2.00");
-        EXPECT_EQ(unitsEditArmed, 0);
+        EXPECT_EQ(ui.unitsEditArmed, 0);
         EXPECT_EQ(Status(0).substr(0, 12), "Catg: bakery");  // the status line waits
         ASSERT_EQ(headless::Popups().size(), 1u);
         const auto& popup = headless::Popups()[0];
-        EXPECT_EQ(popup.menu, contextMenu);
-        EXPECT_EQ(popup.owner, mainWindow);
-        const plat::Rect client = headless::ClientRect(mainWindow);
+        EXPECT_EQ(popup.menu, ui.contextMenu);
+        EXPECT_EQ(popup.owner, ui.mainWindow);
+        const plat::Rect client = headless::ClientRect(ui.mainWindow);
         EXPECT_EQ(popup.x, client.left + 10 + 30);
         EXPECT_EQ(popup.y, client.top + 35 + 15);
         EXPECT_EQ(popup.items[0].text, "Don't buy");
@@ -186,7 +186,7 @@ TEST_F(MainCommands, RightClickSelectsTheRowAndOffersTheMatchingBuyText) {
     headless::ChoosePopup(kCmdDeleteItem);
     headless::AnswerPrompt(6);
     headless::RightClick(kItemList, 30, 28);  // Soap: not checked
-    Then([] {
+    Then([&] {
         EXPECT_EQ(headless::Popups()[1].items[0].text, "Buy");
         EXPECT_EQ(itemTable.itemCount, 2);
         EXPECT_EQ(TrimmedField(RecordOfRow(2).itemName), "Milk");
@@ -199,10 +199,10 @@ TEST_F(MainCommands, RightClickSelectsTheRowAndOffersTheMatchingBuyText) {
 
 TEST_F(MainCommands, ButtonsLoseTheDefaultFrameAfterTheirCommand) {
     WriteThreeItems();
-    Then([] { plat::SetDefaultButton(mainWindow, kAutoListButton, true); });
+    Then([&] { plat::SetDefaultButton(ui.mainWindow, kAutoListButton, true); });
     headless::Click(kAutoListButton);
-    Then([] {
-        EXPECT_EQ(headless::ControlStyle(mainWindow, kAutoListButton) & plat::kDefault, 0u);
+    Then([&] {
+        EXPECT_EQ(headless::ControlStyle(ui.mainWindow, kAutoListButton) & plat::kDefault, 0u);
         EXPECT_FALSE(itemTable.modified);  // the auto list asks nothing and changes no flag
     });
     Quit();

@@ -12,7 +12,7 @@ class MainFileCommands : public MainWindowTest {
 protected:
     static std::uintmax_t FileSize(const std::string& path) { return std::filesystem::file_size(path); }
     static void MarkModified() {
-        headless::Then([] { itemTable.modified = true; });
+        headless::Then([&] { itemTable.modified = true; });
     }
     static const headless::PromptRecord& LastPrompt() { return headless::Prompts().back(); }
 };
@@ -29,14 +29,14 @@ TEST_F(MainFileCommands, OpenKeepsTheFileRowOrderAndSetsTheCaption) {
     headless::AnswerPrompt(7);
     headless::AnswerFileDialog(true, other);
     headless::ChooseMenu(kCmdOpen);
-    Then([other] {
+    Then([this, other] {
         EXPECT_EQ(itemTable.listPath, other);
-        EXPECT_EQ(plat::GetCaption(mainWindow), CaptionForPath(other));
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), CaptionForPath(other));
         EXPECT_EQ(Row(0), "\t\tZucchini\teach\t");  // not re-sorted
         EXPECT_EQ(Row(1), "\tx\tApples\tkg\t\t1.00\t2.00");
         EXPECT_EQ(Selection(), 0);
         EXPECT_FALSE(itemTable.modified);
-        EXPECT_EQ(headless::FileDialogs().at(0).owner, mainWindow);
+        EXPECT_EQ(headless::FileDialogs().at(0).owner, ui.mainWindow);
     });
     Quit();
     Run();
@@ -62,7 +62,7 @@ TEST_F(MainFileCommands, OpenSavesFirstOnYesAndCancellingTheDialogKeepsTheChange
     headless::AnswerPrompt(6);
     headless::AnswerFileDialog(false, "");
     headless::ChooseMenu(kCmdOpen);
-    Then([] {
+    Then([&] {
         EXPECT_FALSE(itemTable.modified);  // the save before the dialog stands
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         itemTable.modified = true;
@@ -70,7 +70,7 @@ TEST_F(MainFileCommands, OpenSavesFirstOnYesAndCancellingTheDialogKeepsTheChange
     headless::AnswerPrompt(7);
     headless::AnswerFileDialog(false, "");
     headless::ChooseMenu(kCmdOpen);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(itemTable.listPath, "my Pantrium.ptm");
         EXPECT_EQ(itemTable.itemCount, 1);
@@ -88,10 +88,10 @@ TEST_F(MainFileCommands, OpeningAnUnreadableListIsReportedAndChangesNothing) {
     headless::AnswerFileDialog(true, (dir / "folder.ptm").string());
     headless::AnswerPrompt(1);
     headless::ChooseMenu(kCmdOpen);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(itemTable.listPath, "my Pantrium.ptm");
         EXPECT_EQ(itemTable.itemCount, 1);
-        EXPECT_EQ(plat::GetCaption(mainWindow), "my Pantrium");
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "my Pantrium");
         EXPECT_EQ(LastPrompt().style, 16);
         EXPECT_EQ(LastPrompt().caption, "Open File");
     });
@@ -105,13 +105,13 @@ TEST_F(MainFileCommands, SaveAsksFirstAndWritesTheList) {
     headless::ChooseMenu(kCmdDeleteItem);
     headless::AnswerPrompt(7);
     headless::ChooseMenu(kCmdSave);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(std::filesystem::file_size("my Pantrium.ptm"), 21u + 2 * 84);
     });
     headless::AnswerPrompt(6);
     headless::ChooseMenu(kCmdSave);
-    Then([] {
+    Then([&] {
         EXPECT_FALSE(itemTable.modified);
         EXPECT_EQ(std::filesystem::file_size("my Pantrium.ptm"), 21u + 84);
     });
@@ -127,15 +127,15 @@ TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
     const std::string typed = (dir / "weekly").string();
     headless::AnswerFileDialog(true, typed);
     headless::ChooseMenu(kCmdSaveAs);
-    Then([typed] {
+    Then([this, typed] {
         EXPECT_EQ(itemTable.listPath, typed + ".ptm");
         EXPECT_TRUE(std::filesystem::exists(typed + ".ptm"));
-        EXPECT_EQ(plat::GetCaption(mainWindow), "my Pantrium");  // the caption follows loads only
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "my Pantrium");  // the caption follows loads only
         itemTable.listPath = "";
     });
     headless::AnswerFileDialog(false, "");
     headless::ChooseMenu(kCmdSaveAs);
-    Then([] { EXPECT_EQ(itemTable.listPath, "My pantrium"); });
+    Then([&] { EXPECT_EQ(itemTable.listPath, "My pantrium"); });
     Quit();
     Run();
     ASSERT_EQ(headless::FileDialogs().size(), 2u);
@@ -156,12 +156,12 @@ TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
 // A save that cannot write tells the user and keeps the changes marked.
 TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
-    Then([] { itemTable.listPath = "no such folder/list.ptm"; });
+    Then([&] { itemTable.listPath = "no such folder/list.ptm"; });
     headless::ChooseMenu(kCmdBuy);
     headless::AnswerPrompt(6);
     headless::AnswerPrompt(1);
     headless::ChooseMenu(kCmdSave);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(LastPrompt().text,
                   "Could not save the list to no such folder/list.ptm.\r\nThe file was not changed.");
@@ -172,8 +172,8 @@ TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
     headless::AnswerPrompt(6);
     headless::AnswerPrompt(1);
     headless::CloseBox();
-    Then([] {
-        EXPECT_NE(mainWindow, 0u);
+    Then([&] {
+        EXPECT_NE(ui.mainWindow, 0u);
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(LastPrompt().style, 16);
     });
@@ -181,7 +181,7 @@ TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
     headless::AnswerPrompt(6);
     headless::AnswerPrompt(1);
     headless::ChooseMenu(kCmdOpen);
-    Then([] { EXPECT_TRUE(headless::FileDialogs().empty()); });
+    Then([&] { EXPECT_TRUE(headless::FileDialogs().empty()); });
     Quit();
     Run();
 }
@@ -194,7 +194,7 @@ TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
     headless::AnswerPrompt(6);
     headless::AnswerPrompt(1);
     headless::ChooseMenu(kCmdSave);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(LastPrompt().text, "The list my Pantrium.ptm is read-only.\r\nThe file was not changed.");
         EXPECT_EQ(LastPrompt().caption, "Save File");
@@ -205,7 +205,7 @@ TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
     });
     headless::AnswerPrompt(6);
     headless::ChooseMenu(kCmdSave);
-    Then([] { EXPECT_FALSE(itemTable.modified); });
+    Then([&] { EXPECT_FALSE(itemTable.modified); });
     Quit();
     Run();
     itemTable = ItemTable{};
@@ -218,7 +218,7 @@ TEST_F(MainFileCommands, CloseFlowCancelKeepsRunningAndYesWithoutPathStillCloses
     headless::ChooseMenu(kCmdBuy);
     headless::AnswerPrompt(2);
     headless::ChooseMenu(kCmdExit);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_EQ(LastPrompt().text, "File records have changed...\r\ndo you want to save them?");
@@ -230,7 +230,7 @@ TEST_F(MainFileCommands, CloseFlowCancelKeepsRunningAndYesWithoutPathStillCloses
     headless::AnswerFileDialog(false, "");
     headless::ChooseMenu(kCmdExit);
     Run();
-    EXPECT_EQ(mainWindow, 0u);
+    EXPECT_EQ(ui.mainWindow, 0u);
     ASSERT_EQ(headless::FileDialogs().size(), 1u);
     EXPECT_EQ(headless::FileDialogs()[0].fileName, "My pantrium");
 }
@@ -246,7 +246,7 @@ TEST_F(MainFileCommands, CloseFlowYesSavesNoDiscardsAndUnmodifiedClosesAtOnce) {
     EXPECT_TRUE(itemTable.records[1].toBuy());
 
     headless::Reset();
-    ResetMainWindowState();
+    ui = MainWindowState{};
     headless::ChooseMenu(kCmdBuy);  // unchecks it again
     headless::AnswerPrompt(7);
     headless::CloseBox();
@@ -256,7 +256,7 @@ TEST_F(MainFileCommands, CloseFlowYesSavesNoDiscardsAndUnmodifiedClosesAtOnce) {
     EXPECT_TRUE(itemTable.records[1].toBuy());
 
     headless::Reset();
-    ResetMainWindowState();
+    ui = MainWindowState{};
     headless::CloseBox();  // nothing changed: no question
     Run();
     EXPECT_TRUE(headless::Prompts().empty());
@@ -267,11 +267,11 @@ TEST_F(MainFileCommands, EscapeAsksBeforeDroppingChangesAndClosesAtOnceWithout) 
     headless::ChooseMenu(kCmdBuy);
     headless::AnswerPrompt(2);
     headless::KeyDown(plat::kVkEscape);
-    Then([] {
+    Then([&] {
         ASSERT_EQ(headless::Prompts().size(), 1u);
         EXPECT_EQ(LastPrompt().text, "File records have changed...\r\ndo you want to save them?");
         EXPECT_EQ(LastPrompt().style, 35);
-        EXPECT_NE(mainWindow, 0u);  // Cancel keeps the window and its changes
+        EXPECT_NE(ui.mainWindow, 0u);  // Cancel keeps the window and its changes
         EXPECT_TRUE(RecordOfRow(1).toBuy());
     });
     headless::AnswerPrompt(7);
@@ -284,7 +284,7 @@ TEST_F(MainFileCommands, EscapeAsksBeforeDroppingChangesAndClosesAtOnceWithout) 
 
     // Yes saves before the window ends.
     headless::Reset();
-    ResetMainWindowState();
+    ui = MainWindowState{};
     headless::ChooseMenu(kCmdBuy);
     headless::AnswerPrompt(6);
     headless::KeyDown(plat::kVkEscape);
@@ -295,11 +295,11 @@ TEST_F(MainFileCommands, EscapeAsksBeforeDroppingChangesAndClosesAtOnceWithout) 
 
     // Nothing changed: Escape ends the window at once.
     headless::Reset();
-    ResetMainWindowState();
+    ui = MainWindowState{};
     headless::KeyDown(plat::kVkEscape);
     Run();
     EXPECT_TRUE(headless::Prompts().empty());
-    EXPECT_EQ(mainWindow, 0u);
+    EXPECT_EQ(ui.mainWindow, 0u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Shared set-up of the main-window tests: a fresh headless layer, a fresh
-// item table and main-window state, and a temporary current directory (the
-// settings files and relative list paths resolve against it).
+// item table, the state of the window the test runs, and a temporary current
+// directory (the settings files and relative list paths resolve against it).
 #pragma once
 #include <gtest/gtest.h>
 
@@ -43,14 +43,12 @@ protected:
     void SetUp() override {
         headless::Reset();
         itemTable = ItemTable{};
-        ResetMainWindowState();
         temp = std::make_unique<test::TempDir>();
         dir = temp->path();
     }
     void TearDown() override {
         temp.reset();
         itemTable = ItemTable{};
-        ResetMainWindowState();
     }
 
     // Writes a list file whose records 1..n are the items, shown in that order.
@@ -82,9 +80,10 @@ protected:
         WriteListFile("my Pantrium.ptm", items, categories);
     }
 
-    // Runs the main window with the queued script; the whole script must be used.
-    static void Run() {
-        EXPECT_EQ(RunMainWindow(), 0);
+    // Runs the main window with the queued script on ui; the whole script must
+    // be used. A second run in one test starts from a fresh ui.
+    void Run() {
+        EXPECT_EQ(RunMainWindow(ui), 0);
         EXPECT_TRUE(headless::Failures().empty()) << JoinedFailures();
         EXPECT_EQ(headless::UnusedScript(), 0);
     }
@@ -97,12 +96,13 @@ protected:
         headless::KeyDown(plat::kVkEscape);
     }
 
-    static std::string Row(int entry) { return plat::ListText(mainWindow, kItemList, entry); }
-    static int Selection() { return plat::ListGetSel(mainWindow, kItemList); }
-    static std::string Status(int part) { return plat::GetStatusText(mainWindow, kStatusBar, part); }
-    static std::string UnitsText() { return plat::GetText(mainWindow, kUnitsBox); }
+    std::string Row(int entry) const { return plat::ListText(ui.mainWindow, kItemList, entry); }
+    int Selection() const { return plat::ListGetSel(ui.mainWindow, kItemList); }
+    std::string Status(int part) const { return plat::GetStatusText(ui.mainWindow, kStatusBar, part); }
+    std::string UnitsText() const { return plat::GetText(ui.mainWindow, kUnitsBox); }
     static const ItemRecord& RecordOfRow(int row) { return itemTable.RecordOfRow(row); }
 
+    MainWindowState ui;  // the state of the main window the test runs
     std::unique_ptr<test::TempDir> temp;
     std::filesystem::path dir;
 };

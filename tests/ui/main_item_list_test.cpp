@@ -14,7 +14,7 @@ TEST_F(MainItemList, RowsShowUnitsAndCostOnlyForCheckedItemsAndTotalsCountThem) 
                     {0, "Dates", "box", 4, 5, 0},  // units without the check mark
                     {0, "Eggs", "dozen", 0, 1, kToBuy},
                     {0, "Figs", "bag", 9, 0, kAutoListed}});  // auto-listed, not to buy
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Row(0), "\tx\tBread\tloaf\t\t2.00\t2.50");
         EXPECT_EQ(Row(1), "\tX\tCheese\tblock\t\t3.00\t6.00");
         EXPECT_EQ(Row(2), "\t\tDates\tbox\t");
@@ -33,7 +33,7 @@ TEST_F(MainItemList, RowsShowUnitsAndCostOnlyForCheckedItemsAndTotalsCountThem) 
 // single-precision product prints 1.00).
 TEST_F(MainItemList, CostAndTotalAreDoubleProductsOfTheStoredSingles) {
     WriteStartList({{0, "Olives", "jar", 0.335f, 3, kToBuy}});
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Row(0), "\tx\tOlives\tjar\t\t3.00\t1.01");
         EXPECT_EQ(Status(3), "Total cost: 1.01");
     });
@@ -44,7 +44,7 @@ TEST_F(MainItemList, CostAndTotalAreDoubleProductsOfTheStoredSingles) {
 TEST_F(MainItemList, RowTextKeepsInnerBlanksAndDropsThePadding) {
     WriteStartList({{0, "  Oat  milk", "                    ", 1, 0, 0},
                     {0, "Twenty characters!!!", "x", 1, 0, 0}});
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Row(0), "\t\tOat  milk\t\t");
         EXPECT_EQ(Row(1), "\t\tTwenty characters!!!\tx\t");
     });
@@ -56,19 +56,19 @@ TEST_F(MainItemList, TypedUnitsApplyKeystrokeByKeystroke) {
     WriteStartList({{0, "Bread", "loaf", 1.5f, 0, 0}, {0, "Milk", "gallon", 2, 0, 0}});
     headless::SelectRow(kItemList, 1);
     headless::Focus(kUnitsBox);
-    Then([] {
-        EXPECT_EQ(unitsEditArmed, 1);
-        EXPECT_TRUE(unitsBoxInUse);
-        EXPECT_FALSE(plat::IsVisible(mainWindow, kFocusFrame));
+    Then([&] {
+        EXPECT_EQ(ui.unitsEditArmed, 1);
+        EXPECT_TRUE(ui.unitsBoxInUse);
+        EXPECT_FALSE(plat::IsVisible(ui.mainWindow, kFocusFrame));
     });
     headless::Type("1");
-    Then([] {
+    Then([&] {
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, 1);
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t1.00\t2.00");
     });
     headless::Type("2");
-    Then([] {
+    Then([&] {
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, 12);
         EXPECT_TRUE(RecordOfRow(2).toBuy());
         EXPECT_EQ(UnitsText(), "12");  // the box keeps what the user typed
@@ -76,14 +76,14 @@ TEST_F(MainItemList, TypedUnitsApplyKeystrokeByKeystroke) {
         EXPECT_EQ(Selection(), 1);
     });
     headless::ClearEdit();
-    Then([] {
+    Then([&] {
         EXPECT_FALSE(RecordOfRow(2).toBuy());
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, 0);
         EXPECT_EQ(Row(1), "\t\tMilk\tgallon\t");
         EXPECT_EQ(Status(2), "Items to buy:  0");
     });
     headless::Type("abc");  // no number: checked with 0 units
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(RecordOfRow(2).toBuy());
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, 0);
         EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t");
@@ -96,9 +96,9 @@ TEST_F(MainItemList, RetypingTheSameWholeUnitsDoesNotMarkTheListModified) {
     WriteStartList({{0, "Bread", "loaf", 1, 2, kToBuy | kAutoListed}});
     headless::Focus(kUnitsBox);
     headless::ClearEdit();
-    Then([] { itemTable.modified = false; });
+    Then([&] { itemTable.modified = false; });
     headless::Type("0");  // 0 against the rounded 0 after clearing
-    Then([] {
+    Then([&] {
         EXPECT_FALSE(itemTable.modified);
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_FALSE(RecordOfRow(1).autoListed());
@@ -109,35 +109,35 @@ TEST_F(MainItemList, RetypingTheSameWholeUnitsDoesNotMarkTheListModified) {
 
 TEST_F(MainItemList, StateOfTheUnitsBoxFollowsFocusSelectionAndRefresh) {
     WriteStartList({{0, "Bread", "loaf", 1, 0.5f, kToBuy}, {0, "Milk", "gallon", 2, 0, 0}});
-    Then([] {
+    Then([&] {
         // Start-up ended with the list's focus gain.
-        EXPECT_EQ(unitsEditArmed, -1);
-        EXPECT_FALSE(unitsBoxInUse);
+        EXPECT_EQ(ui.unitsEditArmed, -1);
+        EXPECT_FALSE(ui.unitsBoxInUse);
         EXPECT_EQ(UnitsText(), ".50");
-        RefreshItemList(0);
-        EXPECT_EQ(unitsEditArmed, 0);  // the refresh wrote the box through ShowRowUnits
+        RefreshItemList(ui, 0);
+        EXPECT_EQ(ui.unitsEditArmed, 0);  // the refresh wrote the box through ShowRowUnits
         EXPECT_EQ(UnitsText(), ".5");
         EXPECT_EQ(Row(0), "\tx\tBread\tloaf\t\t.50\t.50");
     });
     headless::Focus(kUnitsBox);
-    Then([] {
-        EXPECT_EQ(unitsEditArmed, 1);
-        EXPECT_TRUE(unitsBoxInUse);
-        RefreshItemList(0);  // leaves a box in use alone
-        EXPECT_EQ(unitsEditArmed, 1);
+    Then([&] {
+        EXPECT_EQ(ui.unitsEditArmed, 1);
+        EXPECT_TRUE(ui.unitsBoxInUse);
+        RefreshItemList(ui, 0);  // leaves a box in use alone
+        EXPECT_EQ(ui.unitsEditArmed, 1);
         EXPECT_EQ(UnitsText(), ".5");
     });
     headless::Focus(kItemList);
-    Then([] {
-        EXPECT_EQ(unitsEditArmed, -1);
-        EXPECT_FALSE(unitsBoxInUse);
-        EXPECT_TRUE(plat::IsVisible(mainWindow, kFocusFrame));
+    Then([&] {
+        EXPECT_EQ(ui.unitsEditArmed, -1);
+        EXPECT_FALSE(ui.unitsBoxInUse);
+        EXPECT_TRUE(plat::IsVisible(ui.mainWindow, kFocusFrame));
     });
     headless::Focus(kUnitsBox);
     headless::SelectRow(kItemList, 1);
-    Then([] {
-        EXPECT_EQ(unitsEditArmed, -1);
-        EXPECT_FALSE(unitsBoxInUse);
+    Then([&] {
+        EXPECT_EQ(ui.unitsEditArmed, -1);
+        EXPECT_FALSE(ui.unitsBoxInUse);
         EXPECT_EQ(UnitsText(), "");
         EXPECT_EQ(RecordOfRow(1).unitsToBuy, 0.5f);  // the box writes did not change the items
         EXPECT_FALSE(itemTable.modified);
@@ -150,11 +150,11 @@ TEST_F(MainItemList, EnterAndArrowReleasesInTheUnitsBoxMoveAndReturnToTheList) {
     WriteStartList({{0, "A", "", 1, 2, kToBuy}, {0, "B", "", 1, 0, 0}, {0, "C", "", 1, 3, kToBuy}});
     headless::Focus(kUnitsBox);
     headless::Press(plat::kVkUp);  // row 1 stays row 1
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Selection(), 0);
-        EXPECT_EQ(plat::GetFocus(mainWindow), kItemList);
+        EXPECT_EQ(plat::GetFocus(ui.mainWindow), kItemList);
         EXPECT_EQ(UnitsText(), "2.00");
-        EXPECT_FALSE(unitsBoxInUse);
+        EXPECT_FALSE(ui.unitsBoxInUse);
     });
     headless::Focus(kUnitsBox);
     headless::Press(plat::kVkDown);
@@ -162,16 +162,16 @@ TEST_F(MainItemList, EnterAndArrowReleasesInTheUnitsBoxMoveAndReturnToTheList) {
     headless::Press(plat::kVkDown);
     headless::Focus(kUnitsBox);
     headless::Press(plat::kVkDown);  // the last row stays the last row
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Selection(), 2);
         EXPECT_EQ(UnitsText(), "3.00");
     });
     headless::Focus(kUnitsBox);
     headless::Press(plat::kVkReturn);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Selection(), 2);
-        EXPECT_EQ(plat::GetFocus(mainWindow), kItemList);
-        EXPECT_EQ(unitsEditArmed, -1);
+        EXPECT_EQ(plat::GetFocus(ui.mainWindow), kItemList);
+        EXPECT_EQ(ui.unitsEditArmed, -1);
         EXPECT_TRUE(RecordOfRow(3).toBuy());  // Enter in the box toggles nothing
         EXPECT_FALSE(itemTable.modified);
     });
@@ -182,29 +182,29 @@ TEST_F(MainItemList, EnterAndArrowReleasesInTheUnitsBoxMoveAndReturnToTheList) {
 TEST_F(MainItemList, EnterReleaseAndDoubleClickToggleUnlessTheEnterIsIgnored) {
     WriteStartList({{0, "Bread", "loaf", 2, 0, 0}, {0, "Milk", "gallon", 2, 0, 0}});
     headless::Press(plat::kVkReturn);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_EQ(RecordOfRow(1).unitsToBuy, 1);
         EXPECT_EQ(UnitsText(), " 1");
-        EXPECT_EQ(plat::GetFocus(mainWindow), kUnitsBox);  // ready to type the units
-        EXPECT_EQ(headless::EditSelection(mainWindow, kUnitsBox), (std::pair{0, 2}));
+        EXPECT_EQ(plat::GetFocus(ui.mainWindow), kUnitsBox);  // ready to type the units
+        EXPECT_EQ(headless::EditSelection(ui.mainWindow, kUnitsBox), (std::pair{0, 2}));
         EXPECT_TRUE(itemTable.modified);
-        ignoreEnterRelease = true;  // as a dialog closed with Enter leaves it
+        ui.ignoreEnterRelease = true;  // as a dialog closed with Enter leaves it
     });
     headless::Focus(kItemList);
     headless::Press(plat::kVkReturn);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(RecordOfRow(1).toBuy());
-        EXPECT_FALSE(ignoreEnterRelease);
+        EXPECT_FALSE(ui.ignoreEnterRelease);
     });
     headless::Press(plat::kVkReturn);
-    Then([] {
+    Then([&] {
         EXPECT_FALSE(RecordOfRow(1).toBuy());
         EXPECT_EQ(UnitsText(), "");
-        EXPECT_EQ(plat::GetFocus(mainWindow), kItemList);
+        EXPECT_EQ(plat::GetFocus(ui.mainWindow), kItemList);
     });
     headless::DoubleClickRow(kItemList, 1);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t1.00\t2.00");
         EXPECT_EQ(Status(2), "Items to buy:  1");
     });
@@ -219,12 +219,12 @@ TEST_F(MainItemList, OnlyAnEnterPressedAndReleasedInTheListTogglesARow) {
                     {0, "Bread", "loaf", 2, 1, kToBuy},
                     {0, "Coffee", "jar", 4.5f, 1, kToBuy},
                     {0, "Dates", "box", 3, 0, 0}});
-    auto unchanged = [] {
+    auto unchanged = [&] {
         EXPECT_EQ(Status(2), "Items to buy:  3");
         EXPECT_EQ(Status(3), "Total cost: 9.00");
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_FALSE(itemTable.modified);
-        EXPECT_FALSE(enterPressedInList);
+        EXPECT_FALSE(ui.enterPressedInList);
     };
     // "Save file now?" answered with Enter: its release comes to the list alone.
     headless::AnswerPrompt(6);
@@ -248,7 +248,7 @@ TEST_F(MainItemList, OnlyAnEnterPressedAndReleasedInTheListTogglesARow) {
     Then(unchanged);
     // A whole key stroke in the list toggles the selected row.
     headless::Press(plat::kVkReturn);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Status(2), "Items to buy:  2");
         EXPECT_FALSE(RecordOfRow(1).toBuy());
         EXPECT_TRUE(itemTable.modified);
@@ -262,14 +262,14 @@ TEST_F(MainItemList, DoubleClickBelowTheLastRowTogglesNothing) {
     WriteStartList({{0, "Bread", "loaf", 2, 1, kToBuy}, {0, "Milk", "gallon", 2, 0, 0}});
     headless::SelectRow(kItemList, 0);
     headless::DoubleClickBelowRows(kItemList);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_EQ(Selection(), 0);
         EXPECT_EQ(Status(2), "Items to buy:  1");
         EXPECT_FALSE(itemTable.modified);
     });
     headless::DoubleClickRow(kItemList, 1);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(RecordOfRow(2).toBuy());
         EXPECT_EQ(Status(2), "Items to buy:  2");
     });
@@ -280,29 +280,29 @@ TEST_F(MainItemList, DoubleClickBelowTheLastRowTogglesNothing) {
 TEST_F(MainItemList, ToggleCycleOfAnAutoListedItem) {
     WriteStartList({{0, "Rice", "bag", 1, 2.7f, kToBuy | kAutoListed},
                     {0, "Salt", "box", 1, 0, kAutoListed}});
-    auto toggle = [] {
+    auto toggle = [&] {
         headless::Focus(kItemList);
         headless::Press(plat::kVkReturn);
     };
     toggle();
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Row(0), "\tx\tRice\tbag\t\t2.70\t2.70");
         EXPECT_EQ(UnitsText(), " 3");  // the box shows whole units
         EXPECT_EQ(RecordOfRow(1).unitsToBuy, 2.7f);  // and did not round the item's units
     });
     toggle();
-    Then([] { EXPECT_EQ(Row(0), "\t\tRice\tbag\t"); });
+    Then([&] { EXPECT_EQ(Row(0), "\t\tRice\tbag\t"); });
     toggle();
-    Then([] { EXPECT_EQ(Row(0), "\tx\tRice\tbag\t\t1.00\t1.00"); });
+    Then([&] { EXPECT_EQ(Row(0), "\tx\tRice\tbag\t\t1.00\t1.00"); });
     // Auto-listed without the buy mark: the first toggle only clears the mark.
     headless::SelectRow(kItemList, 1);
     headless::Press(plat::kVkReturn);
-    Then([] {
+    Then([&] {
         EXPECT_FALSE(RecordOfRow(2).autoListed());
         EXPECT_FALSE(RecordOfRow(2).toBuy());
     });
     headless::Press(plat::kVkReturn);
-    Then([] { EXPECT_EQ(Row(1), "\tx\tSalt\tbox\t\t1.00\t1.00"); });
+    Then([&] { EXPECT_EQ(Row(1), "\tx\tSalt\tbox\t\t1.00\t1.00"); });
     Quit();
     Run();
 }
@@ -312,10 +312,10 @@ TEST_F(MainItemList, EmptyListIgnoresTogglesTypingAndKeys) {
     headless::Focus(kUnitsBox);
     headless::Type("5");
     headless::Press(plat::kVkDown);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(itemTable.itemCount, 0);
         EXPECT_FALSE(itemTable.modified);
-        EXPECT_EQ(plat::GetFocus(mainWindow), kItemList);
+        EXPECT_EQ(plat::GetFocus(ui.mainWindow), kItemList);
         EXPECT_EQ(Status(0), "Catg: ");
         EXPECT_EQ(Status(2), "Items to buy:  0");
     });
@@ -324,11 +324,11 @@ TEST_F(MainItemList, EmptyListIgnoresTogglesTypingAndKeys) {
 }
 
 TEST_F(MainItemList, FitTextToWidthCutsWithoutEllipsis) {
-    Then([] {
+    Then([&] {
         // Dialog font: 6 px for most letters, 3 px for i.
-        EXPECT_EQ(FitTextToWidth(mainWindow, kUnitsBox, "abcdef", 20), "abc");
-        EXPECT_EQ(FitTextToWidth(mainWindow, kUnitsBox, "iiii", 12), "iiii");
-        EXPECT_EQ(FitTextToWidth(mainWindow, kUnitsBox, std::string(300, 'i'), 10000).size(), 255u);
+        EXPECT_EQ(FitTextToWidth(ui.mainWindow, kUnitsBox, "abcdef", 20), "abc");
+        EXPECT_EQ(FitTextToWidth(ui.mainWindow, kUnitsBox, "iiii", 12), "iiii");
+        EXPECT_EQ(FitTextToWidth(ui.mainWindow, kUnitsBox, std::string(300, 'i'), 10000).size(), 255u);
     });
     Quit();
     Run();

@@ -39,8 +39,8 @@ TEST_P(MainPaths, StartUpInTheCurrentFolderHelpAndTheFileDialogs) {
     Then([this] {
         EXPECT_EQ(itemTable.listPath, "my Pantrium.ptm");
         EXPECT_EQ(itemTable.itemCount, 1);
-        EXPECT_EQ(plat::GetCaption(mainWindow), "my Pantrium");
-        EXPECT_EQ(helpPath, here + "\\Pantrium.chm");
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "my Pantrium");
+        EXPECT_EQ(ui.helpPath, here + "\\Pantrium.chm");
     });
     Quit();
     Run();
@@ -62,7 +62,7 @@ TEST_P(MainPaths, StartUpThroughTheSettingsFileThenSaveAndSaveAs) {
     headless::ChooseMenu(kCmdSave);
     Then([&] {
         EXPECT_EQ(itemTable.listPath, list);
-        EXPECT_EQ(plat::GetCaption(mainWindow), CaptionForPath(list));
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), CaptionForPath(list));
         EXPECT_FALSE(itemTable.modified);
         EXPECT_EQ(FileText("grocery.ini"), list + "\r\n");
     });
@@ -80,7 +80,7 @@ TEST_P(MainPaths, StartUpThroughTheSettingsFileThenSaveAndSaveAs) {
     }
     // The same settings file in UTF-8 with its byte-order mark.
     headless::Reset();
-    ResetMainWindowState();
+    ui = MainWindowState{};
     std::ofstream("pantrium.ini", std::ios::binary) << "\xEF\xBB\xBF" << other << "\r\n";
     Then([&] { EXPECT_EQ(itemTable.listPath, other); });
     Quit();
@@ -95,7 +95,7 @@ TEST_P(MainPaths, OpenTheListAndPrintToPdf) {
     Then([&] {
         EXPECT_EQ(itemTable.listPath, list);
         EXPECT_EQ(itemTable.itemCount, 2);
-        EXPECT_EQ(plat::GetCaption(mainWindow), CaptionForPath(list));
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), CaptionForPath(list));
     });
     Quit();
     Run();
@@ -115,12 +115,12 @@ TEST_F(MainWindowTest, LongHelpPathIsCutBetweenCharacters) {
     std::filesystem::current_path(deep);
     const std::string full = deep.string() + "\\Pantrium.chm";
     Then([&] {
-        ASSERT_LT(helpPath.size(), full.size());
-        EXPECT_EQ(full.compare(0, helpPath.size(), helpPath), 0);
+        ASSERT_LT(ui.helpPath.size(), full.size());
+        EXPECT_EQ(full.compare(0, ui.helpPath.size(), ui.helpPath), 0);
         std::size_t chars = 0;
-        for (unsigned char c : helpPath) chars += (c & 0xC0) != 0x80;
+        for (unsigned char c : ui.helpPath) chars += (c & 0xC0) != 0x80;
         EXPECT_EQ(chars, 239u);
-        EXPECT_NE(static_cast<unsigned char>(full[helpPath.size()]) & 0xC0, 0x80u);
+        EXPECT_NE(static_cast<unsigned char>(full[ui.helpPath.size()]) & 0xC0, 0x80u);
     });
     Quit();
     Run();

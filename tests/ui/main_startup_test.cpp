@@ -11,17 +11,17 @@ using headless::Then;
 class MainStartup : public MainWindowTest {};
 
 TEST_F(MainStartup, WithoutFilesStartsEmptyAndCreatesNothing) {
-    Then([] {
-        EXPECT_EQ(plat::GetCaption(mainWindow), "Pantrium");
+    Then([&] {
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "Pantrium");
         EXPECT_EQ(itemTable.listPath, "my Pantrium.ptm");
         EXPECT_EQ(itemTable.itemCount, 0);
         EXPECT_EQ(itemTable.catgCount, 0);
-        EXPECT_EQ(plat::ListCount(mainWindow, kItemList), 0);
+        EXPECT_EQ(plat::ListCount(ui.mainWindow, kItemList), 0);
         EXPECT_EQ(Status(0), "Catg: ");
         EXPECT_EQ(Status(1), "");
         EXPECT_EQ(Status(2), "Items to buy:  0");
         EXPECT_EQ(Status(3), "Total cost: .00");
-        EXPECT_EQ(helpPath, std::filesystem::current_path().string() + "\\Pantrium.chm");
+        EXPECT_EQ(ui.helpPath, std::filesystem::current_path().string() + "\\Pantrium.chm");
     });
     Quit();
     Run();
@@ -30,8 +30,8 @@ TEST_F(MainStartup, WithoutFilesStartsEmptyAndCreatesNothing) {
 }
 
 TEST_F(MainStartup, LayoutMenusAndStatusBar) {
-    Then([] {
-        const plat::Window w = mainWindow;
+    Then([&] {
+        const plat::Window w = ui.mainWindow;
         const plat::DialogSpec& spec = headless::SpecOf(w);
         EXPECT_EQ(spec.width, 505);
         EXPECT_EQ(spec.height, 400);
@@ -100,7 +100,7 @@ TEST_F(MainStartup, LayoutMenusAndStatusBar) {
         EXPECT_EQ(bar[3].text, "&Help");
         EXPECT_EQ(ids(bar[3]), (V{{"&Help", 331}, {"&About", 332}}));
 
-        plat::MenuItem context{"", 0, headless::MenuItems(contextMenu)};
+        plat::MenuItem context{"", 0, headless::MenuItems(ui.contextMenu)};
         EXPECT_EQ(ids(context), (V{{"Buy", 315}, {"", 0}, {"Change item", 312}, {"Delete item", 313},
                                    {"", 0}, {"Units to buy", 316}, {"Units history", 317}}));
     });
@@ -115,10 +115,10 @@ TEST_F(MainStartup, LoadsTheListNamedInTheSettingsFileSortedWithRowOneSelected) 
                    {0, "Zucchini", "each", 0.5f, 0, kSpecialBuy}},
                   {"dairy", "fruit"});
     std::ofstream("pantrium.ini") << "\"week.ptm\"\r\n";
-    Then([] {
+    Then([&] {
         EXPECT_EQ(itemTable.listPath, "week.ptm");
-        EXPECT_EQ(plat::GetCaption(mainWindow), "week");
-        ASSERT_EQ(plat::ListCount(mainWindow, kItemList), 3);
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "week");
+        ASSERT_EQ(plat::ListCount(ui.mainWindow, kItemList), 3);
         // Sorted by category number, then name.
         EXPECT_EQ(Row(0), "\t\tZucchini\teach\t");
         EXPECT_EQ(Row(1), "\tx\tMilk\t1 gallon\t03-15-24\t2.00\t2.50");
@@ -131,7 +131,7 @@ TEST_F(MainStartup, LoadsTheListNamedInTheSettingsFileSortedWithRowOneSelected) 
         EXPECT_FALSE(itemTable.modified);
     });
     headless::SelectRow(kItemList, 1);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Status(0).substr(0, 11), "Catg: dairy");
         EXPECT_EQ(Status(1), "");
         EXPECT_EQ(UnitsText(), "2.00");  // a selection shows the units in the money mask
@@ -145,9 +145,9 @@ TEST_F(MainStartup, LoadsTheListNamedInTheSettingsFileSortedWithRowOneSelected) 
 TEST_F(MainStartup, UnreadableListIsReportedAndTheListStartsEmpty) {
     std::filesystem::create_directory("my Pantrium.ptm");
     headless::AnswerPrompt(1);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(itemTable.itemCount, 0);
-        EXPECT_EQ(plat::GetCaption(mainWindow), "Pantrium");
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "Pantrium");
     });
     Quit();
     Run();
@@ -163,14 +163,14 @@ TEST_F(MainStartup, ListThatFailedToLoadIsNeverSavedOverUnasked) {
     std::filesystem::create_directory("week.ptm");  // stands for a list that cannot be read
     std::ofstream("pantrium.ini") << "week.ptm\r\n";
     headless::AnswerPrompt(1);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(itemTable.listPath, "");
         itemTable.modified = true;  // the user adds an item
     });
     headless::AnswerPrompt(6);  // "Save file now?"
     headless::AnswerFileDialog(false, "");
     headless::ChooseMenu(kCmdSave);
-    Then([] {
+    Then([&] {
         ASSERT_EQ(headless::FileDialogs().size(), 1u);
         EXPECT_EQ(headless::FileDialogs()[0].title, "Save File");
         EXPECT_EQ(headless::FileDialogs()[0].fileName, "My pantrium");

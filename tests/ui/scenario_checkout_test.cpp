@@ -45,13 +45,13 @@ TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
     std::ofstream("pantrium.ini") << "home.ptm\r\n";
 
     // Rows: Cake, Candles, Salt (no category), Bananas, Milk.
-    Then([] {
-        EXPECT_EQ(plat::GetCaption(mainWindow), "home");
+    Then([&] {
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "home");
         EXPECT_EQ(itemTable.itemCount, 5);
         EXPECT_EQ(itemTable.itemsToBuy, 1);
     });
     Click(kAutoListButton);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(Item("Bananas").unitsToBuy, 2);  // 5 units in 20 days, 8 days ago
         EXPECT_EQ(Item("Milk").unitsToBuy, 4);     // 4 units in 14 days, 14 days ago
         EXPECT_EQ(itemTable.itemsToBuy, 3);
@@ -66,7 +66,7 @@ TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
     Type("1.19");
     Click(1);
     ChooseMenu(kCmdBuy);
-    Then([] {
+    Then([&] {
         EXPECT_TRUE(Item("Salt").toBuy());
         EXPECT_FLOAT_EQ(Item("Salt").pricePerUnit, 1.19f);
         EXPECT_EQ(itemTable.itemsToBuy, 4);
@@ -80,32 +80,32 @@ TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
     Type("3/30/24");
     Click(302);
     Click(1);
-    Then([] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 303).substr(0, 10), "Item: Cake"); });
+    Then([&] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 303).substr(0, 10), "Item: Cake"); });
     headless::CloseBox();                 // Cake keeps its price (and leaves the list)
     PayInPriceDialog("Salt", "2.00");     // 1 unit
     PayInPriceDialog("Bananas", "1.50");  // 2 units
     PayInPriceDialog("Milk", "14.00");    // 4 units
     AnswerPrompt(1);
-    Then([] {
+    Then([&] {
         EXPECT_EQ(headless::Prompts().back().text, "Checkout is done  ");
         EXPECT_EQ(itemTable.itemCount, 3);
-        EXPECT_EQ(plat::GetStatusText(mainWindow, kStatusBar, 2), "Items to buy:  0");
+        EXPECT_EQ(plat::GetStatusText(ui.mainWindow, kStatusBar, 2), "Items to buy:  0");
         EXPECT_TRUE(itemTable.modified);
     });
     AnswerPrompt(6);
     ChooseMenu(kCmdSave);
-    Then([] { EXPECT_FALSE(itemTable.modified); });
+    Then([&] { EXPECT_FALSE(itemTable.modified); });
     ChooseMenu(kCmdExit);
-    EXPECT_EQ(RunMainWindow(), 0);
+    EXPECT_EQ(RunMainWindow(ui), 0);
     ASSERT_TRUE(headless::Failures().empty()) << headless::Failures()[0];
 
     // Restart: everything comes back from the file.
     headless::Reset();
-    ResetMainWindowState();
+    ui = MainWindowState{};
     ClearTable();
     itemTable.listPath = "my Pantrium.ptm";
-    Then([] {
-        EXPECT_EQ(plat::GetCaption(mainWindow), "home");
+    Then([&] {
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "home");
         ASSERT_EQ(itemTable.itemCount, 3);
         EXPECT_EQ(RecordNamed("Cake"), 0);
         EXPECT_EQ(RecordNamed("Candles"), 0);
@@ -133,10 +133,10 @@ TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
         EXPECT_EQ(UnitsHistoryText(RecordNamed("Milk")),
                   "  Date            Units\r\n\r\n03-01-24        4.00\r\n03-15-24        4.00\r\n"
                   "03-30-24        4.00\r\n");
-        EXPECT_EQ(plat::GetStatusText(mainWindow, kStatusBar, 2), "Items to buy:  0");
+        EXPECT_EQ(plat::GetStatusText(ui.mainWindow, kStatusBar, 2), "Items to buy:  0");
     });
     ChooseMenu(kCmdExit);
-    EXPECT_EQ(RunMainWindow(), 0);
+    EXPECT_EQ(RunMainWindow(ui), 0);
 
     std::ifstream grocery("grocery.ini", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(grocery), {}), "home.ptm\r\n");

@@ -18,7 +18,14 @@
 #include "smoke_keys.h"
 #include "smoke_scenario.h"
 #include "smoke_support.h"
+#include "smoke_window_state.h"
 #include "ui/main/main_window.h"
+
+namespace smoke {
+
+pantrium::MainWindowState mainState;
+
+}  // namespace smoke
 
 namespace {
 
@@ -42,7 +49,7 @@ DWORD WINAPI Watchdog(LPVOID) {
 // Runs the main window on this thread while phase drives it from another.
 void RunPhase(LPTHREAD_START_ROUTINE phase) {
     HANDLE driver = CreateThread(nullptr, 0, phase, nullptr, 0, nullptr);
-    pantrium::RunMainWindow();
+    pantrium::RunMainWindow(smoke::mainState);
     if (WaitForSingleObject(driver, 30000) != WAIT_OBJECT_0)
         smoke::Check(false, "the driver finished after the main window closed");
     CloseHandle(driver);
@@ -75,7 +82,7 @@ int main() {
     }
     // A fresh start: the first run's price dialogs left the flag that ignores
     // the next Enter release set.
-    pantrium::ResetMainWindowState();
+    smoke::mainState = pantrium::MainWindowState{};
     RunPhase(smoke::DriveKeysRun);
     smoke::CheckAfterKeysRun();
     smoke::RunPathCases(RunPhase);

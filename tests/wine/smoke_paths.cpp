@@ -7,6 +7,7 @@
 
 #include "list_image.h"
 #include "smoke_support.h"
+#include "smoke_window_state.h"
 #include "ui/main/main_window.h"
 
 namespace smoke {
@@ -217,7 +218,7 @@ BOOL CALLBACK CloseOthers(HWND window, LPARAM main) {
 // dialogs that are up, then ends the main window, so that the next case runs.
 void EndRun() {
     WaitFor([] {
-        const auto main = reinterpret_cast<HWND>(pantrium::mainWindow);
+        const auto main = reinterpret_cast<HWND>(mainState.mainWindow);
         if (!main) return true;
         EnumWindows(CloseOthers, reinterpret_cast<LPARAM>(main));
         PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
@@ -228,7 +229,7 @@ void EndRun() {
 Main FindMainUtf8(const std::string& caption) {
     HWND dlg = FindWindowUtf8(caption, false, 20000);
     if (!Check(dlg != nullptr, current.name + ": the main window comes up with the caption \"" + caption + "\"")) {
-        const auto main = reinterpret_cast<HWND>(pantrium::mainWindow);
+        const auto main = reinterpret_cast<HWND>(mainState.mainWindow);
         if (main) Log("  (the main window shows \"" + CaptionOf(main) + "\")");
         EndRun();
     }

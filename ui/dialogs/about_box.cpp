@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "ui/main/main_window.h"
 
 namespace pantrium {
 
@@ -36,7 +35,7 @@ plat::Font CreateStyledFont(const std::string& face, int points, const std::stri
     return plat::CreateFont(spec);
 }
 
-void ShowAboutBox() {
+void ShowAboutBox(plat::Window owner) {
     using namespace plat;
     DialogSpec spec;
     spec.caption = "About My Pantrium";
@@ -44,7 +43,7 @@ void ShowAboutBox() {
     spec.height = 140;
     spec.dialogUnits = true;
     spec.frame = kCaption | kSysMenu | kModalFrame;
-    spec.owner = mainWindow;
+    spec.owner = owner;
     spec.controls = {
         {kIcon, Kind::Icon, "GROCERY", {10, 10, 30, 30}, 0},
         {-1, Kind::Label, kMainText, {50, 10, 140, 35}, kNoPrefix},

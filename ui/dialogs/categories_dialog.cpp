@@ -13,8 +13,8 @@
 #include "data/categories.h"
 #include "data/item_table.h"
 #include "platform/platform.h"
+#include "ui/dialogs/list_refresh.h"
 #include "ui/dialogs/message_box.h"
-#include "ui/main/main_window.h"
 
 namespace pantrium {
 
@@ -32,89 +32,91 @@ struct CategoryOrigin {
     std::string openingName;  // its name when the dialog opened
 };
 
-int selectedNumber = 0;               // 1-based list entry last selected, 0 = none
-std::vector<CategoryOrigin> origins;  // [0] unused, then 1..catgCount
-std::vector<int> entryCatg;           // list entry (0-based) -> category number in the table
-bool busy = false;                    // a prompt or the input box is waiting
+// One use of the dialog.
+struct CategoriesDialog {
+    ListRefresh refreshList;  // redraws the owner's item list
+    int selectedNumber = 0;   // 1-based list entry last selected, 0 = none
+    // [0] unused, then 1..catgCount
+    std::vector<CategoryOrigin> origins = std::vector<CategoryOrigin>(1);
+    std::vector<int> entryCatg;  // list entry (0-based) -> category number in the table
+    bool busy = false;           // a prompt or the input box is waiting
+};
 
-void RefillList(plat::Window dlg) {
+void RefillList(const CategoriesDialog& d, plat::Window dlg) {
     plat::ListReset(dlg, kCatgCombo);
-    for (int k : entryCatg) plat::ListAdd(dlg, kCatgCombo, itemTable.catgNames[k]);
+    for (int k : d.entryCatg) plat::ListAdd(dlg, kCatgCombo, itemTable.catgNames[k]);
 }
 
-void InitCategories(plat::Window dlg) {
-    selectedNumber = 0;
-    busy = false;
-    origins.assign(1, CategoryOrigin{});
-    entryCatg.clear();
+void InitCategories(CategoriesDialog& d, plat::Window dlg) {
     plat::SetFocus(dlg, kCatgCombo);
     for (int k = 1; k <= itemTable.catgCount; ++k) {
         plat::ListAdd(dlg, kCatgCombo, itemTable.catgNames[k]);
-        origins.push_back({false, false, itemTable.catgNames[k]});
-        entryCatg.push_back(k);
+        d.origins.push_back({false, false, itemTable.catgNames[k]});
+        d.entryCatg.push_back(k);
     }
     plat::SetAccelerators(dlg, {{plat::kVkUp, true, kMoveUp}, {plat::kVkDown, true, kMoveDown}});
 }
 
-void AddCategory(plat::Window dlg) {
+void AddCategory(CategoriesDialog& d, plat::Window dlg) {
     if (itemTable.catgCount >= kMaxCategories) {
         // An item keeps its category in one byte, so a 256th could never be used.
-        busy = true;
+        d.busy = true;
         StandardPrompt("No more categories can be added.\r\nA list holds at most 255 categories.",
                        "Categories", 48);
-        busy = false;
+        d.busy = false;
         plat::SetFocus(dlg, kCatgCombo);
         return;
     }
     AppendCategory(plat::GetText(dlg, kCatgCombo));
     plat::ListAdd(dlg, kCatgCombo, itemTable.catgNames[itemTable.catgCount]);
-    origins.push_back({true, false, ""});
-    entryCatg.push_back(itemTable.catgCount);
+    d.origins.push_back({true, false, ""});
+    d.entryCatg.push_back(itemTable.catgCount);
     plat::SetText(dlg, kCatgCombo, "");
     plat::SetFocus(dlg, kCatgCombo);
 }
 
-void DeleteCategory(plat::Window dlg) {
+void DeleteCategory(CategoriesDialog& d, plat::Window dlg) {
     const int entry = plat::ListGetSel(dlg, kCatgCombo);
-    if (entry < 0 || entry >= static_cast<int>(entryCatg.size())) return;
-    const int k = entryCatg[entry];
-    busy = true;
+    if (entry < 0 || entry >= static_cast<int>(d.entryCatg.size())) return;
+    const int k = d.entryCatg[entry];
+    d.busy = true;
     const int answer = StandardPrompt("Delete category now?", itemTable.catgNames[k], 52);
-    busy = false;
+    d.busy = false;
     if (answer != 6) return;
 
     RemoveCategory(k);  // renumbers the items and re-sorts the main list
+    PassPendingRefresh(d.refreshList);
     plat::ListDelete(dlg, kCatgCombo, entry);
-    entryCatg.erase(entryCatg.begin() + entry);
-    for (int& e : entryCatg)
+    d.entryCatg.erase(d.entryCatg.begin() + entry);
+    for (int& e : d.entryCatg)
         if (e > k) --e;
-    origins.erase(origins.begin() + k);
+    d.origins.erase(d.origins.begin() + k);
     // The deleted entry was the selected one; nothing is selected now.
     plat::ListSetSel(dlg, kCatgCombo, -1);
-    selectedNumber = 0;
+    d.selectedNumber = 0;
 }
 
-void ChangeCategory(plat::Window dlg) {
+void ChangeCategory(CategoriesDialog& d, plat::Window dlg) {
     const std::string text = plat::GetText(dlg, kCatgCombo);
-    const int s = selectedNumber;
-    if (s < 1 || s > static_cast<int>(entryCatg.size())) return;
+    const int s = d.selectedNumber;
+    if (s < 1 || s > static_cast<int>(d.entryCatg.size())) return;
     plat::ListSetSel(dlg, kCatgCombo, s - 1);
 
-    busy = true;
+    d.busy = true;
     const std::string answer = InputBox("Category:  ", "Change Category", text);
-    busy = false;
+    d.busy = false;
     if (answer.empty()) return;
 
-    const int k = entryCatg[s - 1];
+    const int k = d.entryCatg[s - 1];
     RenameCategory(k, answer);
-    origins[k].renamed = true;
-    RefillList(dlg);  // in the order shown, so an unsaved reorder stays visible
+    d.origins[k].renamed = true;
+    RefillList(d, dlg);  // in the order shown, so an unsaved reorder stays visible
     plat::ListSetSel(dlg, kCatgCombo, s - 1);
 }
 
-void MoveCategory(plat::Window dlg, int step) {
-    const int s = selectedNumber;
-    const int count = static_cast<int>(entryCatg.size());
+void MoveCategory(CategoriesDialog& d, plat::Window dlg, int step) {
+    const int s = d.selectedNumber;
+    const int count = static_cast<int>(d.entryCatg.size());
     if (s < 1 || s > count) return;
     const int t = s + step;
     if (t < 1 || t > count) return;
@@ -122,15 +124,15 @@ void MoveCategory(plat::Window dlg, int step) {
     plat::ListDelete(dlg, kCatgCombo, t - 1);
     plat::ListInsert(dlg, kCatgCombo, s - 1, text);
     plat::ListSetSel(dlg, kCatgCombo, t - 1);
-    std::swap(entryCatg[s - 1], entryCatg[t - 1]);
-    selectedNumber = t;
+    std::swap(d.entryCatg[s - 1], d.entryCatg[t - 1]);
+    d.selectedNumber = t;
 }
 
 // The shown order becomes the category order and every item follows its category.
-void SaveCategories(plat::Window dlg) {
+void SaveCategories(CategoriesDialog& d, plat::Window dlg) {
     const int count = itemTable.catgCount;
     std::vector<int> newNumber(count + 1, 0);
-    for (int e = 0; e < static_cast<int>(entryCatg.size()); ++e) newNumber[entryCatg[e]] = e + 1;
+    for (int e = 0; e < static_cast<int>(d.entryCatg.size()); ++e) newNumber[d.entryCatg[e]] = e + 1;
 
     for (int i = 1; i <= count; ++i) itemTable.catgNames[i] = plat::ListText(dlg, kCatgCombo, i - 1);
 
@@ -141,7 +143,7 @@ void SaveCategories(plat::Window dlg) {
             continue;
         }
         int number = newNumber[catg];
-        const CategoryOrigin& origin = origins[catg];
+        const CategoryOrigin& origin = d.origins[catg];
         if (!origin.added && !origin.renamed) {
             // A category untouched here is found by its name, ignoring case, so two
             // names that differ only in case end up as the first of them.
@@ -153,19 +155,19 @@ void SaveCategories(plat::Window dlg) {
         catg = static_cast<std::uint8_t>(number <= kMaxCategories ? number : 0);
     }
     itemTable.modified = true;
-    RefreshItemList(0);
+    d.refreshList(0);
     plat::EndDialog(dlg, 1);
 }
 
 // The close box drops the unsaved reorder, the additions and the renames; the
 // deletions were confirmed one by one and have already renumbered the items, so
 // they stay.
-void RestoreCategories() {
+void RestoreCategories(const CategoriesDialog& d) {
     bool changed = false;
     std::vector<std::string> names(1);
     std::vector<int> newNumber(itemTable.catgCount + 1, 0);
     for (int k = 1; k <= itemTable.catgCount; ++k) {
-        const CategoryOrigin& origin = origins[k];
+        const CategoryOrigin& origin = d.origins[k];
         if (origin.added) {
             changed = true;
             continue;
@@ -181,17 +183,17 @@ void RestoreCategories() {
     }
     itemTable.catgCount = static_cast<int>(names.size()) - 1;
     itemTable.catgNames = names;
-    RefreshItemList(0);
+    d.refreshList(0);
 }
 
-int CategoriesCallback(plat::Window dlg, const plat::Event& e) {
+int CategoriesCallback(CategoriesDialog& d, plat::Window dlg, const plat::Event& e) {
     switch (e.msg) {
     case plat::Msg::Init:
-        InitCategories(dlg);
+        InitCategories(d, dlg);
         return 1;  // the focus is set
     case plat::Msg::Close:
-        if (busy) return 1;  // the dialog's own question is still waiting
-        RestoreCategories();
+        if (d.busy) return 1;  // the dialog's own question is still waiting
+        RestoreCategories(d);
         return 0;
     case plat::Msg::Command:
         break;
@@ -201,30 +203,30 @@ int CategoriesCallback(plat::Window dlg, const plat::Event& e) {
 
     if (e.id == kCatgCombo) {
         const int entry = plat::ListGetSel(dlg, kCatgCombo);
-        if (entry >= 0) selectedNumber = entry + 1;
+        if (entry >= 0) d.selectedNumber = entry + 1;
         return 0;
     }
-    if (busy) return 0;  // no second action while a prompt of this dialog waits
+    if (d.busy) return 0;  // no second action while a prompt of this dialog waits
     switch (e.id) {
     case 1:  // Enter while no push button has the focus
     case kAddButton:
-        AddCategory(dlg);
+        AddCategory(d, dlg);
         break;
     case kDeleteButton:
-        DeleteCategory(dlg);
+        DeleteCategory(d, dlg);
         break;
     case kChangeButton:
-        ChangeCategory(dlg);
+        ChangeCategory(d, dlg);
         break;
     case kSaveButton:
         plat::SetDefaultButton(dlg, kSaveButton, false);
-        SaveCategories(dlg);
+        SaveCategories(d, dlg);
         return 0;
     case kMoveUp:
-        MoveCategory(dlg, -1);
+        MoveCategory(d, dlg, -1);
         break;
     case kMoveDown:
-        MoveCategory(dlg, +1);
+        MoveCategory(d, dlg, +1);
         break;
     default:
         break;
@@ -235,13 +237,13 @@ int CategoriesCallback(plat::Window dlg, const plat::Event& e) {
 
 }  // namespace
 
-void ShowCategoriesDialog() {
+void ShowCategoriesDialog(plat::Window owner, const ListRefresh& refreshList) {
     using namespace plat;
     DialogSpec spec;
     spec.caption = "Categories";
     spec.width = 240;
     spec.height = 190;
-    spec.owner = mainWindow;
+    spec.owner = owner;
     spec.controls = {
         {kCatgCombo, Kind::SimpleCombo, "", {90, 20, 140, 135}, kVScroll | kTabStop},
         {kAddButton, Kind::Button, "&Add", {10, 20, 60, 30}, kTabStop},
@@ -250,10 +252,9 @@ void ShowCategoriesDialog() {
         {kSaveButton, Kind::Button, "&Save", {10, 125, 60, 30}, kTabStop},
         {-1, Kind::Label, "Shft + Up/Down to reorder catgs", {90, 160, 140, 12}, 0},
     };
-    RunDialog(spec, CategoriesCallback);
-    origins.clear();
-    entryCatg.clear();
-    selectedNumber = 0;
+    CategoriesDialog d;
+    d.refreshList = refreshList;
+    RunDialog(spec, [&d](Window dlg, const Event& e) { return CategoriesCallback(d, dlg, e); });
 }
 
 }  // namespace pantrium

@@ -9,7 +9,6 @@
 #include "data/number_text.h"
 #include "platform/platform.h"
 #include "ui/dialogs/message_box.h"
-#include "ui/main/main_window.h"
 
 namespace pantrium {
 
@@ -20,30 +19,37 @@ enum : int {
 };
 constexpr unsigned kEditStyle = plat::kClientEdge | plat::kAutoHScroll | plat::kTabStop;
 
-plat::DialogSpec CheckoutSpec(int width, int height) {
+plat::DialogSpec CheckoutSpec(plat::Window owner, int width, int height) {
     plat::DialogSpec spec;
     spec.caption = "Check Out";
     spec.width = width;
     spec.height = height;
-    spec.owner = mainWindow;
+    spec.owner = owner;
     return spec;
 }
 
+// What the date dialog was told.
+struct CheckoutChoice {
+    bool confirmed = false;
+    PackedDate date = 0;
+    bool updatePrices = false;
+};
+
 }  // namespace
 
-void BeginCheckout() {
-    if (itemTable.itemsToBuy <= 0) return;
+CheckoutOutcome BeginCheckout(plat::Window owner, const ListRefresh& refreshList) {
+    if (itemTable.itemsToBuy <= 0) return {};
     if (StandardPrompt("Did you buy all of the checked items?", "Check out", 36) != 6) {
         StandardPrompt("First, update items bought... \r\nand then return to check out", "CHECK OUT", 64);
-        return;
+        return {};
     }
     TakeCheckoutSnapshot();  // stands even when the date dialog is cancelled
-    CheckoutDialog();
+    return CheckoutDialog(owner, refreshList);
 }
 
-void CheckoutDialog() {
+CheckoutOutcome CheckoutDialog(plat::Window owner, const ListRefresh& refreshList) {
     using namespace plat;
-    DialogSpec spec = CheckoutSpec(200, 120);
+    DialogSpec spec = CheckoutSpec(owner, 200, 120);
     spec.controls = {
         {-1, Kind::Label, "Check out date: ", {10, 10, 80, 16}, 0},
         {kDateBox, Kind::Edit, TodayText(), {95, 10, 70, 20}, kEditStyle},
@@ -51,10 +57,8 @@ void CheckoutDialog() {
         {1, Kind::Button, "Ok", {90, 80, 60, 30}, kTabStop},
     };
 
-    bool confirmed = false;
-    PackedDate date = 0;
-    bool updatePrices = false;
-    RunDialog(spec, [&](Window dlg, const Event& e) {
+    CheckoutChoice choice;
+    RunDialog(spec, [&choice](Window dlg, const Event& e) {
         if (e.msg != Msg::Command) return 0;
         if (e.id == 1) {
             std::string text = GetText(dlg, kDateBox);
@@ -63,25 +67,34 @@ void CheckoutDialog() {
                 SetFocus(dlg, kDateBox);
                 return 0;
             }
-            date = PackDate(text);
-            updatePrices = GetCheck(dlg, kUpdatePricesBox);
-            confirmed = true;
+            choice.date = PackDate(text);
+            choice.updatePrices = GetCheck(dlg, kUpdatePricesBox);
+            choice.confirmed = true;
             EndDialog(dlg, 1);
         } else if (e.id == 2) {
             EndDialog(dlg, 2);
         }
         return 0;
     });
-    if (!confirmed) return;
+    if (!choice.confirmed) return {};
 
-    ApplyCheckout(date, updatePrices, itemTable.itemsToBuy, CheckoutPriceDialog);
-    StandardPrompt("Checkout is done  ", "Checkout", 64);
+    CheckoutOutcome outcome;
+    ApplyCheckout(choice.date, choice.updatePrices, itemTable.itemsToBuy, [&](int recordIndex) {
+        const PriceAnswer answer = CheckoutPriceDialog(owner, recordIndex);
+        outcome.endedWithNext = outcome.endedWithNext || answer.endedWithNext;
+        return answer.price;
+    });
+    PassPendingRefresh(refreshList);
+    outcome.checkedOut = true;
+    return outcome;
 }
 
-float CheckoutPriceDialog(int recordIndex) {
+void ShowCheckoutDone() { StandardPrompt("Checkout is done  ", "Checkout", 64); }
+
+PriceAnswer CheckoutPriceDialog(plat::Window owner, int recordIndex) {
     using namespace plat;
     const ItemRecord& rec = itemTable.records[recordIndex];
-    DialogSpec spec = CheckoutSpec(220, 150);
+    DialogSpec spec = CheckoutSpec(owner, 220, 150);
     spec.controls = {
         {kItemLabel, Kind::Label, "", {10, 10, 200, 16}, 0},
         {-1, Kind::Label, "Units bought:", {10, 40, 80, 20}, 0},
@@ -91,8 +104,8 @@ float CheckoutPriceDialog(int recordIndex) {
         {1, Kind::Button, "Next", {70, 105, 60, 30}, kTabStop},
     };
 
-    float result = 0;  // stays 0 when the dialog is closed with its close box
-    RunDialog(spec, [&](Window dlg, const Event& e) {
+    PriceAnswer answer;  // a price of 0 when the dialog is closed with its close box
+    RunDialog(spec, [&rec, &answer](Window dlg, const Event& e) {
         if (e.msg == Msg::Init) {
             SetText(dlg, kItemLabel, "Item: " + FieldText(rec.itemName));
             SetText(dlg, kBoughtBox, MoneyMask(rec.unitsToBuy));
@@ -105,25 +118,29 @@ float CheckoutPriceDialog(int recordIndex) {
             const float units = ToAmount(TextToNumber(GetText(dlg, kBoughtBox)));
             SetText(dlg, kPriceBox, MoneyMask(AmountCost(rec.pricePerUnit, units)));
         } else if (e.id == 1) {
-            ignoreEnterRelease = true;
+            answer.endedWithNext = true;
             double paid = ToAmount(TextToNumber(GetText(dlg, kPriceBox)));
             const double units = ToAmount(TextToNumber(GetText(dlg, kBoughtBox)));
             if (units != 0) paid /= units;  // the amount paid for all units -> price per unit
-            result = ToAmount(paid);
+            answer.price = ToAmount(paid);
             EndDialog(dlg, 1);
         }
         return 0;
     });
-    return result;
+    return answer;
 }
 
-void UndoCheckoutCommand() {
+void UndoCheckoutCommand(const ListRefresh& refreshList) {
     if (!itemTable.snapshot.taken) {
         StandardPrompt("There is no checkout to undo.", "Check out", 64);
         return;
     }
     if (StandardPrompt("Undo check out now?", "Check out", 4) != 6) return;
-    if (!UndoCheckout()) StandardPrompt("There is no checkout to undo.", "Check out", 64);
+    if (!UndoCheckout()) {
+        StandardPrompt("There is no checkout to undo.", "Check out", 64);
+        return;
+    }
+    PassPendingRefresh(refreshList);
 }
 
 }  // namespace pantrium

@@ -6,6 +6,7 @@
 #include "data/item_table.h"
 #include "data/number_text.h"
 #include "platform/platform.h"
+#include "ui/dialogs/list_refresh.h"
 #include "ui/main/main_window.h"
 
 namespace pantrium {
@@ -17,19 +18,24 @@ enum : int {
 };
 constexpr int kFitWidth = 132;  // names wider than this are cut before storing
 
-// Carried from the edited record into the stored item, for one use of the dialog.
-int editorRow = 0;
-bool carriedToBuy = false;
-float carriedUnits = 0;
-bool carriedSpecial = false;
+// One use of the dialog.
+struct ItemEditor {
+    int row = 0;  // the row changed, 0 for a new item
+    ListRefresh refreshList;
+    bool endedWithOk = false;
+    // Carried from the edited record into the stored item.
+    bool carriedToBuy = false;
+    float carriedUnits = 0;
+    bool carriedSpecial = false;
+};
 
-plat::DialogSpec EditorSpec() {
+plat::DialogSpec EditorSpec(plat::Window owner) {
     using namespace plat;
     DialogSpec spec;
     spec.caption = "Add Item";
     spec.width = 240;
     spec.height = 220;
-    spec.owner = mainWindow;
+    spec.owner = owner;
     const unsigned edit = kTabStop | kClientEdge | kAutoHScroll;
     spec.controls = {
         {-1, Kind::Label, "Grocery item:", {10, 10, 70, 15}, 0},
@@ -48,7 +54,7 @@ plat::DialogSpec EditorSpec() {
     return spec;
 }
 
-void InitEditor(plat::Window dlg) {
+void InitEditor(ItemEditor& ed, plat::Window dlg) {
     plat::LimitText(dlg, kNameBox, kTextField);
     plat::LimitText(dlg, kUnitBox, kTextField);
 
@@ -58,18 +64,15 @@ void InitEditor(plat::Window dlg) {
             plat::ListAdd(dlg, kCategoryList, itemTable.catgNames[i]);
     }
 
-    carriedToBuy = false;
-    carriedUnits = 0;
-    carriedSpecial = false;
-    if (editorRow == 0) return;  // a new item starts empty
+    if (ed.row == 0) return;  // a new item starts empty
 
-    const ItemRecord& rec = itemTable.RecordOfRow(editorRow);
+    const ItemRecord& rec = itemTable.RecordOfRow(ed.row);
     plat::SetCaption(dlg, "Change Item");
     plat::SetText(dlg, kNameBox, TrimmedField(rec.itemName));
     plat::SetText(dlg, kUnitBox, TrimmedField(rec.unitDescr));
-    carriedToBuy = rec.toBuy();
-    carriedUnits = static_cast<float>(RoundHalfEven(ToAmount(rec.unitsToBuy)));
-    carriedSpecial = rec.specialBuy();
+    ed.carriedToBuy = rec.toBuy();
+    ed.carriedUnits = static_cast<float>(RoundHalfEven(ToAmount(rec.unitsToBuy)));
+    ed.carriedSpecial = rec.specialBuy();
 
     // An item without a category (or with a number past the list) selects nothing,
     // so that saving it again cannot put it into a category by accident.
@@ -85,7 +88,7 @@ void InitEditor(plat::Window dlg) {
     plat::SetCheck(dlg, kSpecialBox, rec.specialBuy());
 }
 
-void StoreItem(plat::Window dlg) {
+void StoreItem(ItemEditor& ed, plat::Window dlg) {
     std::string name = plat::GetText(dlg, kNameBox);
     if (!name.empty()) {  // an empty name changes nothing; blanks count as a name
         std::string unit = plat::GetText(dlg, kUnitBox);
@@ -93,27 +96,30 @@ void StoreItem(plat::Window dlg) {
         name = FitTextToWidth(dlg, kNameBox, name, kFitWidth);
         unit = FitTextToWidth(dlg, kUnitBox, unit, kFitWidth);
         const int catg = plat::ListGetSel(dlg, kCategoryList) + 1;  // 0 when none is selected
-        if (editorRow == 0)
-            AddItem(name, unit, price, catg, carriedSpecial, carriedToBuy, carriedUnits);
+        if (ed.row == 0)
+            AddItem(name, unit, price, catg, ed.carriedSpecial, ed.carriedToBuy, ed.carriedUnits);
         else
-            ChangeItem(editorRow, name, unit, price, catg, carriedSpecial, carriedToBuy, carriedUnits);
+            ChangeItem(ed.row, name, unit, price, catg, ed.carriedSpecial, ed.carriedToBuy,
+                       ed.carriedUnits);
+        PassPendingRefresh(ed.refreshList);
     }
-    // Either way the Enter that closed the editor must not toggle a row of the main list.
-    ignoreEnterRelease = true;
+    // Either way the caller keeps the release of an Enter that gave the Ok
+    // from toggling a row of its list.
+    ed.endedWithOk = true;
     plat::EndDialog(dlg, 1);
 }
 
-int EditorCallback(plat::Window dlg, const plat::Event& e) {
+int EditorCallback(ItemEditor& ed, plat::Window dlg, const plat::Event& e) {
     switch (e.msg) {
     case plat::Msg::Init:
-        InitEditor(dlg);
+        InitEditor(ed, dlg);
         return 0;
     case plat::Msg::Command:
         if (e.id == kSpecialBox && e.code == plat::Code::Clicked) {
             plat::SetFocus(dlg, kNameBox);
-            carriedSpecial = plat::GetCheck(dlg, kSpecialBox);
+            ed.carriedSpecial = plat::GetCheck(dlg, kSpecialBox);
         } else if (e.id == 1) {
-            StoreItem(dlg);
+            StoreItem(ed, dlg);
         } else if (e.id == 2) {
             plat::EndDialog(dlg, 2);
         }
@@ -125,11 +131,15 @@ int EditorCallback(plat::Window dlg, const plat::Event& e) {
 
 }  // namespace
 
-void ShowItemEditor(int row) {
-    if (row < 0 || row > itemTable.itemCount) return;  // no such row: nothing to edit
-    editorRow = row;
-    plat::RunDialog(EditorSpec(), EditorCallback);
-    editorRow = 0;
+bool ShowItemEditor(plat::Window owner, int row, const ListRefresh& refreshList) {
+    if (row < 0 || row > itemTable.itemCount) return false;  // no such row: nothing to edit
+    ItemEditor ed;
+    ed.row = row;
+    ed.refreshList = refreshList;
+    plat::RunDialog(EditorSpec(owner), [&ed](plat::Window dlg, const plat::Event& e) {
+        return EditorCallback(ed, dlg, e);
+    });
+    return ed.endedWithOk;
 }
 
 }  // namespace pantrium

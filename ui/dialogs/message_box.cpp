@@ -18,9 +18,6 @@ constexpr int kBlack = 0x000000;
 enum : int { kTextLabel = 9990, kFirstButton = 9991, kSecondButton = 9992, kThirdButton = 9993,
              kSingleOk = 9994, kIconControl = 9995 };
 
-// Set by the dialog's command handler, read when the modal loop ends.
-int messageBoxAnswer = 0;
-
 struct TextExtent {
     int lines = 1;
     int width = 0;  // of the widest line
@@ -80,11 +77,13 @@ void AddButton(plat::Window dlg, int id, const std::string& text, int left, int 
                            isDefault ? unsigned(plat::kDefault) : 0u});
 }
 
+// One use of the box.
 struct BoxRequest {
     std::string text;
     int style, beep, left, top;
     plat::Window owner;
     plat::Font font = 0;  // created at Init, deleted at Destroy
+    int answer = 0;       // set by the command handler, read when the modal loop ends
 };
 
 void InitMessageBox(plat::Window dlg, BoxRequest& req) {
@@ -155,17 +154,16 @@ int MessageBoxEx(const std::string& text, int style, const std::string& caption,
     spec.frame = plat::kCaption | plat::kModalFrame;
     spec.owner = req.owner;
     spec.background = kGrey;
-    messageBoxAnswer = 0;
     plat::RunDialog(spec, [&req](plat::Window dlg, const plat::Event& e) -> int {
         switch (e.msg) {
         case plat::Msg::Init: InitMessageBox(dlg, req); return 0;
         case plat::Msg::Command:
-            messageBoxAnswer = AnswerOfCommand(e.id);
-            plat::EndDialog(dlg, messageBoxAnswer);
+            req.answer = AnswerOfCommand(e.id);
+            plat::EndDialog(dlg, req.answer);
             return 1;
         case plat::Msg::Close:  // Alt+F4 acts as the cancel command
-            messageBoxAnswer = AnswerOfCommand(2);
-            plat::EndDialog(dlg, messageBoxAnswer);
+            req.answer = AnswerOfCommand(2);
+            plat::EndDialog(dlg, req.answer);
             return 1;
         case plat::Msg::Destroy:
             plat::DeleteFont(req.font);
@@ -174,7 +172,7 @@ int MessageBoxEx(const std::string& text, int style, const std::string& caption,
         default: return 0;
         }
     });
-    return messageBoxAnswer;
+    return req.answer;
 }
 
 int StandardPrompt(const std::string& text, const std::string& caption, int style) {

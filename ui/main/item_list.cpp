@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "data/dates.h"
 #include "data/item_table.h"
@@ -24,16 +25,16 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 // The units box after a selection: the units in the money mask, empty for 0.
-void ShowSelectedUnitsAsMoney(plat::Window dlg) {
-    const int row = SelectedRow();
+void ShowSelectedUnitsAsMoney(MainWindowState& ui, plat::Window dlg) {
+    const int row = SelectedRow(ui);
     const float units = row ? ToAmount(itemTable.RecordOfRow(row).unitsToBuy) : 0.0f;
-    unitsEditArmed = -1;
+    ui.unitsEditArmed = -1;
     plat::SetText(dlg, kUnitsBox, units == 0 ? "" : MoneyMask(units));
 }
 
 // The user changed the units box text: apply it to the selected item.
-void ApplyTypedUnits(plat::Window dlg) {
-    const int row = SelectedRow();
+void ApplyTypedUnits(MainWindowState& ui, plat::Window dlg) {
+    const int row = SelectedRow(ui);
     if (!row) return;
     ItemRecord& rec = itemTable.RecordOfRow(row);
     const double old = RoundHalfEven(rec.unitsToBuy);
@@ -43,16 +44,16 @@ void ApplyTypedUnits(plat::Window dlg) {
     rec.unitsToBuy = ToAmount(value);  // a number out of range is the largest amount
     rec.SetFlag(kToBuy, !typed.empty());
     rec.SetFlag(kAutoListed, false);
-    RefreshItemList(-row);
-    UpdateStatusLine();
-    unitsEditArmed = 1;
+    RefreshItemList(ui, -row);
+    UpdateStatusLine(ui);
+    ui.unitsEditArmed = 1;
 }
 
 }  // namespace
 
-int SelectedRow() {
-    if (!mainWindow) return 0;
-    const int row = plat::ListGetSel(mainWindow, kItemList) + 1;
+int SelectedRow(const MainWindowState& ui) {
+    if (!ui.mainWindow) return 0;
+    const int row = plat::ListGetSel(ui.mainWindow, kItemList) + 1;
     return ValidRow(row) ? row : 0;
 }
 
@@ -89,19 +90,19 @@ std::string FormatItemRow(int recordIndex) {
     return row;
 }
 
-void RefreshItemListUi(int mode) {
-    const plat::Window dlg = mainWindow;
+void RefreshItemList(MainWindowState& ui, int mode) {
+    const plat::Window dlg = ui.mainWindow;
     if (!dlg) return;
     ItemTable& t = itemTable;
     if (t.itemCount <= 0) {
         plat::ListReset(dlg, kItemList);
         t.itemsToBuy = 0;
         t.totalCost = 0;
-        if (!unitsBoxInUse) ShowRowUnits(0);
-        UpdateStatusLine();
+        if (!ui.unitsBoxInUse) ShowRowUnits(ui, 0);
+        UpdateStatusLine(ui);
         return;
     }
-    unitsEditArmed = 1;
+    ui.unitsEditArmed = 1;
     const int n = t.itemCount;
     int sel = mode != 0 ? std::abs(mode) - 1 : std::max(plat::ListGetSel(dlg, kItemList), 0);
     sel = std::clamp(sel, 0, n - 1);  // a row past the end selects the last one
@@ -112,7 +113,7 @@ void RefreshItemListUi(int mode) {
         plat::ListFill(dlg, kItemList, n, [&t](int entry) { return FormatItemRow(t.rowOrder[entry + 1]); });
     }
     plat::ListSetSel(dlg, kItemList, sel);
-    if (!unitsBoxInUse) ShowRowUnits(sel + 1);
+    if (!ui.unitsBoxInUse) ShowRowUnits(ui, sel + 1);
 
     t.itemsToBuy = 0;
     t.totalCost = 0;
@@ -123,14 +124,18 @@ void RefreshItemListUi(int mode) {
         t.totalCost += AmountCost(rec.pricePerUnit, rec.unitsToBuy);
     }
     t.totalCost = ClampAmount(t.totalCost);
-    UpdateStatusLine();
+    UpdateStatusLine(ui);
 }
 
-void UpdateStatusLine() {
-    const plat::Window dlg = mainWindow;
+void RefreshAfterTableChange(MainWindowState& ui) {
+    if (const std::optional<int> mode = TakePendingRefresh()) RefreshItemList(ui, *mode);
+}
+
+void UpdateStatusLine(const MainWindowState& ui) {
+    const plat::Window dlg = ui.mainWindow;
     if (!dlg) return;
     const ItemTable& t = itemTable;
-    const int row = SelectedRow();
+    const int row = SelectedRow(ui);
     const ItemRecord& rec = t.records[row ? t.rowOrder[row] : 0];
     std::string catg = "Catg: ";
     if (rec.catg >= 1 && rec.catg <= t.catgCount) catg += t.catgNames[rec.catg];
@@ -141,14 +146,14 @@ void UpdateStatusLine() {
     plat::SetStatusText(dlg, kStatusBar, 3, "Total cost: " + MoneyMask(t.totalCost));
 }
 
-void ShowRowUnits(int row) {
-    unitsEditArmed = 0;
+void ShowRowUnits(MainWindowState& ui, int row) {
+    ui.unitsEditArmed = 0;
     const float units = ValidRow(row) ? ToAmount(itemTable.RecordOfRow(row).unitsToBuy) : 0.0f;
-    plat::SetText(mainWindow, kUnitsBox, units == 0 ? "" : ShortNumber(units));
+    plat::SetText(ui.mainWindow, kUnitsBox, units == 0 ? "" : ShortNumber(units));
 }
 
-void ToggleRowMark() {
-    const int row = SelectedRow();
+void ToggleRowMark(MainWindowState& ui) {
+    const int row = SelectedRow(ui);
     if (!row) return;
     ItemRecord& rec = itemTable.RecordOfRow(row);
     if (rec.autoListed()) {
@@ -160,31 +165,31 @@ void ToggleRowMark() {
         rec.unitsToBuy = 1;
         rec.SetFlag(kToBuy, true);
     }
-    RefreshItemList(-row);
+    RefreshItemList(ui, -row);
     itemTable.modified = true;
 
     const double whole = RoundHalfEven(ToAmount(rec.unitsToBuy));
     // Written by the program, never applied as typing (it would round the units).
-    unitsEditArmed = 0;
-    plat::SetText(mainWindow, kUnitsBox, whole != 0 ? NumberToText(static_cast<float>(whole)) : "");
+    ui.unitsEditArmed = 0;
+    plat::SetText(ui.mainWindow, kUnitsBox, whole != 0 ? NumberToText(static_cast<float>(whole)) : "");
     if (rec.toBuy()) {
-        plat::SetFocus(mainWindow, kUnitsBox);
-        plat::SelectAllText(mainWindow, kUnitsBox);
+        plat::SetFocus(ui.mainWindow, kUnitsBox);
+        plat::SelectAllText(ui.mainWindow, kUnitsBox);
     }
 }
 
-void OnItemListNotify(plat::Window dlg, plat::Code code, int entry) {
+void OnItemListNotify(MainWindowState& ui, plat::Window dlg, plat::Code code, int entry) {
     switch (code) {
     case plat::Code::SelChange:
     case plat::Code::SetFocus:
-        UpdateStatusLine();
+        UpdateStatusLine(ui);
         if (code == plat::Code::SetFocus) plat::ShowControl(dlg, kFocusFrame, true);
-        unitsBoxInUse = false;
-        ShowSelectedUnitsAsMoney(dlg);
+        ui.unitsBoxInUse = false;
+        ShowSelectedUnitsAsMoney(ui, dlg);
         break;
     case plat::Code::KillFocus:
         plat::ShowControl(dlg, kFocusFrame, false);
-        enterPressedInList = false;  // its release will come to another window
+        ui.enterPressedInList = false;  // its release will come to another window
         break;
     case plat::Code::DblClick:
         // Below the last row the double-click is on no row: the selected one stays as it is.
@@ -194,45 +199,45 @@ void OnItemListNotify(plat::Window dlg, plat::Code code, int entry) {
     }
 }
 
-void OnUnitsBoxNotify(plat::Window dlg, plat::Code code) {
+void OnUnitsBoxNotify(MainWindowState& ui, plat::Window dlg, plat::Code code) {
     switch (code) {
     case plat::Code::SetFocus:
-        unitsEditArmed = 1;
-        unitsBoxInUse = true;
+        ui.unitsEditArmed = 1;
+        ui.unitsBoxInUse = true;
         break;
-    case plat::Code::KillFocus: unitsEditArmed = 0; break;
+    case plat::Code::KillFocus: ui.unitsEditArmed = 0; break;
     case plat::Code::Change:
-        if (unitsEditArmed >= 1) ApplyTypedUnits(dlg);
+        if (ui.unitsEditArmed >= 1) ApplyTypedUnits(ui, dlg);
         break;
     default: break;
     }
 }
 
-void UnitsBoxKeyHook(plat::Window dlg, int, int vk, bool down) {
+void UnitsBoxKeyHook(MainWindowState& ui, plat::Window dlg, int vk, bool down) {
     if (down || (vk != plat::kVkReturn && vk != plat::kVkUp && vk != plat::kVkDown)) return;
     const int n = itemTable.itemCount;
-    int row = SelectedRow();
+    int row = SelectedRow(ui);
     if (row) {
         if (vk == plat::kVkUp && row > 1) --row;
         if (vk == plat::kVkDown && row < n) ++row;
         plat::ListSetSel(dlg, kItemList, row - 1);
-        ShowRowUnits(row);
-        unitsEditArmed = 1;
+        ShowRowUnits(ui, row);
+        ui.unitsEditArmed = 1;
     }
     plat::SetFocus(dlg, kItemList);
 }
 
-void ItemListKeyHook(plat::Window dlg, int, int vk, bool down) {
+void ItemListKeyHook(MainWindowState& ui, plat::Window dlg, int vk, bool down) {
     if (vk != plat::kVkReturn) return;
     if (down) {
-        enterPressedInList = true;
+        ui.enterPressedInList = true;
         return;
     }
     // Only an Enter pressed and released here toggles: the release of an Enter
     // that answered a prompt or closed a dialog arrives without its press.
-    const bool toggle = enterPressedInList && !ignoreEnterRelease;
-    enterPressedInList = false;
-    ignoreEnterRelease = false;
+    const bool toggle = ui.enterPressedInList && !ui.ignoreEnterRelease;
+    ui.enterPressedInList = false;
+    ui.ignoreEnterRelease = false;
     if (toggle) plat::SendUser(dlg, kToggleRowMessage);
 }
 

@@ -13,15 +13,6 @@
 
 namespace pantrium {
 
-plat::Window mainWindow = 0;
-int unitsEditArmed = 0;
-bool unitsBoxInUse = false;
-bool ignoreEnterRelease = false;
-bool enterPressedInList = false;
-std::string helpPath;
-plat::Menu mainMenuBar = 0;
-plat::Menu contextMenu = 0;
-
 namespace {
 
 constexpr int kStatic = -1;           // labels have no id of their own
@@ -68,14 +59,14 @@ std::string StartupHelpPath() {
 }
 
 // Everything the window does between its creation and its first showing.
-void InitMainDialog(plat::Window dlg) {
-    mainWindow = dlg;
+void InitMainDialog(MainWindowState& ui, plat::Window dlg) {
+    ui.mainWindow = dlg;
     plat::SetDialogIcon(dlg, "GROCERY");
     ClearTable();
 
-    mainMenuBar = plat::CreateMenuBar(MenuBarItems());
-    plat::SetMenu(dlg, mainMenuBar);
-    contextMenu = plat::CreatePopupMenu(ContextMenuItems());
+    ui.mainMenuBar = plat::CreateMenuBar(MenuBarItems());
+    plat::SetMenu(dlg, ui.mainMenuBar);
+    ui.contextMenu = plat::CreatePopupMenu(ContextMenuItems());
 
     plat::AddControl(dlg, {kStatusBar, plat::Kind::StatusBar, "", {}, 0});
     plat::SetStatusParts(dlg, kStatusBar, {170, 290, 395, -1});
@@ -101,12 +92,17 @@ void InitMainDialog(plat::Window dlg) {
         ClearTable();
     }
 
-    plat::SetKeyHook(dlg, kUnitsBox, UnitsBoxKeyHook);
-    plat::SetKeyHook(dlg, kItemList, ItemListKeyHook);
+    plat::SetKeyHook(dlg, kUnitsBox, [&ui](plat::Window d, int, int vk, bool down) {
+        UnitsBoxKeyHook(ui, d, vk, down);
+    });
+    plat::SetKeyHook(dlg, kItemList, [&ui](plat::Window d, int, int vk, bool down) {
+        ItemListKeyHook(ui, d, vk, down);
+    });
     plat::AddControl(dlg, {kFocusFrame, plat::Kind::BlackFrame, "", {8, 20, 483, 227}, plat::kHidden});
-    helpPath = StartupHelpPath();
+    ui.helpPath = StartupHelpPath();
 
     SortRows(0);
+    RefreshAfterTableChange(ui);
     // The list is the first tab stop: it has the focus when the window shows.
     plat::SetFocus(dlg, kItemList);
 }
@@ -116,28 +112,28 @@ void DestroyMainDialog(plat::Window dlg) {
     plat::RemoveKeyHook(dlg, kItemList);
 }
 
-int OnCommand(plat::Window dlg, const plat::Event& e) {
+int OnCommand(MainWindowState& ui, plat::Window dlg, const plat::Event& e) {
     switch (e.id) {
-    case kItemList: OnItemListNotify(dlg, e.code, e.entry); return 0;
-    case kUnitsBox: OnUnitsBoxNotify(dlg, e.code); return 0;
+    case kItemList: OnItemListNotify(ui, dlg, e.code, e.entry); return 0;
+    case kUnitsBox: OnUnitsBoxNotify(ui, dlg, e.code); return 0;
     case kEscapeButton:
         // Escape ends the window like its close box: unsaved changes are asked about first.
-        if (CloseFlow() == 0) plat::EndDialog(dlg, 2);
+        if (CloseFlow(ui) == 0) plat::EndDialog(dlg, 2);
         return 0;
-    case kCmdOpen: OpenFlow(); return 0;
-    case kCmdSave: SaveFlow(); return 0;
-    case kCmdSaveAs: SaveAsFlow(); return 0;
-    case kCmdResetAll: ResetAllCommand(); return 0;
+    case kCmdOpen: OpenFlow(ui); return 0;
+    case kCmdSave: SaveFlow(ui); return 0;
+    case kCmdSaveAs: SaveAsFlow(ui); return 0;
+    case kCmdResetAll: ResetAllCommand(ui); return 0;
     case kCmdExit: plat::SendClose(dlg); return 0;
-    case kCmdDeleteItem: DeleteItemCommand(); return 0;
-    case kCmdResetItem: ResetItemCommand(); return 0;
-    case kCmdBuy: BuyFlow(); return 0;
-    case kCmdUnitsToBuy: UnitsToBuyCommand(); return 0;
-    case kCmdHelp: plat::ShowHelp(dlg, helpPath); return 0;
+    case kCmdDeleteItem: DeleteItemCommand(ui); return 0;
+    case kCmdResetItem: ResetItemCommand(ui); return 0;
+    case kCmdBuy: BuyFlow(ui); return 0;
+    case kCmdUnitsToBuy: UnitsToBuyCommand(ui); return 0;
+    case kCmdHelp: plat::ShowHelp(dlg, ui.helpPath); return 0;
     default: break;
     }
     if (IsTaskCommand(e.id)) {
-        HandleTaskCommand(e.id);
+        HandleTaskCommand(ui, e.id);
         // A clicked button would otherwise keep the frame of a default button.
         if (e.id >= kNewItemButton && e.id <= kCheckOutButton)
             plat::SetDefaultButton(dlg, e.id, false);
@@ -179,40 +175,37 @@ plat::DialogSpec MainDialogSpec() {
     return spec;
 }
 
-int MainDialogProc(plat::Window dlg, const plat::Event& e) {
+int MainDialogProc(MainWindowState& ui, plat::Window dlg, const plat::Event& e) {
     switch (e.msg) {
-    case plat::Msg::Init: InitMainDialog(dlg); return 0;
-    case plat::Msg::Command: return OnCommand(dlg, e);
-    case plat::Msg::MenuSelect: UpdateBuyMenuText(mainMenuBar); return 0;
+    case plat::Msg::Init: InitMainDialog(ui, dlg); return 0;
+    case plat::Msg::Command: return OnCommand(ui, dlg, e);
+    case plat::Msg::MenuSelect: UpdateBuyMenuText(ui, ui.mainMenuBar); return 0;
     case plat::Msg::User:
-        if (e.id == kToggleRowMessage) ToggleRowMark();
+        if (e.id == kToggleRowMessage) ToggleRowMark(ui);
         return 0;
     case plat::Msg::ContextMenu:
         // The units box keeps its own edit menu.
-        if (e.id != kUnitsBox) RightClickFlow(dlg, e.id, e.x, e.y);
+        if (e.id != kUnitsBox) RightClickFlow(ui, dlg, e.id, e.x, e.y);
         return 0;
-    case plat::Msg::Close: return CloseFlow();
+    case plat::Msg::Close: return CloseFlow(ui);
     case plat::Msg::Destroy: DestroyMainDialog(dlg); return 0;
     default: return 0;
     }
 }
 
-int RunMainWindow() {
-    refreshItemListHook = RefreshItemListUi;
-    plat::RunDialog(MainDialogSpec(), MainDialogProc);
-    mainWindow = 0;
+int RunMainWindow(MainWindowState& ui) {
+    // A redraw asked for before the window existed has nothing to draw.
+    itemTable.pendingRefresh.reset();
+    plat::RunDialog(MainDialogSpec(), [&ui](plat::Window dlg, const plat::Event& e) {
+        return MainDialogProc(ui, dlg, e);
+    });
+    ui.mainWindow = 0;
     return 0;
 }
 
-void ResetMainWindowState() {
-    mainWindow = 0;
-    unitsEditArmed = 0;
-    unitsBoxInUse = false;
-    ignoreEnterRelease = false;
-    enterPressedInList = false;
-    helpPath.clear();
-    mainMenuBar = 0;
-    contextMenu = 0;
+int RunMainWindow() {
+    MainWindowState ui;
+    return RunMainWindow(ui);
 }
 
 }  // namespace pantrium

@@ -1,9 +1,10 @@
-// The main window: start-up, its callback and the main-window state that the
-// dialogs share with it.
+// The main window: start-up, its callback and the handlers of its messages,
+// each given the state of the window that runs.
 #pragma once
 #include <string>
 
 #include "platform/platform.h"
+#include "ui/main/main_window_state.h"
 
 namespace pantrium {
 
@@ -19,22 +20,20 @@ enum : int {
     kToggleRowMessage = 1524,  // the first application message number 1024, plus 500
 };
 
-// Builds the main window and runs it until it is gone; returns 0.
+// Builds the main window and runs it until it is gone; returns 0. The window
+// keeps its state in ui, which the caller passes fresh; the first form keeps
+// it to itself.
 int RunMainWindow();
-
-extern plat::Window mainWindow;  // 0 while no main window exists
-extern int unitsEditArmed;       // 1 typing applies, 0 / -1 program writes the box
-extern bool unitsBoxInUse;
-extern bool ignoreEnterRelease;  // set by dialogs closed with Enter
-extern bool enterPressedInList;  // the item list got an Enter press not yet released
-extern std::string helpPath;
+int RunMainWindow(MainWindowState& ui);
 
 // The selected row of the item list (entry + 1), 0 when none.
-int SelectedRow();
+int SelectedRow(const MainWindowState& ui);
 
 // Redraws the item list, units box, totals and status line (mode 0, r, -r).
-void RefreshItemListUi(int mode);
-void UpdateStatusLine();
+void RefreshItemList(MainWindowState& ui, int mode);
+// The redraw the last table operation asked for, if it asked for one.
+void RefreshAfterTableChange(MainWindowState& ui);
+void UpdateStatusLine(const MainWindowState& ui);
 std::string FormatItemRow(int recordIndex);
 
 // The longest leading part of text that fits in width pixels in the control's font.
@@ -42,39 +41,33 @@ std::string FitTextToWidth(plat::Window dlg, int controlId, const std::string& t
 
 // ---- used by the main window's own files (and its tests) --------------------
 
-extern plat::Menu mainMenuBar;   // the menu bar of the main window
-extern plat::Menu contextMenu;   // the right-click pop-up menu
-
 // The main window's callback: every message of the main window arrives here.
-int MainDialogProc(plat::Window dlg, const plat::Event& e);
+int MainDialogProc(MainWindowState& ui, plat::Window dlg, const plat::Event& e);
 // The dialog description of the main window with its fifteen controls.
 plat::DialogSpec MainDialogSpec();
 
 // Item list, units box and status line.
-void ShowRowUnits(int row);
-void ToggleRowMark();
-void OnItemListNotify(plat::Window dlg, plat::Code code, int entry);  // entry: of a double-click
-void OnUnitsBoxNotify(plat::Window dlg, plat::Code code);
-void UnitsBoxKeyHook(plat::Window dlg, int id, int vk, bool down);
-void ItemListKeyHook(plat::Window dlg, int id, int vk, bool down);
+void ShowRowUnits(MainWindowState& ui, int row);
+void ToggleRowMark(MainWindowState& ui);
+void OnItemListNotify(MainWindowState& ui, plat::Window dlg, plat::Code code,
+                      int entry);  // entry: of a double-click
+void OnUnitsBoxNotify(MainWindowState& ui, plat::Window dlg, plat::Code code);
+void UnitsBoxKeyHook(MainWindowState& ui, plat::Window dlg, int vk, bool down);
+void ItemListKeyHook(MainWindowState& ui, plat::Window dlg, int vk, bool down);
 
 // File commands and the close flow (returns the callback's result).
-void OpenFlow();
-void SaveFlow();
-void SaveAsFlow();
-int CloseFlow();
+void OpenFlow(MainWindowState& ui);
+void SaveFlow(MainWindowState& ui);
+void SaveAsFlow(MainWindowState& ui);
+int CloseFlow(MainWindowState& ui);
 
 // Commands on the selected row, the menu texts and the right click.
-void ResetAllCommand();
-void DeleteItemCommand();
-void ResetItemCommand();
-void BuyFlow();
-void UnitsToBuyCommand();
-void UpdateBuyMenuText(plat::Menu menu);
-void RightClickFlow(plat::Window dlg, int controlId, int screenX, int screenY);
-
-// Puts the main-window state back to its start values (for tests that run
-// the main window more than once in one process).
-void ResetMainWindowState();
+void ResetAllCommand(MainWindowState& ui);
+void DeleteItemCommand(MainWindowState& ui);
+void ResetItemCommand(MainWindowState& ui);
+void BuyFlow(MainWindowState& ui);
+void UnitsToBuyCommand(MainWindowState& ui);
+void UpdateBuyMenuText(const MainWindowState& ui, plat::Menu menu);
+void RightClickFlow(MainWindowState& ui, plat::Window dlg, int controlId, int screenX, int screenY);
 
 }  // namespace pantrium

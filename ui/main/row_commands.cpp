@@ -9,80 +9,83 @@ namespace pantrium {
 
 namespace {
 
-bool SelectedRowToBuy() {
-    const int row = SelectedRow();
+bool SelectedRowToBuy(const MainWindowState& ui) {
+    const int row = SelectedRow(ui);
     return row && itemTable.RecordOfRow(row).toBuy();
 }
 
 }  // namespace
 
-void ResetAllCommand() {
+void ResetAllCommand(MainWindowState& ui) {
     if (StandardPrompt("Are you sure you wish to reset all items?\r\n"
                        "... This will remove buying histories of all items",
                        "Reset All Items", 20) != 6)
         return;
     ResetAllHistories();
     itemTable.modified = true;
-    RefreshItemList(0);
+    RefreshItemList(ui, 0);
 }
 
 // The selection is read after the question: the window stays usable while
 // the prompt waits, so the row may have changed meanwhile.
-void DeleteItemCommand() {
+void DeleteItemCommand(MainWindowState& ui) {
     if (StandardPrompt("Delete this item now?", "Delete Item", 36) != 6) return;
-    if (const int row = SelectedRow()) DeleteRow(row, true);
+    if (const int row = SelectedRow(ui)) {
+        DeleteRow(row, true);
+        RefreshAfterTableChange(ui);
+    }
 }
 
-void ResetItemCommand() {
+void ResetItemCommand(MainWindowState& ui) {
     if (StandardPrompt("Reset this item now?\r\n... buying history will be removed",
                        "Reset All Items", 20) != 6)
         return;
-    const int row = SelectedRow();
+    const int row = SelectedRow(ui);
     if (!row) return;
     ResetItemHistory(row);
     itemTable.modified = true;
-    RefreshItemList(0);
+    RefreshItemList(ui, 0);
 }
 
-void BuyFlow() {
-    const int row = SelectedRow();
+void BuyFlow(MainWindowState& ui) {
+    const int row = SelectedRow(ui);
     if (!row) return;
     ItemRecord& rec = itemTable.RecordOfRow(row);
     const bool buy = !rec.toBuy();
     rec.SetFlag(kAutoListed, false);
     rec.SetFlag(kToBuy, buy);
     rec.unitsToBuy = buy ? 1.0f : 0.0f;
-    RefreshItemList(-row);
+    RefreshItemList(ui, -row);
     itemTable.modified = true;
     // An armed box applies this as typed units, with the same result.
-    plat::SetText(mainWindow, kUnitsBox, buy ? "1" : "");
+    plat::SetText(ui.mainWindow, kUnitsBox, buy ? "1" : "");
     if (buy) {
-        plat::SetFocus(mainWindow, kUnitsBox);
-        plat::SelectAllText(mainWindow, kUnitsBox);
+        plat::SetFocus(ui.mainWindow, kUnitsBox);
+        plat::SelectAllText(ui.mainWindow, kUnitsBox);
     }
 }
 
-void UnitsToBuyCommand() {
-    plat::SelectAllText(mainWindow, kUnitsBox);
-    plat::SetFocus(mainWindow, kUnitsBox);
+void UnitsToBuyCommand(MainWindowState& ui) {
+    plat::SelectAllText(ui.mainWindow, kUnitsBox);
+    plat::SetFocus(ui.mainWindow, kUnitsBox);
 }
 
-void UpdateBuyMenuText(plat::Menu menu) {
-    plat::SetMenuItemText(menu, kCmdBuy, SelectedRowToBuy() ? "Don't buy" : "Buy");
+void UpdateBuyMenuText(const MainWindowState& ui, plat::Menu menu) {
+    plat::SetMenuItemText(menu, kCmdBuy, SelectedRowToBuy(ui) ? "Don't buy" : "Buy");
 }
 
-void RightClickFlow(plat::Window dlg, int controlId, int screenX, int screenY) {
+void RightClickFlow(MainWindowState& ui, plat::Window dlg, int controlId, int screenX, int screenY) {
     // Only the item list answers with an entry; other windows ignore the request.
     const int entry = plat::ListItemFromPoint(dlg, controlId, screenX, screenY);
     if (entry >= 0) plat::ListSetSel(dlg, controlId, entry);
 
-    const int row = SelectedRow();
+    const int row = SelectedRow(ui);
     const std::string units = row ? MoneyMask(itemTable.RecordOfRow(row).unitsToBuy) : "";
-    unitsEditArmed = 0;
+    ui.unitsEditArmed = 0;
     plat::SetText(dlg, kUnitsBox, TextToNumber(units) == 0 ? "" : units);
 
-    UpdateBuyMenuText(contextMenu);
-    plat::TrackPopupMenu(contextMenu, screenX, screenY, dlg);
+    UpdateBuyMenuText(ui, ui.contextMenu);
+    plat::TrackPopupMenu(ui.contextMenu, screenX, screenY, dlg);
 }
 
 }  // namespace pantrium

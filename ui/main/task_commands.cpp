@@ -8,6 +8,7 @@
 #include "ui/dialogs/categories_dialog.h"
 #include "ui/dialogs/checkout_dialogs.h"
 #include "ui/dialogs/item_editor.h"
+#include "ui/dialogs/list_refresh.h"
 #include "ui/main/main_window.h"
 #include "ui/main/units_history.h"
 
@@ -25,16 +26,19 @@ bool IsTaskCommand(int id) {
     }
 }
 
-int HandleTaskCommand(int id) {
+int HandleTaskCommand(MainWindowState& ui, int id) {
+    const plat::Window owner = ui.mainWindow;
+    const ListRefresh refresh = [&ui](int mode) { RefreshItemList(ui, mode); };
     switch (id) {
     case kNewItemButton:  // the buttons forward to the menu command of the same meaning
-        plat::SendCommand(mainWindow, kCmdNewItem);
+        plat::SendCommand(owner, kCmdNewItem);
         break;
     case kCheckOutButton:
-        plat::SendCommand(mainWindow, kCmdCheckOut);
+        plat::SendCommand(owner, kCmdCheckOut);
         break;
     case kAutoListButton:
         RunAutoList();
+        RefreshAfterTableChange(ui);
         break;
     case kPrintListButton:
     case kCmdPrintList:
@@ -44,25 +48,31 @@ int HandleTaskCommand(int id) {
         PrintList(0);
         break;
     case kCmdNewItem:
-        ShowItemEditor(0);
+        // The release of the Enter that closed a dialog must not toggle a row.
+        if (ShowItemEditor(owner, 0, refresh)) ui.ignoreEnterRelease = true;
         break;
     case kCmdChangeItem:
-        if (const int row = SelectedRow(); row > 0) ShowItemEditor(row);
+        if (const int row = SelectedRow(ui); row > 0 && ShowItemEditor(owner, row, refresh))
+            ui.ignoreEnterRelease = true;
         break;
     case kCmdBuyingHistory:
-        ShowUnitsHistory();
+        ShowUnitsHistory(ui);
         break;
-    case kCmdCheckOut:
-        BeginCheckout();
+    case kCmdCheckOut: {
+        const CheckoutOutcome outcome = BeginCheckout(owner, refresh);
+        // Set before the notice, which leaves the main window usable.
+        if (outcome.endedWithNext) ui.ignoreEnterRelease = true;
+        if (outcome.checkedOut) ShowCheckoutDone();
         break;
+    }
     case kCmdUndoCheckout:
-        UndoCheckoutCommand();
+        UndoCheckoutCommand(refresh);
         break;
     case kCmdCategories:
-        ShowCategoriesDialog();
+        ShowCategoriesDialog(owner, refresh);
         break;
     case kCmdAbout:
-        ShowAboutBox();
+        ShowAboutBox(owner);
         break;
     default:
         break;

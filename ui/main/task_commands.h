@@ -2,10 +2,12 @@
 // task items of the menus (121-124, 305, 311, 312, 317, 321-324, 332).
 #pragma once
 
+#include "ui/main/main_window_state.h"
+
 namespace pantrium {
 
 bool IsTaskCommand(int id);
 // Runs the task for command id; returns 0 to the main window's callback.
-int HandleTaskCommand(int id);
+int HandleTaskCommand(MainWindowState& ui, int id);
 
 }  // namespace pantrium

@@ -24,8 +24,8 @@ std::string UnitsHistoryText(int recordIndex) {
     return text;
 }
 
-void ShowUnitsHistory() {
-    const int row = SelectedRow();
+void ShowUnitsHistory(const MainWindowState& ui) {
+    const int row = SelectedRow(ui);
     if (row < 1 || row > itemTable.itemCount) return;
     MessageBoxEx(UnitsHistoryText(itemTable.rowOrder[row]), 64, "Units History", 0, 0, 0);
 }
