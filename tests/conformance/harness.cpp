@@ -51,6 +51,12 @@ std::string Describe(const std::string& text) {
 
 std::string Describe(const char* text) { return Describe(std::string(text ? text : "<null>")); }
 
+std::string Describe(const std::vector<std::string>& texts) {
+    std::string out = "{";
+    for (const std::string& text : texts) out += (out.size() > 1 ? ", " : "") + Describe(text);
+    return out + "}";
+}
+
 int RunAll(int argc, char** argv) {
     for (const Case& c : Registry()) {
         const std::string full = c.section + ": " + c.name;

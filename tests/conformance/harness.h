@@ -38,6 +38,7 @@ std::string Describe(const T& value) {
 }
 std::string Describe(const std::string& text);  // quoted, tabs and line ends made visible
 std::string Describe(const char* text);
+std::string Describe(const std::vector<std::string>& texts);  // one quoted text after another
 
 template <class A, class B>
 bool CheckEq(const A& actual, const B& expected, const std::string& what) {

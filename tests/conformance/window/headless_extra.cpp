@@ -1,0 +1,2 @@
+// What only the in-memory model of the headless layer shows.
+#include "window_suite.h"
