@@ -28,6 +28,12 @@ function(pantrium_wine_tests prefix build timeout)
                    "${build}/win32_layer_check.exe" "${build}/layer-check-shots")
   set_tests_properties(${prefix}_layer_check PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE
                        FAIL_REGULAR_EXPRESSION "FAIL:")
+  # The window layer's conformance suite (tests/conformance/window) on the Win32 layer.
+  add_test(NAME ${prefix}_window_conformance
+           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh"
+                   "${build}/window_conformance.exe" "${build}/window-conformance-shots")
+  set_tests_properties(${prefix}_window_conformance PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+                       FAIL_REGULAR_EXPRESSION "FAIL:")
 endfunction()
 
 if(PANTRIUM_WIN_BUILD)

@@ -49,12 +49,20 @@ if(PANTRIUM_UI_SOURCES)
 endif()
 
 # The layer's check program: the semantics of platform.h on the real calls.
-file(GLOB LAYER_CHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/check/*.cpp)
+file(GLOB LAYER_CHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/check/layer_check.cpp)
 if(LAYER_CHECK_SOURCES)
-  add_executable(win32_layer_check ${LAYER_CHECK_SOURCES} ${PANTRIUM_RESOURCES})
+  add_executable(win32_layer_check ${LAYER_CHECK_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/check/font_guard.cpp
+                 ${PANTRIUM_RESOURCES})
   target_link_libraries(win32_layer_check PRIVATE pantrium_win32)
   target_link_options(win32_layer_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 endif()
+
+# The window layer's conformance suite (tests/conformance/window), run under
+# Wine by tests/wine.cmake; DPI aware through the program's manifest.
+include(${CMAKE_SOURCE_DIR}/tests/conformance/window/window_suite.cmake)
+pantrium_window_suite(window_conformance win32 pantrium_win32
+                      ${CMAKE_SOURCE_DIR}/platform/win32/check/font_guard.cpp ${PANTRIUM_RESOURCES})
+target_link_options(window_conformance PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 
 # The file access's own check program: paths in any language, the ANSI
 # conversions and the list save's rules on the real calls.

@@ -5,9 +5,9 @@
 // their buttons. A print job goes to a PDF file in the current folder
 // (PANTRIUM_PRINT_TO).
 //
-// PumpUntil runs the loop a dialog box runs: the message filter (where the
-// layer sees accelerators and the presses the dialog manager keeps), then
-// the dialog manager, then the window procedure.
+// PumpUntil runs the loop a dialog box runs: the dialog manager, which first
+// calls the message filter (where the layer sees accelerators and the
+// presses the dialog manager keeps), then the window procedure.
 #include "drivers/user.h"
 
 #include "platform/win32/win32_internal.h"
@@ -41,6 +41,13 @@ std::string ClassOf(HWND h) {
     char name[64] = {};
     GetClassNameA(h, name, sizeof name);
     return name;
+}
+
+// The driver's own window: it lets go of Shift when its message comes.
+LRESULT CALLBACK MarkerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_APP) return DefWindowProcA(h, msg, wp, lp);
+    SetShift(false);
+    return 0;
 }
 
 class Win32User;
@@ -184,9 +191,10 @@ public:
                     PostQuitMessage(static_cast<int>(m.wParam));
                     return cond();
                 }
-                if (CallMsgFilterW(&m, MSGF_DIALOGBOX)) continue;
+                // IsDialogMessage calls the message filter first, as the dialog box's loop does.
                 HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
-                if (root && IsDialogMessageW(root, &m)) continue;
+                HWND dlg = root && StateOf(root) ? root : GetActiveWindow();
+                if (dlg ? IsDialogMessageW(dlg, &m) : CallMsgFilterW(&m, MSGF_DIALOGBOX)) continue;
                 TranslateMessage(&m);
                 DispatchMessageW(&m);
             }
@@ -238,13 +246,7 @@ private:
     void PostShiftRelease() {
         static HWND marker = [] {
             WNDCLASSA wc{};
-            wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-                if (msg == WM_APP) {
-                    SetShift(false);
-                    return 0;
-                }
-                return DefWindowProcA(h, msg, wp, lp);
-            };
+            wc.lpfnWndProc = MarkerProc;
             wc.hInstance = GetModuleHandleA(nullptr);
             wc.lpszClassName = "PantriumDriverMarker";
             RegisterClassA(&wc);

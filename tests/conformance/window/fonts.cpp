@@ -12,8 +12,9 @@ CONFORMANCE_CASE(kSection, "MeasureText and FitCharacters agree") {
     Font f = CreateFont(FontSpec{"MS Sans Serif", -(8 * ScreenDpiY() + 36) / 72, 400});
     Check(f != 0, "CreateFont");
     Size abc = MeasureText(f, "abc");
-    Check(abc.cx > 0 && abc.cy >= 11 && abc.cy <= 16, "an 8-point line is 11 to 16 pixels high: " +
-                                                           std::to_string(abc.cy));
+    std::string height = "an 8-point line is 11 to 16 pixels high: ";
+    height += std::to_string(abc.cy);
+    Check(abc.cx > 0 && abc.cy >= 11 && abc.cy <= 16, height);
     CheckEq(FitCharacters(f, "abcdef", abc.cx), 3, "FitCharacters agrees with MeasureText");
     CheckEq(FitCharacters(f, "abcdef", abc.cx - 1), 2, "FitCharacters stops before a partial character");
     CheckEq(FitCharacters(f, "", 100), 0, "nothing fits of an empty text");

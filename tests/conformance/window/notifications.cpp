@@ -133,10 +133,14 @@ CONFORMANCE_CASE(kSection, "the focus starts on the first visible tab stop unles
                      {12, Kind::Edit, "", {50, 30, 80, 20}, kTabStop},
                      {1, Kind::Button, "OK", {10, 60, 60, 25}, kTabStop}};
     int focus = 0;
+    std::vector<std::string> commands;  // until the dialog ends (ending it may take the focus away)
     Recorded().Clear();
-    RunShown(spec, [&](Window dlg) { focus = GetFocus(dlg); });
+    RunShown(spec, [&](Window dlg) {
+        focus = GetFocus(dlg);
+        commands = Recorded().Commands();
+    });
     CheckEq(focus, 12, "the first visible tab stop has the focus");
-    CheckEq(Recorded().Commands(), std::vector<std::string>{"12 setfocus"}, "and reported it");
+    CheckEq(commands, std::vector<std::string>{"12 setfocus"}, "and reported it");
     Recorded().Clear();
     RunShown(spec, [&](Window dlg) { focus = GetFocus(dlg); }, [](Window dlg, const Event& e) {
         if (e.msg == Msg::Init) SetFocus(dlg, 1);
@@ -154,7 +158,10 @@ CONFORMANCE_CASE(kSection, "a click toggles a check box before it notifies; labe
         User().Click(dlg, kLink);
         User().Click(dlg, kOther);
         WaitFor([] { return Recorded().Saw(Msg::Command, kOther, Code::Clicked); });
-        CheckEq(Recorded().Commands(),
+        std::vector<std::string> clicks;  // a click may also move the focus (Win32 does)
+        for (const std::string& c : Recorded().Commands())
+            if (c.find("focus") == std::string::npos) clicks.push_back(c);
+        CheckEq(clicks,
                 std::vector<std::string>{std::to_string(kCheck) + " clicked", std::to_string(kLink) + " clicked",
                                          std::to_string(kOther) + " clicked"},
                 "check box, notifying label and button report their clicks in order");
@@ -179,8 +186,9 @@ CONFORMANCE_CASE(kSection, "typing replaces the selection, one Change per charac
         typing = true;
         User().Type(dlg, "1234");  // the 4 is refused by the limit
         WaitFor([&] { return texts.size() >= 3; });
+        WaitFor([dlg] { return GetText(dlg, kEdit) == "123"; });
         User().Type(dlg, "\b");
-        WaitFor([&] { return texts.size() >= 4; });
+        WaitFor([dlg] { return GetText(dlg, kEdit) == "12"; });
         CheckEq(GetText(dlg, kEdit), "12", "the text typed, cut to the limit, less the backspace");
     }, [&](Window dlg, const Event& e) {
         if (typing && e.msg == Msg::Command && e.id == kEdit && e.code == Code::Change)

@@ -3,11 +3,11 @@
 # (tests/drivers/<impl>_user.cpp), linked against that layer.
 #   pantrium_window_suite(<target> <impl: headless|qt|win32> <layer library> [extra sources...])
 file(GLOB WINDOW_SUITE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/conformance/window/*.cpp)
-list(FILTER WINDOW_SUITE_SOURCES EXCLUDE REGEX "_extra\\.cpp$")
+list(FILTER WINDOW_SUITE_SOURCES EXCLUDE REGEX "_extra[^/]*\\.cpp$")
 
 function(pantrium_window_suite target impl layer)
-  add_executable(${target} ${WINDOW_SUITE_SOURCES} ${ARGN}
-                 ${CMAKE_SOURCE_DIR}/tests/conformance/window/${impl}_extra.cpp
+  file(GLOB extra CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/conformance/window/${impl}_extra*.cpp)
+  add_executable(${target} ${WINDOW_SUITE_SOURCES} ${ARGN} ${extra}
                  ${CMAKE_SOURCE_DIR}/tests/conformance/harness.cpp
                  ${CMAKE_SOURCE_DIR}/tests/drivers/${impl}_user.cpp)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)

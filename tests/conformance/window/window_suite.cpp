@@ -1,5 +1,13 @@
 #include "window_suite.h"
 
+namespace plat {
+std::ostream& operator<<(std::ostream& out, const Rect& r) {
+    return out << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
+}
+std::ostream& operator<<(std::ostream& out, const Point& p) { return out << "{" << p.x << ", " << p.y << "}"; }
+std::ostream& operator<<(std::ostream& out, const Size& s) { return out << "{" << s.cx << ", " << s.cy << "}"; }
+}  // namespace plat
+
 namespace window {
 
 bool Events::Saw(Msg msg, int id, Code code) const { return Count(msg, id, code) > 0; }

@@ -3,12 +3,20 @@
 // checks happen inside the dialog's own loop once it shows.
 #pragma once
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "conformance/harness.h"
 #include "drivers/user.h"
 #include "platform/platform.h"
+
+// Rectangles and points in the FAIL lines.
+namespace plat {
+std::ostream& operator<<(std::ostream& out, const Rect& r);
+std::ostream& operator<<(std::ostream& out, const Point& p);
+std::ostream& operator<<(std::ostream& out, const Size& s);
+}  // namespace plat
 
 namespace window {
 

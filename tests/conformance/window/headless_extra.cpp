@@ -1,2 +1,0 @@
-// What only the in-memory model of the headless layer shows.
-#include "window_suite.h"
