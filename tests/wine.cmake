@@ -1,4 +1,4 @@
-# The Wine tests: pantrium_smoke.exe and win32_layer_check.exe of the mingw
+# The Wine tests: pantrium_smoke.exe and window_conformance.exe of the mingw
 # builds run under Wine and Xvfb (scripts/wine-smoke.sh). Registered when
 # PANTRIUM_WIN_BUILD names the x86_64 build directory and that build has or
 # will have the programs (scripts/test.sh builds it before the native build);
@@ -21,12 +21,12 @@ function(pantrium_wine_tests prefix build timeout)
   # machine's cores do not slow the GUI down.
   set_tests_properties(${prefix}_smoke PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE
                        FAIL_REGULAR_EXPRESSION "FAIL:")
-  # The Win32 layer against the rules the headless layer keeps (notification
-  # order, modal loops, keys), run the same way.
-  add_test(NAME ${prefix}_layer_check
+  # The window layer's conformance suite (tests/conformance/window) on the
+  # Win32 layer, run the same way.
+  add_test(NAME ${prefix}_window_conformance
            COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh"
-                   "${build}/win32_layer_check.exe" "${build}/layer-check-shots")
-  set_tests_properties(${prefix}_layer_check PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE
+                   "${build}/window_conformance.exe" "${build}/window-conformance-shots")
+  set_tests_properties(${prefix}_window_conformance PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
                        FAIL_REGULAR_EXPRESSION "FAIL:")
 endfunction()
 

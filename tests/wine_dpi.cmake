@@ -1,4 +1,4 @@
-# The Wine smoke test and the layer check on displays scaled to 125, 150 and
+# The Wine smoke test and the window conformance suite on displays scaled to 125, 150 and
 # 200 % (LogPixels 120, 144, 192): every window DPI / 96 times as large, its
 # geometry checks scaled alike. Screenshots of the main window and every
 # dialog go to build-win/screenshots-<dpi>dpi; the smoke test runs its window
@@ -10,10 +10,10 @@ if(PANTRIUM_WIN_BUILD AND (EXISTS "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe" OR
   foreach(dpi 120 144 192)
     # A screen large enough for the main window at 200 %.
     set(_env "PANTRIUM_WINE_DPI=${dpi};PANTRIUM_XVFB_SCREEN=2048x1536x24;PANTRIUM_SMOKE_WINDOWS_ONLY=1")
-    set(_tests wine_layer_check_${dpi}dpi)
-    add_test(NAME wine_layer_check_${dpi}dpi
-             COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/win32_layer_check.exe"
-                     "${PANTRIUM_WIN_BUILD}/layer-check-shots-${dpi}dpi")
+    set(_tests wine_window_conformance_${dpi}dpi)
+    add_test(NAME wine_window_conformance_${dpi}dpi
+             COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/window_conformance.exe"
+                     "${PANTRIUM_WIN_BUILD}/window-conformance-shots-${dpi}dpi")
     if(NOT dpi EQUAL 120)
       list(APPEND _tests wine_smoke_${dpi}dpi)
       add_test(NAME wine_smoke_${dpi}dpi

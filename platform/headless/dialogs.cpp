@@ -310,6 +310,21 @@ int UnusedScript() {
 
 plat::Window ActiveDialog() { return plat::ActiveWindow(); }
 
+bool IsEnded(plat::Window dlg) {
+    Dialog* d = FindDialog(dlg);
+    return d && d->ended;
+}
+
+bool RunNextAction() {
+    FlushPosted();
+    if (S().actions.empty()) return false;
+    std::function<void()> action = std::move(S().actions.front());
+    S().actions.pop_front();
+    action();
+    FlushPosted();
+    return true;
+}
+
 std::vector<plat::Window> OpenDialogs() { return S().stack; }
 
 const plat::DialogSpec& SpecOf(plat::Window dlg) {

@@ -119,6 +119,12 @@ struct PopupRecord {
 const std::vector<PopupRecord>& Popups();
 const std::vector<plat::DialogSpec>& DialogsRun();
 int UnusedScript();
+// Addition: runs the next queued action now, as the modal loop would (for a
+// test's own pump inside a Then); false when none is queued.
+bool RunNextAction();
+// Addition: whether dlg was ended (EndDialog, an unanswered Close) and its
+// loop has not returned yet; false for a dialog still running or gone.
+bool IsEnded(plat::Window dlg);
 
 // ---- inspection ----------------------------------------------------------------
 plat::Window ActiveDialog();                    // innermost running dialog, 0 when none

@@ -3,7 +3,7 @@
 #
 #   pantrium_qt       the layer (platform/qt)
 #   pantrium-qt       the program
-#   qt_layer_check    the layer's own check program (ctest, offscreen)
+#   window_conformance_qt  the window layer's conformance suite on it (tests/window_conformance.cmake)
 #   ui_tests_qt       the main-window and dialog tests on the Qt layer (ctest, offscreen)
 find_package(Qt6 QUIET COMPONENTS Widgets PrintSupport)
 if(NOT Qt6_FOUND)
@@ -20,12 +20,6 @@ target_compile_definitions(pantrium_qt PRIVATE PANTRIUM_HELP_DIR="${CMAKE_SOURCE
 
 add_executable(pantrium-qt ${CMAKE_SOURCE_DIR}/platform/qt/app/main.cpp)
 target_link_libraries(pantrium-qt PRIVATE pantrium_ui pantrium_qt pantrium_data)
-
-# The layer's check program: the semantics of platform.h on real Qt widgets.
-add_executable(qt_layer_check ${CMAKE_SOURCE_DIR}/platform/qt/check/layer_check.cpp)
-target_link_libraries(qt_layer_check PRIVATE pantrium_qt)
-add_test(NAME qt_layer_check COMMAND qt_layer_check)
-set_tests_properties(qt_layer_check PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 60)
 
 # The main-window and dialog tests once more, on the Qt layer: the headless
 # layer's scripted user is played by a driver that sends real Qt events

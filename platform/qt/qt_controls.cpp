@@ -545,8 +545,11 @@ void ListFill(Window dlg, int id, int count, const std::function<std::string(int
 }
 
 void ListReplace(Window dlg, int id, int index, const std::string& text) {
+    // Taking the item out scrolls the list view; the first visible row stays.
+    const int top = ListTopIndex(dlg, id);
     ListDelete(dlg, id, index);
     ListInsert(dlg, id, index, text);
+    ListSetTopIndex(dlg, id, top);
 }
 
 int ListCount(Window dlg, int id) {

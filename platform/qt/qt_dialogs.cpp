@@ -315,7 +315,15 @@ int RunDialog(const DialogSpec& spec, const Callback& callback) {
     if (!st->ended && !handled && !st->frame->focusWidget()) FocusFirstTabStop(*st);
     if (!st->ended) {
         st->shown = true;
+        const QPoint placed = st->frame->pos();
         st->frame->show();
+        // The frame is known once shown: a centred dialog is centred by its outer size
+        // (unless Init has moved it).
+        if (spec.centred && st->frame->pos() == placed) {
+            const QRect outer = st->frame->frameGeometry();
+            const Rect work = WorkArea();
+            st->frame->move(work.left + (work.width - outer.width()) / 2, work.top + (work.height - outer.height()) / 2);
+        }
         st->frame->raise();
         st->frame->activateWindow();
         if (Hooks().modalStep) {

@@ -1,5 +1,5 @@
-# The Windows build (mingw-w64): the Win32 window layer, the layer's own
-# check program and the Wine smoke test.
+# The Windows build (mingw-w64): the Win32 window layer, the window layer's
+# conformance suite and the Wine smoke test.
 #
 # Programs that run the real user interface link ${PANTRIUM_WIN32_LIBS} and
 # add ${PANTRIUM_RESOURCES} to their sources (the icon and cursor).
@@ -31,7 +31,7 @@ if(PANTRIUM_UI_SOURCES)
   # The Wine smoke test: the real main window driven from a second thread.
   file(GLOB SMOKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
   if(SMOKE_SOURCES)
-    # It shares the layer check's guard against stand-in fonts.
+    # It shares the conformance suite's guard against stand-in fonts.
     add_executable(pantrium_smoke ${SMOKE_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/check/font_guard.cpp
                    ${PANTRIUM_RESOURCES})
     target_include_directories(pantrium_smoke PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
@@ -48,13 +48,13 @@ if(PANTRIUM_UI_SOURCES)
   endif()
 endif()
 
-# The layer's check program: the semantics of platform.h on the real calls.
-file(GLOB LAYER_CHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/check/*.cpp)
-if(LAYER_CHECK_SOURCES)
-  add_executable(win32_layer_check ${LAYER_CHECK_SOURCES} ${PANTRIUM_RESOURCES})
-  target_link_libraries(win32_layer_check PRIVATE pantrium_win32)
-  target_link_options(win32_layer_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})
-endif()
+# The window layer's conformance suite (tests/conformance/window) on the real
+# calls, run under Wine by tests/wine.cmake; DPI aware through the program's
+# manifest, with the guard against stand-in fonts.
+include(${CMAKE_SOURCE_DIR}/tests/conformance/window/window_suite.cmake)
+pantrium_window_suite(window_conformance win32 pantrium_win32
+                      ${CMAKE_SOURCE_DIR}/platform/win32/check/font_guard.cpp ${PANTRIUM_RESOURCES})
+target_link_options(window_conformance PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 
 # The file access conformance suite with the Windows fixture and extra cases
 # (files_conformance.exe, run under Wine by the native build's ctest).

@@ -188,6 +188,7 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         Code code;
         if (!CodeFromNative(KindOf(FromHwnd(dlg), id), control != nullptr, HIWORD(wp), code))
             return FALSE;
+        if (UnchangedByInput(control, code)) return FALSE;
         Event e{Msg::Command, id, code};
         if (code == Code::DblClick && control) e.entry = EntryUnderPointer(control);
         return Answer(dlg, Deliver(dlg, *st, e));

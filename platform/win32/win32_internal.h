@@ -111,6 +111,10 @@ bool FillKeptRows(HWND list, int count, const std::function<std::string(int)>& r
 // The message filter (accelerators, Enter on push buttons) and key hooks.
 void InstallAcceleratorFilter();
 void ForgetKeyHooks(HWND dlg);
+// Whether a notification comes from the user's key or character in control
+// that changed nothing (Down on a list's last row, a character beyond an
+// edit's limit): the list box and Wine's edit notify then too, the layer does not.
+bool UnchangedByInput(HWND control, Code code);
 
 // WM_COMMAND notification code <-> layer code, by control kind.
 // Returns false for notifications the layer does not report.

@@ -91,10 +91,36 @@ bool FilterKey(const MSG& m) {
     return false;
 }
 
+// The list box's selection or the edit's text before the key or character
+// the dialog box loop took last, while that message is handled.
+struct InputBefore {
+    HWND control = nullptr;
+    LRESULT selection = LB_ERR;
+    std::string text;
+} inputBefore;
+
+std::string TextOf(HWND h) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(h, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void NoteInput(const MSG& m) {
+    if (m.message != WM_KEYDOWN && m.message != WM_CHAR) return;
+    char cls[16] = {};
+    GetClassNameA(m.hwnd, cls, sizeof cls);
+    if (lstrcmpiA(cls, "ListBox") == 0)
+        inputBefore = {m.hwnd, SendMessageA(m.hwnd, LB_GETCURSEL, 0, 0), {}};
+    else if (lstrcmpiA(cls, "Edit") == 0)
+        inputBefore = {m.hwnd, LB_ERR, TextOf(m.hwnd)};
+}
+
 LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp) {
     handedOver = {};  // a press handed over earlier was used up by the dialog manager
+    inputBefore = {};
     if (code == MSGF_DIALOGBOX) {
         const MSG* m = reinterpret_cast<const MSG*>(lp);
+        NoteInput(*m);
         if (m->message == WM_KEYDOWN) {
             if (FilterKey(*m)) return 1;
             auto it = hooked.find(m->hwnd);
@@ -108,6 +134,13 @@ LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace
+
+bool UnchangedByInput(HWND control, Code code) {
+    if (!control || control != inputBefore.control) return false;
+    if (code == Code::SelChange) return SendMessageA(control, LB_GETCURSEL, 0, 0) == inputBefore.selection;
+    if (code == Code::Change) return TextOf(control) == inputBefore.text;
+    return false;
+}
 
 void InstallAcceleratorFilter() {
     if (!filter) filter = SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId());

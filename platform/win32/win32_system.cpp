@@ -65,8 +65,17 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
     ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
 
     BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    request.fileName = FromWide(std::wstring(file.data()));
+    const std::wstring chosen(file.data());
+    request.fileName = FromWide(chosen);
     request.flags = ofn.Flags;
+    if (ok && !defExt.empty()) {
+        // Wine leaves OFN_EXTENSIONDIFFERENT unset; it is worked out as Windows does.
+        const size_t name = chosen.find_last_of(L"\\/:"), dot = chosen.find_last_of(L'.');
+        const bool hasExt = dot != std::wstring::npos && (name == std::wstring::npos || dot > name);
+        const std::wstring ext = hasExt ? chosen.substr(dot + 1) : std::wstring();
+        if (lstrcmpiW(ext.c_str(), defExt.c_str()) != 0) request.flags |= OFN_EXTENSIONDIFFERENT;
+        else request.flags &= ~static_cast<std::uint32_t>(OFN_EXTENSIONDIFFERENT);
+    }
     return ok != FALSE;
 }
 

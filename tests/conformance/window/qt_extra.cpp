@@ -1,0 +1,124 @@
+// What only the Qt layer shows: UTF-8 control texts, the stand-in faces for
+// the Windows fonts the program asks for, the widgets' own look (a sunken
+// label, the "&" shown as is, colours, the pointer's shape), the rows drawn
+// with their tab stops, dialog units by the font's base units.
+#include "window_suite.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "platform/qt/qt_internal.h"
+
+namespace window {
+namespace {
+
+const char* const kSection = "qt";
+
+using plat::qt::ControlOf;
+using plat::qt::StateOf;
+
+QWidget* W(Window dlg, int id) { return ControlOf(dlg, id)->widget; }
+
+CONFORMANCE_CASE(kSection, "control and list texts are UTF-8 both ways") {
+    RunShown(MainSpec(), [](Window dlg) {
+        SetText(dlg, kEdit, "K\xC3\xA4se \xE2\x82\xAC");  // "Käse €"
+        Check(GetText(dlg, kEdit) == "K\xC3\xA4se \xE2\x82\xAC" &&
+                  static_cast<QLineEdit*>(W(dlg, kEdit))->text() == QString::fromUtf8("K\xC3\xA4se \xE2\x82\xAC"),
+              "texts are UTF-8 both ways");
+        ListAdd(dlg, kCombo, "\xC3\xA9picerie");
+        CheckEq(ListText(dlg, kCombo, 0), "\xC3\xA9picerie", "list texts are UTF-8 both ways");
+    });
+}
+
+CONFORMANCE_CASE(kSection, "a missing face gets a stand-in of the same size") {
+    const QString standIn = plat::qt::StandInFace("MS Sans Serif");
+    Check(QFontDatabase::families().contains(standIn), "the stand-in for \"MS Sans Serif\" is an installed face: " +
+                                                           standIn.toStdString());
+    Font f = CreateFont(FontSpec{"MS Sans Serif", -(8 * ScreenDpiY() + 36) / 72, 400});
+    Size abc = MeasureText(f, "abc");
+    Check(abc.cx > 0 && abc.cy >= 11 && abc.cy <= 16, "a stand-in of the same size for a missing face");
+    DeleteFont(f);
+}
+
+CONFORMANCE_CASE(kSection, "the widgets' look: sunken label, the \"&\" as is, colours, the pointer") {
+    RunShown(MainSpec(), [](Window dlg) {
+        Check(static_cast<QLabel*>(W(dlg, -1))->frameShadow() == QFrame::Sunken, "static edge on a label");
+        Check(static_cast<QLabel*>(W(dlg, kLink))->text() == "a&b", "a label without prefix shows its \"&\"");
+        SetColors(dlg, kLink, 0xFF0000, -1);  // blue (0x00BBGGRR)
+        Check(W(dlg, kLink)->palette().color(QPalette::WindowText) == QColor(0, 0, 255), "label text colour");
+        User().Hover(dlg, kLink);
+        WaitFor([] { return Recorded().Saw(Msg::SetCursor, kLink); });
+        CheckEq(static_cast<int>(W(dlg, kLink)->cursor().shape()), static_cast<int>(Qt::PointingHandCursor),
+                "the callback's cursor is shown over the control");
+        SetFocus(dlg, kList);
+        Check(QApplication::focusWidget() == W(dlg, kList), "SetFocus moves Qt's focus when the window is shown");
+    }, [](Window, const Event& e) {
+        if (e.msg != Msg::SetCursor || e.id != kLink) return 0;
+        SetCursor(Cursor::Hand);
+        return 1;
+    });
+}
+
+// Rightmost dark pixel of the first row between x0 and x1 (list viewport pixels).
+int RightmostInk(QListWidget* list, int x0, int x1) {
+    QImage image = list->viewport()->grab().toImage();
+    QRect row = list->visualItemRect(list->item(0));
+    qreal ratio = image.devicePixelRatio();
+    int found = -1;
+    for (int x = x0; x < x1; ++x)
+        for (int y = row.top(); y <= row.bottom(); ++y) {
+            QColor c = image.pixelColor(static_cast<int>(x * ratio), static_cast<int>(y * ratio));
+            if (c.red() + c.green() + c.blue() < 3 * 128) found = x;
+        }
+    return found;
+}
+
+CONFORMANCE_CASE(kSection, "rows end right-aligned fields at their tab stops") {
+    RunShown(MainSpec(), [](Window dlg) {
+        auto* list = static_cast<QListWidget*>(W(dlg, kList));
+        ListAdd(dlg, kList, "\tx\tMilk\t2.00\t5.00");
+        ListSetTabStops(dlg, kList, {3, 20, -60, -90});
+        ListSetSel(dlg, kList, -1);
+        SetFocus(dlg, kEdit);
+        int avg = plat::qt::AverageCharWidth(list->font());
+        auto px = [avg](int units) { return (units * avg + 2) / 4; };
+        int units = px(60), cost = px(90);
+        WaitFor([&] { return RightmostInk(list, px(21), units + 4) >= 0; });  // drawn
+        int unitsInk = RightmostInk(list, px(21), units + 4);
+        int costInk = RightmostInk(list, units + 4, cost + 4);
+        Info("units stop " + std::to_string(units) + " px, ink ends " + std::to_string(unitsInk) + "; cost stop " +
+             std::to_string(cost) + " px, ink ends " + std::to_string(costInk));
+        Check(unitsInk >= units - 3 && unitsInk <= units, "units text ends at its right-aligned stop");
+        Check(costInk >= cost - 3 && costInk <= cost, "cost text ends at its right-aligned stop");
+        int markInk = RightmostInk(list, 0, px(20));
+        Check(markInk >= px(3) && markInk < px(20), "the mark starts at its left stop");
+    });
+}
+
+CONFORMANCE_CASE(kSection, "dialog units are mapped by the font's base units; icons are shown") {
+    DialogSpec s;
+    s.caption = "Units";
+    s.width = 200;
+    s.height = 140;
+    s.dialogUnits = true;
+    s.frame = kCaption | kSysMenu | kModalFrame;
+    s.controls = {{1, Kind::Button, "OK", {85, 90, 50, 25}, 0}, {-1, Kind::Icon, "", {10, 10, 30, 30}, 0}};
+    RunShown(s, [](Window dlg) {
+        plat::qt::DialogState* st = StateOf(dlg);
+        int bx = plat::qt::AverageCharWidth(st->font), by = QFontMetrics(st->font).height();
+        Check(User().ControlRect(dlg, 1) ==
+                  Rect{(85 * bx + 2) / 4, (90 * by + 4) / 8, (50 * bx + 2) / 4, (25 * by + 4) / 8},
+              "dialog-unit controls are mapped by the font's base units");
+        Check(st->client->width() == (200 * bx + 2) / 4 && st->client->height() == (140 * by + 4) / 8,
+              "dialog-unit client size");
+        SetControlIcon(dlg, -1, SystemIcon::Information);
+        Check(!static_cast<QLabel*>(W(dlg, -1))->pixmap().isNull(), "a system icon is shown");
+    });
+}
+
+}  // namespace
+}  // namespace window

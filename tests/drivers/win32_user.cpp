@@ -1,0 +1,311 @@
+// The scripted user on the Win32 layer: input posted to the windows the way
+// the mouse and the keyboard deliver it (key messages to the focus window,
+// clicks, characters), handled by the dialog's own loop, and a watcher that
+// answers the message box and the common dialogs like a person pressing
+// their buttons. A print job goes to a PDF file in the current folder
+// (PANTRIUM_PRINT_TO).
+//
+// PumpUntil runs the loop a dialog box runs: the dialog manager, which first
+// calls the message filter (where the layer sees accelerators and the
+// presses the dialog manager keeps), then the window procedure.
+#include "drivers/user.h"
+
+#include "platform/win32/win32_internal.h"
+
+#include <dlgs.h>
+
+#include <deque>
+
+namespace drivers {
+namespace {
+
+using plat::win32::StateOf;
+using plat::win32::ToHwnd;
+
+int DisplayDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+int Px(int layerPixels) { return MulDiv(layerPixels, DisplayDpi(), 96); }
+
+void SetShift(bool down) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(state);
+}
+
+std::string ClassOf(HWND h) {
+    char name[64] = {};
+    GetClassNameA(h, name, sizeof name);
+    return name;
+}
+
+// The driver's own window: it lets go of Shift when its message comes.
+LRESULT CALLBACK MarkerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_APP) return DefWindowProcA(h, msg, wp, lp);
+    SetShift(false);
+    return 0;
+}
+
+class Win32User;
+Win32User* theUser = nullptr;
+
+class Win32User : public User {
+public:
+    Win32User() { theUser = this; }
+
+    std::string Name() const override { return "win32"; }
+
+    void WhenShown(plat::Window dlg, std::function<void()> body) override {
+        // The dialog box shows itself once its queue is empty; a timer comes only then.
+        pendingBodies[ToHwnd(dlg)] = std::move(body);
+        SetTimer(ToHwnd(dlg), kShownTimer, 20, Shown);
+    }
+
+    void Click(plat::Window dlg, int id) override {
+        HWND h = Control(dlg, id, "Click");
+        if (!h) return;
+        if (ClassOf(h) == "Button") {
+            PostMessageA(h, BM_CLICK, 0, 0);
+        } else {
+            PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+            PostMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+        }
+    }
+
+    void DoubleClickRow(plat::Window dlg, int id, int index) override {
+        HWND list = Control(dlg, id, "DoubleClickRow");
+        if (!list) return;
+        RECT item{};
+        if (index < 0) {
+            // Below the last row: the row after it, where the list box has room.
+            const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+            const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+            const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+            RECT client{};
+            GetClientRect(list, &client);
+            item = RECT{0, (count - top) * height, 10, (count - top + 1) * height};
+            if (item.bottom > client.bottom) {
+                failures.push_back("DoubleClickRow: the list has no room below its last row");
+                return;
+            }
+        } else if (SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+            failures.push_back("DoubleClickRow: no row " + std::to_string(index) + " in list " + std::to_string(id));
+            return;
+        }
+        const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+        // The layer asks where the pointer was when the click came: the pointer
+        // goes there first (through the X server, so it is waited for).
+        POINT screen{item.left + 5, (item.top + item.bottom) / 2};
+        ClientToScreen(list, &screen);
+        SetCursorPos(screen.x, screen.y);
+        PumpUntil([&] {
+            POINT now{};
+            return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+        }, 3000);
+        PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(list, WM_LBUTTONUP, 0, at);
+        PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageA(list, WM_LBUTTONUP, 0, at);
+    }
+
+    void RightClick(plat::Window dlg, int id, int x, int y) override {
+        HWND h = id == 0 ? ToHwnd(dlg) : Control(dlg, id, "RightClick");
+        if (!h) return;
+        const LPARAM at = MAKELPARAM(Px(x), Px(y));
+        PostMessageA(h, WM_RBUTTONDOWN, MK_RBUTTON, at);
+        PostMessageA(h, WM_RBUTTONUP, 0, at);
+    }
+
+    void Hover(plat::Window dlg, int id) override {
+        HWND h = id == -1 ? ToHwnd(dlg) : Control(dlg, id, "Hover");
+        if (h) SendMessageA(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    }
+
+    void CloseBox(plat::Window dlg) override { PostMessageA(ToHwnd(dlg), WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+    void KeyDown(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, true); }
+    void KeyUp(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, false); }
+
+    void Type(plat::Window, const std::string& text) override {
+        HWND focus = ::GetFocus();
+        if (!focus || ClassOf(focus) != "Edit") {
+            failures.push_back("Type: no edit field has the focus");
+            return;
+        }
+        for (unsigned char c : text) PostMessageA(focus, WM_CHAR, c, 1);
+    }
+
+    bool ShowsPlatformDialogs() const override { return true; }
+    void AnswerPrompt(int answer, std::function<void()> whileUp) override {
+        answers.push_back({Answer::Prompt, answer, {}, std::move(whileUp)});
+        Watch();
+    }
+    void AnswerFileDialog(bool confirmed, const std::string& name) override {
+        answers.push_back({Answer::File, confirmed ? IDOK : IDCANCEL, name, nullptr});
+        Watch();
+    }
+    void AnswerPrinterDialog(bool confirmed) override {
+        if (confirmed) {
+            SetEnvironmentVariableW(L"PANTRIUM_PRINT_TO", L"window-conformance-print.pdf");
+            return;
+        }
+        // The print dialog, or the PDF file's save dialog where no printer is installed.
+        SetEnvironmentVariableW(L"PANTRIUM_PRINT_TO", nullptr);
+        answers.push_back({Answer::Cancel, IDCANCEL, {}, nullptr});
+        Watch();
+    }
+
+    plat::Rect ClientRect(plat::Window dlg) override {
+        HWND h = ToHwnd(dlg);
+        RECT r{};
+        GetClientRect(h, &r);
+        MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return plat::win32::ToLayer(r, plat::win32::WindowDpi(h));
+    }
+    plat::Rect ControlRect(plat::Window dlg, int id) override {
+        HWND h = GetDlgItem(ToHwnd(dlg), id);
+        if (!h) return {};
+        RECT r{};
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, ToHwnd(dlg), reinterpret_cast<POINT*>(&r), 2);
+        return plat::win32::ToLayer(r, plat::win32::WindowDpi(ToHwnd(dlg)));
+    }
+    bool IsEnabled(plat::Window dlg) override { return IsWindowEnabled(ToHwnd(dlg)) != FALSE; }
+
+    // EndDialog hides the dialog at once; its loop ends later.
+    bool IsOpen(plat::Window dlg) override { return IsWindowVisible(ToHwnd(dlg)) != FALSE; }
+
+    bool PumpUntil(const std::function<bool()>& cond, int deadlineMs) override {
+        const DWORD start = GetTickCount();
+        while (!cond()) {
+            const DWORD waited = GetTickCount() - start;
+            if (waited >= static_cast<DWORD>(deadlineMs)) return cond();
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            MSG m;
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+                if (m.message == WM_QUIT) {
+                    PostQuitMessage(static_cast<int>(m.wParam));
+                    return cond();
+                }
+                // IsDialogMessage calls the message filter first, as the dialog box's loop does.
+                HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
+                HWND dlg = root && StateOf(root) ? root : GetActiveWindow();
+                if (dlg ? IsDialogMessageW(dlg, &m) : CallMsgFilterW(&m, MSGF_DIALOGBOX)) continue;
+                TranslateMessage(&m);
+                DispatchMessageW(&m);
+            }
+        }
+        return true;
+    }
+
+    std::vector<std::string> TakeFailures() override {
+        for (const Answer& a : answers)
+            failures.push_back(std::string("no ") + (a.kind == Answer::Prompt ? "message box" : "dialog") +
+                               " came for the answer " + std::to_string(a.button));
+        answers.clear();
+        std::vector<std::string> taken;
+        taken.swap(failures);
+        return taken;
+    }
+
+private:
+    static constexpr UINT_PTR kShownTimer = 0x5A17;
+    struct Answer {
+        enum Kind { Prompt, File, Cancel } kind;
+        int button;
+        std::string name;
+        std::function<void()> whileUp;
+    };
+    std::map<HWND, std::function<void()>> pendingBodies;
+    std::vector<std::string> failures;
+    std::deque<Answer> answers;
+    UINT_PTR watcher = 0;
+
+    HWND Control(plat::Window dlg, int id, const std::string& action) {
+        HWND h = GetDlgItem(ToHwnd(dlg), id);
+        if (!h) failures.push_back(action + ": no control " + std::to_string(id));
+        return h;
+    }
+
+    void Key(plat::Window dlg, int vk, bool shift, bool down) {
+        HWND to = ::GetFocus();
+        if (!to) to = ToHwnd(dlg);
+        const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+        // Shift is held while the key is handled: set now, let go with the key's release.
+        if (shift) SetShift(true);
+        PostMessageA(to, down ? WM_KEYDOWN : WM_KEYUP, vk,
+                     down ? 1 | (scan << 16) : 1 | (scan << 16) | (1u << 30) | (1u << 31));
+        if (shift && !down) PostShiftRelease();
+    }
+
+    // Lets go of Shift once the messages posted before are handled.
+    void PostShiftRelease() {
+        static HWND marker = [] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = MarkerProc;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = "PantriumDriverMarker";
+            RegisterClassA(&wc);
+            return CreateWindowA("PantriumDriverMarker", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        }();
+        PostMessageA(marker, WM_APP, 0, 0);
+    }
+
+    static void CALLBACK Shown(HWND h, UINT, UINT_PTR id, DWORD) {
+        if (!IsWindowVisible(h)) return;
+        KillTimer(h, id);
+        auto it = theUser->pendingBodies.find(h);
+        if (it == theUser->pendingBodies.end()) return;
+        std::function<void()> body = std::move(it->second);
+        theUser->pendingBodies.erase(it);
+        body();
+    }
+
+    void Watch() {
+        if (!watcher) watcher = SetTimer(nullptr, 0, 30, Watcher);
+    }
+
+    // A visible window of this thread that the layer did not build: the
+    // message box, a common dialog.
+    static BOOL CALLBACK FindForeign(HWND h, LPARAM param) {
+        if (!IsWindowVisible(h) || StateOf(h) || ClassOf(h) != "#32770") return TRUE;
+        *reinterpret_cast<HWND*>(param) = h;
+        return FALSE;
+    }
+
+    static void CALLBACK Watcher(HWND, UINT, UINT_PTR, DWORD) {
+        Win32User& u = *theUser;
+        if (u.answers.empty()) {
+            KillTimer(nullptr, u.watcher);
+            u.watcher = 0;
+            return;
+        }
+        HWND box = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindForeign, reinterpret_cast<LPARAM>(&box));
+        if (!box) return;
+        Answer a = u.answers.front();
+        u.answers.pop_front();
+        if (a.whileUp) a.whileUp();
+        HWND nameField = GetDlgItem(box, cmb13) ? GetDlgItem(box, cmb13) : GetDlgItem(box, edt1);
+        if (a.kind == Answer::File && a.button == IDOK && nameField)
+            SendMessageW(nameField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(plat::win32::ToWide(a.name).c_str()));
+        if (a.kind == Answer::Prompt && !GetDlgItem(box, a.button))
+            u.failures.push_back("the message box has no button " + std::to_string(a.button));
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(a.button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, a.button)));
+    }
+};
+
+}  // namespace
+
+User& TheUser() {
+    static Win32User user;
+    return user;
+}
+
+}  // namespace drivers
