@@ -44,7 +44,14 @@ fi
 wine_setup "$build/wineprefix-smoke" "$wine32"
 # Seconds for the program itself, and for its own watchdog inside: emulated,
 # the 32-bit program runs about twice as long.
-if [ -n "$wine32" ]; then deadline=${PANTRIUM_SMOKE_TIMEOUT:-420}; else deadline=${PANTRIUM_SMOKE_TIMEOUT:-240}; fi
+# The checks' own deadlines grow the same way (they end as soon as the state
+# they wait for is there).
+if [ -n "$wine32" ]; then
+  deadline=${PANTRIUM_SMOKE_TIMEOUT:-420}
+  export PANTRIUM_SMOKE_TIME_FACTOR=${PANTRIUM_SMOKE_TIME_FACTOR:-3}
+else
+  deadline=${PANTRIUM_SMOKE_TIMEOUT:-240}
+fi
 export PANTRIUM_SMOKE_WATCHDOG=$(( deadline - 30 ))
 start_xvfb || exit 1
 echo "smoke: Xvfb on $DISPLAY (pid $xvfb_pid)"

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -59,6 +60,15 @@ LPARAM RowPoint(HWND list, int index) {
 }
 
 }  // namespace
+
+int TimeFactor() {
+    static const int factor = [] {
+        const char* text = std::getenv("PANTRIUM_SMOKE_TIME_FACTOR");
+        const int f = text ? std::atoi(text) : 1;
+        return f >= 1 ? f : 1;
+    }();
+    return factor;
+}
 
 int Px(int layoutPixels) {
     static const int dpi = [] {
@@ -317,6 +327,41 @@ void RealDoubleClick(int screenX, int screenY) {
     SendInput(4, in, sizeof in[0]);
 }
 
+namespace {
+
+// Key releases of F24 (a key no keyboard here has) that the program's thread
+// has taken from its queue, counted on that thread.
+std::atomic<long> markersTaken{0};
+
+LRESULT CALLBACK CountMarkers(int code, WPARAM removal, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && removal == PM_REMOVE && msg->message == WM_KEYUP && msg->wParam == VK_F24)
+        ++markersTaken;
+    return CallNextHookEx(nullptr, code, removal, lParam);
+}
+
+bool Painted(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return false;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (!Painted(child)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool WaitInputTaken(int timeoutMs) {
+    static const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, CountMarkers, nullptr, guiThreadId);
+    if (!hook) return false;
+    const long before = markersTaken;
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = VK_F24;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_F24, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    return WaitFor([&] { return markersTaken > before; }, timeoutMs);
+}
+
 std::string PromptText(HWND box) {
     ChildSearch search{"Static", "\x01"};
     EnumChildWindows(box, FindChild, reinterpret_cast<LPARAM>(&search));
@@ -340,7 +385,11 @@ bool AnswerPrompt(const std::string& caption, const std::string& text, int answe
 
 void Shot(const std::string& name, HWND window) {
     if (!std::getenv("PANTRIUM_SMOKE_SHOTS") || !window) return;
-    Sleep(400);  // let the window finish painting
+    // Let the window finish painting: no part of it waits for WM_PAINT, and
+    // the program's thread has been through its message loop since (where
+    // Wine puts what was painted on the screen).
+    WaitFor([&] { return Painted(window); }, 5000);
+    WaitInputTaken();
     RECT r = {};
     GetWindowRect(window, &r);
     const std::string done = "shot-" + name + ".done";

@@ -23,9 +23,15 @@ bool CheckEq(long long actual, long long expected, const std::string& what);
 bool CheckEq(const std::vector<std::string>& actual, const std::vector<std::string>& expected,
              const std::string& what);
 
-// Polls cond every 20 ms until it holds or timeoutMs has passed.
+// How many times slower than a native Wine the program runs here
+// (PANTRIUM_SMOKE_TIME_FACTOR, given for the emulated 32-bit Wine): every
+// deadline grows by it.
+int TimeFactor();
+
+// Polls cond every 20 ms until it holds or timeoutMs (times TimeFactor) has passed.
 template <class Cond>
 bool WaitFor(Cond cond, int timeoutMs = 5000) {
+    timeoutMs *= TimeFactor();
     for (int waited = 0;; waited += 20) {
         if (cond()) return true;
         if (waited >= timeoutMs) return false;
@@ -81,6 +87,11 @@ void RealKey(int vk, bool down);
 void RealPress(int vk);                    // down, a short pause, up
 void RealAltKey(char letter);              // Alt+letter: opens a menu of the menu bar
 void RealDoubleClick(int screenX, int screenY);  // each event carries the place
+// Waits until the program's thread has taken all the input sent before (a
+// key release of F24 sent after it has reached that thread's message loop);
+// what the input posted in turn has then been handled too, since posted
+// messages come before input. False when it did not within the time.
+bool WaitInputTaken(int timeoutMs = 10000);
 
 // The standard message box with this caption: checks its text, then presses
 // the button whose id is answer (IDYES, IDNO, IDCANCEL, IDOK). False when no
