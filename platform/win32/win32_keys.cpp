@@ -8,13 +8,6 @@
 namespace plat::win32 {
 namespace {
 
-// The dialog manager acts on some presses itself (Enter, Escape, Tab) and never
-// passes them to the control, so the message filter hands every press of a
-// hooked control to its hook before the dialog manager sees it. This is the
-// press it handed over last, so that the control's procedure does not hand
-// the same press over a second time when it does receive it
-// (Layer().handedOver).
-
 void CallHook(const HookedControl& entry, WPARAM vk, bool down) {
     HookedControl copy = entry;  // the hook may remove itself
     if (copy.hook) copy.hook(FromHwnd(copy.dlg), copy.id, static_cast<int>(vk), down);

@@ -22,7 +22,12 @@ struct HookedControl {
     KeyHook hook;
 };
 
-// win32_keys.cpp: the press the message filter handed to a hook last.
+// win32_keys.cpp: the dialog manager acts on some presses itself (Enter,
+// Escape, Tab) and never passes them to the control, so the message filter
+// hands every press of a hooked control to its hook before the dialog manager
+// sees it. This is the press it handed over last, so that the control's
+// procedure does not hand the same press over a second time when it does
+// receive it.
 struct HandedOver {
     HWND control = nullptr;
     WPARAM vk = 0;
