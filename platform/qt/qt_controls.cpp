@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/qt/qt_internal.h"
+#include "platform/qt/qt_state.h"
 
 namespace {
 
@@ -141,15 +141,12 @@ void ShowLabelText(ControlState& c) {
     label->setText(text);
 }
 
-// The code may select silently; the user's changes notify.
-bool silent = false;
-
 void ConnectList(DialogState& st, ControlState* c, QListWidget* list) {
     Window dlg = Handle(&st);
     int id = c->id;
     auto notified = std::make_shared<int>(-2);
     QObject::connect(list, &QListWidget::currentRowChanged, list, [dlg, id, c, notified](int row) {
-        if (silent) return;
+        if (Layer().silent) return;
         DialogState* d = StateOf(dlg);
         if (!d) return;
         // A list taking the focus makes its first entry current without selecting it: no change.
@@ -475,7 +472,7 @@ Font GetControlFont(Window dlg, int id) {
 
 void ListReset(Window dlg, int id) {
     ControlState* c = ControlOf(dlg, id);
-    silent = true;
+    Layer().silent = true;
     if (QListWidget* l = ListWidget(c)) {
         l->clear();
         if (c->kind == Kind::SimpleCombo) {
@@ -485,7 +482,7 @@ void ListReset(Window dlg, int id) {
     } else if (QComboBox* combo = DropList(c)) {
         combo->clear();
     }
-    silent = false;
+    Layer().silent = false;
 }
 
 int ListAdd(Window dlg, int id, const std::string& text) {
@@ -497,10 +494,10 @@ int ListAdd(Window dlg, int id, const std::string& text) {
     if (QComboBox* combo = DropList(c)) {
         // A combo box makes its first entry current; a drop list stays without a selection.
         int selected = combo->currentIndex();
-        silent = true;
+        Layer().silent = true;
         combo->addItem(Q(text));
         combo->setCurrentIndex(selected);
-        silent = false;
+        Layer().silent = false;
         return combo->count() - 1;
     }
     return -1;
@@ -508,7 +505,7 @@ int ListAdd(Window dlg, int id, const std::string& text) {
 
 void ListInsert(Window dlg, int id, int index, const std::string& text) {
     ControlState* c = ControlOf(dlg, id);
-    silent = true;
+    Layer().silent = true;
     if (QListWidget* l = ListWidget(c)) l->insertItem(index < 0 ? l->count() : index, Q(text));
     else if (QComboBox* combo = DropList(c)) {
         int selected = combo->currentIndex();
@@ -516,12 +513,12 @@ void ListInsert(Window dlg, int id, int index, const std::string& text) {
         combo->insertItem(at, Q(text));
         combo->setCurrentIndex(selected < 0 ? -1 : selected >= at ? selected + 1 : selected);
     }
-    silent = false;
+    Layer().silent = false;
 }
 
 void ListDelete(Window dlg, int id, int index) {
     ControlState* c = ControlOf(dlg, id);
-    silent = true;
+    Layer().silent = true;
     if (QListWidget* l = ListWidget(c)) {
         if (index >= 0 && index < l->count()) {
             // Win32 drops the selection with the selected entry.
@@ -531,7 +528,7 @@ void ListDelete(Window dlg, int id, int index) {
     } else if (QComboBox* combo = DropList(c)) {
         combo->removeItem(index);
     }
-    silent = false;
+    Layer().silent = false;
 }
 
 void ListFill(Window dlg, int id, int count, const std::function<std::string(int)>& rowText) {
@@ -578,7 +575,7 @@ int ListGetSel(Window dlg, int id) {
 
 void ListSetSel(Window dlg, int id, int index) {
     ControlState* c = ControlOf(dlg, id);
-    silent = true;
+    Layer().silent = true;
     if (QListWidget* l = ListWidget(c)) {
         if (index < 0 || index >= l->count()) {
             l->setCurrentRow(-1);
@@ -599,7 +596,7 @@ void ListSetSel(Window dlg, int id, int index) {
     } else if (QComboBox* combo = DropList(c)) {
         combo->setCurrentIndex(index < combo->count() ? index : -1);
     }
-    silent = false;
+    Layer().silent = false;
 }
 
 int ListTopIndex(Window dlg, int id) {

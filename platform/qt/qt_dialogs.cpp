@@ -12,13 +12,10 @@
 
 #include <algorithm>
 
-#include "platform/qt/qt_hooks.h"
-#include "platform/qt/qt_internal.h"
+#include "platform/qt/qt_state.h"
 
 namespace plat::qt {
 namespace {
-
-std::vector<DialogState*> running;  // outermost first
 
 class Frame : public QWidget {
 public:
@@ -190,7 +187,7 @@ DialogState* CreateDialog(const DialogSpec& spec, const Callback& callback) {
         frame->setPalette(p);
         frame->setAutoFillBackground(true);
     }
-    running.push_back(st);
+    Layer().running.push_back(st);
     Rect client{0, 0, spec.width, spec.height};
     if (spec.dialogUnits) client = ToPixels(*st, client);
     frame->resize(client.width, client.height);
@@ -215,6 +212,7 @@ void FocusFirstTabStop(DialogState& st) {
 }
 
 void Release(DialogState* st) {
+    std::vector<DialogState*>& running = Layer().running;
     running.erase(std::remove(running.begin(), running.end(), st), running.end());
     ForgetMenuOwner(*st);
     delete st->frame;  // and every control with it
@@ -229,10 +227,10 @@ DialogState::~DialogState() {
     for (ControlState* c : controls) delete c;
 }
 
-const std::vector<DialogState*>& Dialogs() { return running; }
+const std::vector<DialogState*>& Dialogs() { return Layer().running; }
 
 DialogState* StateOf(Window dlg) {
-    for (DialogState* st : running)
+    for (DialogState* st : Layer().running)
         if (Handle(st) == dlg) return st;
     return nullptr;
 }
@@ -249,7 +247,7 @@ DialogState* DialogOfWidget(QWidget* w, ControlState** control) {
     if (control) *control = nullptr;
     // Up to the window; a control's own children (viewport, edit field) count as the control.
     for (QWidget* at = w; at; at = at->isWindow() ? nullptr : at->parentWidget()) {
-        for (DialogState* st : running) {
+        for (DialogState* st : Layer().running) {
             if (at == st->frame || at == st->client) return st;
             for (ControlState* c : st->controls)
                 if (c->widget == at) {
@@ -268,10 +266,9 @@ void EnsureApplication() {
     if (!QCoreApplication::instance()) new QApplication(argc, argv);
     // The program ends when its main dialog returns, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
-    static EventFilter* filter = nullptr;
-    if (!filter) {
-        filter = new EventFilter;
-        qApp->installEventFilter(filter);
+    if (!Layer().eventFilter) {
+        Layer().eventFilter = new EventFilter;
+        qApp->installEventFilter(Layer().eventFilter);
     }
 }
 
@@ -423,6 +420,7 @@ Rect WorkArea() {
 }
 
 Window ActiveWindow() {
+    const std::vector<DialogState*>& running = Layer().running;
     if (QWidget* w = QApplication::activeWindow())
         for (DialogState* st : running)
             if (st->frame == w) return Handle(st);

@@ -9,14 +9,10 @@
 #include <map>
 #include <memory>
 
-#include "platform/qt/qt_hooks.h"
-#include "platform/qt/qt_internal.h"
-#include "platform/qt/qt_menus.h"
+#include "platform/qt/qt_state.h"
 
 namespace plat::qt {
 namespace {
-
-std::vector<std::unique_ptr<MenuData>> menus;
 
 void AddItems(MenuData& data, QMenu* menu, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
@@ -60,8 +56,8 @@ MenuData* NewMenu(bool bar, const std::vector<MenuItem>& items) {
         data->popup = new QMenu;
         AddItems(*data, data->popup, items);
     }
-    menus.push_back(std::move(data));
-    return menus.back().get();
+    Layer().menus.push_back(std::move(data));
+    return Layer().menus.back().get();
 }
 
 bool Rename(std::vector<MenuItem>& items, int id, const std::string& text) {
@@ -78,7 +74,7 @@ bool Rename(std::vector<MenuItem>& items, int id, const std::string& text) {
 }  // namespace
 
 MenuData* MenuOf(Menu menu) {
-    for (auto& m : menus)
+    for (auto& m : Layer().menus)
         if (reinterpret_cast<Menu>(m.get()) == menu) return m.get();
     return nullptr;
 }
@@ -101,7 +97,7 @@ void AttachMenuBar(DialogState& st, Menu bar) {
 }
 
 void ForgetMenuOwner(DialogState& st) {
-    for (auto& m : menus)
+    for (auto& m : Layer().menus)
         if (m->owner == Handle(&st)) m->owner = 0;
     if (st.menuBar) {
         for (QAction* a : st.menuBar->actions()) st.menuBar->removeAction(a);

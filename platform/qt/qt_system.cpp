@@ -16,23 +16,13 @@
 
 #include <map>
 
-#include "platform/qt/qt_hooks.h"
-#include "platform/qt/qt_internal.h"
+#include "platform/qt/qt_state.h"
 
 namespace plat::qt {
 namespace {
 
-std::map<Font, QFont*>& Fonts() {  // made by CreateFont
-    static std::map<Font, QFont*> fonts;
-    return fonts;
-}
-std::map<Font, QFont*>& DialogFonts() {  // the fonts of running dialogs
-    static std::map<Font, QFont*> fonts;
-    return fonts;
-}
-
-Cursor lastCursor = Cursor::Arrow;
-QPointer<QWidget> hovered;  // the control asked about in a cursor query
+std::map<Font, QFont*>& Fonts() { return Layer().fonts; }
+std::map<Font, QFont*>& DialogFonts() { return Layer().dialogFonts; }
 
 // A face this machine lacks gets a stand-in of similar widths: a fixed-pitch
 // one for Courier, else one close to Windows' dialog font.
@@ -132,13 +122,10 @@ QString HelpPage(const std::string& chmPath) {
 
 }  // namespace
 
-TestHooks& Hooks() {
-    static TestHooks hooks;
-    return hooks;
-}
+TestHooks& Hooks() { return Layer().hooks; }
 
-Cursor LastCursor() { return lastCursor; }
-void SetLastCursor(Cursor cursor) { lastCursor = cursor; }
+Cursor LastCursor() { return Layer().lastCursor; }
+void SetLastCursor(Cursor cursor) { Layer().lastCursor = cursor; }
 
 QColor FromColorRef(int rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
@@ -215,13 +202,14 @@ int VirtualKey(int key) {
 }
 
 void CursorQuery(DialogState& st, QWidget* over, int id) {
-    hovered = over;
+    QtState& layer = Layer();
+    layer.hovered = over;
     int handled = Deliver(st, Event{Msg::SetCursor, id});
     if (!handled && over) {
         over->unsetCursor();  // the control's own cursor
-        lastCursor = Cursor::Arrow;
+        layer.lastCursor = Cursor::Arrow;
     }
-    hovered = nullptr;
+    layer.hovered = nullptr;
 }
 
 QPixmap SystemIconPixmap(SystemIcon icon) {
@@ -298,14 +286,15 @@ void Beep(int soundType) {
 
 void SetCursor(Cursor cursor) {
     EnsureApplication();
-    lastCursor = cursor;
+    Layer().lastCursor = cursor;
     // The wait cursor covers the whole program until another one is set.
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     if (cursor == Cursor::Wait) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return;
     }
-    if (hovered) hovered->setCursor(cursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    if (QWidget* hovered = Layer().hovered)
+        hovered->setCursor(cursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 Font CreateFont(const FontSpec& spec) {

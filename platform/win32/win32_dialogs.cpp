@@ -2,12 +2,10 @@
 // DialogBoxIndirectParamA; the controls are created in WM_INITDIALOG in pixels
 // of the client area, and the dialog procedure turns window messages into the
 // layer's events.
-#include "platform/win32/win32_internal.h"
+#include "platform/win32/win32_state.h"
 
 namespace plat::win32 {
 namespace {
-
-std::map<HWND, DialogState*> dialogs;
 
 // Screen coordinates of mouse messages are signed.
 int LowSigned(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
@@ -169,14 +167,14 @@ void ReleaseState(HWND dlg, DialogState& st) {
     st.background = nullptr;
     if (st.scaledFont) DeleteObject(st.scaledFont);
     st.scaledFont = nullptr;
-    dialogs.erase(dlg);
+    Layer().dialogs.erase(dlg);
 }
 
 INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
         auto* st = reinterpret_cast<DialogState*>(lp);
         st->hwnd = dlg;
-        dialogs[dlg] = st;
+        Layer().dialogs[dlg] = st;
         return InitDialog(dlg, *st);
     }
     DialogState* st = StateOf(dlg);
@@ -253,8 +251,6 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-bool commonControlsReady = false;
-
 }  // namespace
 
 void MapDialogUnits(HWND dlg, RECT& r) {
@@ -284,6 +280,7 @@ HFONT DialogFont(HWND dlg) {
 }
 
 DialogState* StateOf(HWND dlg) {
+    const auto& dialogs = Layer().dialogs;
     auto it = dialogs.find(dlg);
     return it == dialogs.end() ? nullptr : it->second;
 }
@@ -392,10 +389,10 @@ namespace plat {
 using namespace plat::win32;
 
 int RunDialog(const DialogSpec& spec, const Callback& callback) {
-    if (!commonControlsReady) {
+    if (!Layer().commonControlsReady) {
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&icc);
-        commonControlsReady = true;
+        Layer().commonControlsReady = true;
         InstallAcceleratorFilter();
     }
     DialogState st;

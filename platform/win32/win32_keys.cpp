@@ -3,38 +3,19 @@
 // button, and the presses the dialog manager would keep from a hooked control,
 // are handled in a message filter hook, which the dialog box loop calls for
 // each message it takes.
-#include "platform/win32/win32_internal.h"
+#include "platform/win32/win32_state.h"
 
 namespace plat::win32 {
 namespace {
 
-struct Hooked {
-    HWND dlg;
-    int id;
-    WNDPROC original;
-    KeyHook hook;
-};
-std::map<HWND, Hooked> hooked;  // control (or the edit field of a combo box) -> hook
-
-HHOOK filter = nullptr;
-
-// The dialog manager acts on some presses itself (Enter, Escape, Tab) and never
-// passes them to the control, so the message filter hands every press of a
-// hooked control to its hook before the dialog manager sees it. This is the
-// press it handed over last, so that the control's procedure does not hand
-// the same press over a second time when it does receive it.
-struct HandedOver {
-    HWND control = nullptr;
-    WPARAM vk = 0;
-    LONG time = 0;
-} handedOver;
-
-void CallHook(const Hooked& entry, WPARAM vk, bool down) {
-    Hooked copy = entry;  // the hook may remove itself
+void CallHook(const HookedControl& entry, WPARAM vk, bool down) {
+    HookedControl copy = entry;  // the hook may remove itself
     if (copy.hook) copy.hook(FromHwnd(copy.dlg), copy.id, static_cast<int>(vk), down);
 }
 
 LRESULT CALLBACK HookedProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto& hooked = Layer().hooked;
+    HandedOver& handedOver = Layer().handedOver;
     auto it = hooked.find(h);
     if (it == hooked.end()) return DefWindowProcA(h, msg, wp, lp);
     WNDPROC original = it->second.original;
@@ -61,7 +42,7 @@ HWND KeyTarget(Window dlg, int id) {
     return h;
 }
 
-void Restore(HWND h, const Hooked& entry) {
+void Restore(HWND h, const HookedControl& entry) {
     if (IsWindow(h) && GetWindowLongPtrA(h, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HookedProc))
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.original));
 }
@@ -116,21 +97,22 @@ void NoteInput(const MSG& m) {
 }
 
 LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp) {
-    handedOver = {};  // a press handed over earlier was used up by the dialog manager
+    Win32State& layer = Layer();
+    layer.handedOver = {};  // a press handed over earlier was used up by the dialog manager
     inputBefore = {};
     if (code == MSGF_DIALOGBOX) {
         const MSG* m = reinterpret_cast<const MSG*>(lp);
         NoteInput(*m);
         if (m->message == WM_KEYDOWN) {
             if (FilterKey(*m)) return 1;
-            auto it = hooked.find(m->hwnd);
-            if (it != hooked.end()) {
-                handedOver = {m->hwnd, m->wParam, static_cast<LONG>(m->time)};
+            auto it = layer.hooked.find(m->hwnd);
+            if (it != layer.hooked.end()) {
+                layer.handedOver = {m->hwnd, m->wParam, static_cast<LONG>(m->time)};
                 CallHook(it->second, m->wParam, true);
             }
         }
     }
-    return CallNextHookEx(filter, code, wp, lp);
+    return CallNextHookEx(layer.filter, code, wp, lp);
 }
 
 }  // namespace
@@ -143,10 +125,12 @@ bool UnchangedByInput(HWND control, Code code) {
 }
 
 void InstallAcceleratorFilter() {
+    HHOOK& filter = Layer().filter;
     if (!filter) filter = SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId());
 }
 
 void ForgetKeyHooks(HWND dlg) {
+    auto& hooked = Layer().hooked;
     for (auto it = hooked.begin(); it != hooked.end();) {
         if (it->second.dlg == dlg) {
             Restore(it->first, it->second);
@@ -165,6 +149,7 @@ using namespace plat::win32;
 void SetKeyHook(Window dlg, int id, KeyHook hook) {
     HWND h = KeyTarget(dlg, id);
     if (!h) return;
+    auto& hooked = Layer().hooked;
     auto it = hooked.find(h);
     if (it != hooked.end()) {
         it->second.hook = std::move(hook);
@@ -172,11 +157,12 @@ void SetKeyHook(Window dlg, int id, KeyHook hook) {
     }
     auto original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookedProc)));
-    hooked[h] = Hooked{ToHwnd(dlg), id, original, std::move(hook)};
+    hooked[h] = HookedControl{ToHwnd(dlg), id, original, std::move(hook)};
 }
 
 void RemoveKeyHook(Window dlg, int id) {
     HWND h = KeyTarget(dlg, id);
+    auto& hooked = Layer().hooked;
     auto it = hooked.find(h);
     if (it == hooked.end()) return;
     Restore(h, it->second);

@@ -14,16 +14,10 @@
 // list box itself read its style once, when it was created.
 #include <cstring>
 
-#include "platform/win32/win32_internal.h"
+#include "platform/win32/win32_state.h"
 
 namespace plat::win32 {
 namespace {
-
-struct KeptRows {
-    WNDPROC original;
-    std::vector<std::string> texts;
-};
-std::map<HWND, KeptRows> keptRows;  // list box -> its rows
 
 bool ValidIndex(const KeptRows& rows, WPARAM index) { return index < rows.texts.size(); }
 
@@ -42,6 +36,7 @@ LRESULT FindExact(const KeptRows& rows, WPARAM startAfter, const char* text) {
 }
 
 LRESULT CALLBACK RowsProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto& keptRows = Layer().keptRows;
     auto it = keptRows.find(h);
     if (it == keptRows.end()) return DefWindowProcA(h, msg, wp, lp);
     KeptRows& rows = it->second;
@@ -100,11 +95,12 @@ LRESULT CALLBACK RowsProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 void KeepListRows(HWND list) {
     auto original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RowsProc)));
-    keptRows[list] = KeptRows{original, {}};
+    Layer().keptRows[list] = KeptRows{original, {}};
     SetWindowLongA(list, GWL_STYLE, GetWindowLongA(list, GWL_STYLE) | LBS_HASSTRINGS);
 }
 
 bool FillKeptRows(HWND list, int count, const std::function<std::string(int)>& rowText) {
+    auto& keptRows = Layer().keptRows;
     auto it = keptRows.find(list);
     if (it == keptRows.end()) return false;
     std::vector<std::string>& texts = it->second.texts;

@@ -1,6 +1,7 @@
 // The printer functions of platform.h on Win32: the standard print dialog
-// (PrintDlgA), a printer device context, GDI fonts and TextOutA. The path
-// of a PDF file is UTF-8 text, taken from the wide calls.
+// (PrintDlgA) chooses the job, a printer device context (win32_gdi_print_job)
+// or a PDF file (platform/pdf_print_job), and every later call goes to that
+// job. The path of a PDF file is UTF-8 text, taken from the wide calls.
 //
 // Printing to a PDF file: when the machine has no printer (EnumPrintersA
 // finds none, or the print dialog reports that there is none), or when the
@@ -19,30 +20,20 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
-#include "platform/pdf_printer.h"
-#include "platform/win32/win32_internal.h"
+#include "platform/pdf_print_job.h"
+#include "platform/win32/win32_gdi_print_job.h"
+#include "platform/win32/win32_state.h"
 
 namespace plat {
 namespace {
 
+using win32::Layer;
+
 constexpr int kPdfButton = 0x7A01;  // the button added to the print dialog
 
-// A job on a printer device context.
-struct GdiJob {
-    HDC dc = nullptr;
-    HGDIOBJ originalFont = nullptr;  // the DC's own font, put back before DeleteDC
-    HFONT font = nullptr;            // our font, selected into the DC
-    int x = 0, y = 0;
-};
-
-GdiJob gdi;
-std::unique_ptr<PdfPrinter> pdf;  // a job drawn into a PDF file
-std::string pdfPath;
-bool pdfQuiet = false;     // PANTRIUM_PRINT_TO: never show a message
-bool pdfRequested = false; // the user pressed our button in the print dialog
-
-bool IsOpen() { return gdi.dc != nullptr || pdf != nullptr; }
+PrintJob* Job() { return Layer().printJob.get(); }
 
 // The variable's path, UTF-8 like every path text of the program.
 std::string EnvironmentPath() {
@@ -88,10 +79,15 @@ bool AskPdfPath(HWND owner, const std::string& docName, std::string& path) {
     return true;
 }
 
-void OpenPdf(const std::string& path, const std::string& docName, bool quiet) {
-    pdf = std::make_unique<PdfPrinter>(docName);
-    pdfPath = path;
-    pdfQuiet = quiet;
+std::unique_ptr<PrintJob> PdfJob(const std::string& path, const std::string& docName, bool quiet) {
+    PdfPrintJob::UnwrittenReport report;
+    if (!quiet)  // PANTRIUM_PRINT_TO: never show a message
+        report = [](const std::string& unwritten) {
+            ::MessageBoxW(nullptr,
+                          (L"The file " + plat::win32::ToWide(unwritten) + L" could not be written.").c_str(),
+                          L"Print job", MB_OK | MB_ICONEXCLAMATION);
+        };
+    return std::make_unique<PdfPrintJob>(docName, path, std::move(report));
 }
 
 // Adds "Save as PDF..." to the print dialog, left of its OK button.
@@ -115,7 +111,7 @@ UINT_PTR CALLBACK PrintHook(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
         return TRUE;  // let the dialog set the focus
     }
     if (msg == WM_COMMAND && LOWORD(wParam) == kPdfButton && HIWORD(wParam) == BN_CLICKED) {
-        pdfRequested = true;
+        Layer().pdfRequested = true;
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
         return TRUE;
@@ -123,169 +119,82 @@ UINT_PTR CALLBACK PrintHook(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
-HFONT MakeFont(const std::string& face, int points, int styleSet) {
-    const int height = -MulDiv(points, GetDeviceCaps(gdi.dc, LOGPIXELSY), 72);
-    return ::CreateFontA(height, 0, 0, 0, (styleSet & 1) ? FW_BOLD : FW_NORMAL, (styleSet & 2) != 0,
-                       (styleSet & 4) != 0, (styleSet & 8) != 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       face.c_str());
-}
-
-void SelectFont(HFONT font) {
-    if (!font) return;  // keep the current one
-    SelectObject(gdi.dc, font);
-    if (gdi.font) DeleteObject(gdi.font);
-    gdi.font = font;
-}
-
-bool OpenGdi(HDC dc, const std::string& docName) {
-    DOCINFOA info = {};
-    info.cbSize = sizeof info;
-    info.lpszDocName = docName.c_str();
-    if (StartDocA(dc, &info) <= 0) {
-        DeleteDC(dc);
-        return false;
-    }
-    StartPage(dc);
-    gdi = GdiJob{};
-    gdi.dc = dc;
-    gdi.originalFont = GetCurrentObject(dc, OBJ_FONT);
-    // The starting font: "Courier New" at 12 points, the classic printer
-    // default of 10 characters per inch (the PDF job uses the same).
-    SelectFont(MakeFont("Courier New", PdfPrinter::kStartPoints, 0));
-    return true;
-}
-
-int GdiLineHeight() {
-    TEXTMETRICA tm = {};
-    GetTextMetricsA(gdi.dc, &tm);
-    return tm.tmHeight + tm.tmExternalLeading;
-}
-
-}  // namespace
-
-bool PrinterChooseAndOpen(Window owner, const std::string& docName) {
-    if (IsOpen()) PrinterClose();
-    HWND ownerWindow = reinterpret_cast<HWND>(owner);
-
+// The job for a new document: a PDF file when PANTRIUM_PRINT_TO names one or
+// there is no printer (or the user asks for a PDF file), else the printer
+// chosen in the print dialog. Null when the user cancels.
+std::unique_ptr<PrintJob> ChooseJob(HWND owner, const std::string& docName) {
     const std::string forced = EnvironmentPath();
-    if (!forced.empty()) {
-        OpenPdf(forced, docName, true);
-        return true;
-    }
+    if (!forced.empty()) return PdfJob(forced, docName, true);
 
     bool toPdf = !PrinterInstalled();
     if (!toPdf) {
         PRINTDLGA pd = {};
         pd.lStructSize = sizeof pd;
-        pd.hwndOwner = ownerWindow;
+        pd.hwndOwner = owner;
         pd.Flags = PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_RETURNDC |
                    PD_ENABLEPRINTHOOK;
         pd.lpfnPrintHook = PrintHook;
-        pdfRequested = false;
+        Layer().pdfRequested = false;
         const BOOL chosen = PrintDlgA(&pd);
         const DWORD error = chosen ? 0 : CommDlgExtendedError();
         if (pd.hDevMode) GlobalFree(pd.hDevMode);
         if (pd.hDevNames) GlobalFree(pd.hDevNames);
-        if (chosen && pd.hDC) return OpenGdi(pd.hDC, docName);
+        if (chosen && pd.hDC) return win32::GdiPrintJob::Begin(pd.hDC, docName);
         if (pd.hDC) DeleteDC(pd.hDC);
         // no printer (PDERR_NODEVICES is Win32's name for "no printers")
-        toPdf = pdfRequested || error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES ||
+        toPdf = Layer().pdfRequested || error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES ||
                 error == PDERR_PRINTERNOTFOUND;
     }
-    if (!toPdf) return false;  // cancelled
+    if (!toPdf) return nullptr;  // cancelled
 
     std::string path;
-    if (!AskPdfPath(ownerWindow, docName, path)) return false;
-    OpenPdf(path, docName, false);
-    return true;
+    if (!AskPdfPath(owner, docName, path)) return nullptr;
+    return PdfJob(path, docName, false);
 }
 
-int PrinterDpiX() {
-    if (pdf) return pdf->DpiX();
-    return gdi.dc ? GetDeviceCaps(gdi.dc, LOGPIXELSX) : 0;
+}  // namespace
+
+bool PrinterChooseAndOpen(Window owner, const std::string& docName) {
+    PrinterClose();
+    Layer().printJob = ChooseJob(reinterpret_cast<HWND>(owner), docName);
+    return Job() != nullptr;
 }
 
-int PrinterDpiY() {
-    if (pdf) return pdf->DpiY();
-    return gdi.dc ? GetDeviceCaps(gdi.dc, LOGPIXELSY) : 0;
-}
+int PrinterDpiX() { return Job() ? Job()->DpiX() : 0; }
 
-Size PrinterCharSize() {
-    if (pdf) return pdf->CharSize();
-    if (!gdi.dc) return {};
-    TEXTMETRICA tm = {};
-    GetTextMetricsA(gdi.dc, &tm);
-    return {tm.tmAveCharWidth, tm.tmHeight + tm.tmExternalLeading};
-}
+int PrinterDpiY() { return Job() ? Job()->DpiY() : 0; }
 
-int PrinterLinesPerPage() {
-    if (pdf) return pdf->LinesPerPage();
-    if (!gdi.dc) return 0;
-    const int line = GdiLineHeight();
-    return line > 0 ? GetDeviceCaps(gdi.dc, VERTRES) / line : 0;
-}
+Size PrinterCharSize() { return Job() ? Job()->CharSize() : Size{}; }
+
+int PrinterLinesPerPage() { return Job() ? Job()->LinesPerPage() : 0; }
 
 void PrinterSetFont(const std::string& face, int points, int styleSet) {
-    if (pdf) return pdf->SetFont(face, points, styleSet);
-    if (gdi.dc) SelectFont(MakeFont(face, points, styleSet));
+    if (Job()) Job()->SetFont(face, points, styleSet);
 }
 
 void PrinterMoveTo(int x, int y) {
-    if (pdf) return pdf->MoveTo(x, y);
-    gdi.x = x;
-    gdi.y = y;
+    if (Job()) Job()->MoveTo(x, y);
 }
 
-Point PrinterPosition() {
-    if (pdf) return pdf->Position();
-    return gdi.dc ? Point{gdi.x, gdi.y} : Point{};
-}
+Point PrinterPosition() { return Job() ? Job()->Position() : Point{}; }
 
 void PrinterText(const std::string& text) {
-    if (pdf) return pdf->Text(text);
-    if (!gdi.dc || text.empty()) return;
-    const int length = static_cast<int>(text.size());
-    TextOutA(gdi.dc, gdi.x, gdi.y, text.data(), length);
-    SIZE extent = {};
-    if (GetTextExtentPoint32A(gdi.dc, text.data(), length, &extent)) gdi.x += extent.cx;
+    if (Job()) Job()->Text(text);
 }
 
 void PrinterNewLine() {
-    if (pdf) return pdf->NewLine();
-    if (!gdi.dc) return;
-    gdi.x = 0;
-    gdi.y += GdiLineHeight();
+    if (Job()) Job()->NewLine();
 }
 
 void PrinterNewPage() {
-    if (pdf) return pdf->NewPage();
-    if (!gdi.dc) return;
-    EndPage(gdi.dc);
-    StartPage(gdi.dc);
-    // some drivers reset the device context at a new page
-    if (gdi.font) SelectObject(gdi.dc, gdi.font);
-    gdi.x = 0;
-    gdi.y = 0;
+    if (Job()) Job()->NewPage();
 }
 
 void PrinterClose() {
-    if (pdf) {
-        const bool written = pdf->Save(pdfPath);
-        pdf.reset();
-        if (!written && !pdfQuiet)
-            ::MessageBoxW(nullptr,
-                          (L"The file " + plat::win32::ToWide(pdfPath) + L" could not be written.").c_str(),
-                          L"Print job", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    if (!gdi.dc) return;
-    EndPage(gdi.dc);
-    EndDoc(gdi.dc);
-    SelectObject(gdi.dc, gdi.originalFont);
-    if (gdi.font) DeleteObject(gdi.font);
-    DeleteDC(gdi.dc);
-    gdi = GdiJob{};
+    // Closed before it ends: a message about an unwritten file runs a modal
+    // loop, in which the job is over already.
+    std::unique_ptr<PrintJob> job = std::move(Layer().printJob);
+    if (job) job->End();
 }
 
 }  // namespace plat

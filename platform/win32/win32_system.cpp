@@ -1,6 +1,6 @@
 // Prompts, sounds, cursors, fonts and text measuring, the common file
 // dialogs, the shell and HTML Help on Win32.
-#include "platform/win32/win32_internal.h"
+#include "platform/win32/win32_state.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -97,7 +97,7 @@ int Prompt(const std::string& text, const std::string& caption, int style) {
 void Beep(int soundType) { MessageBeep(static_cast<UINT>(soundType)); }
 
 void SetCursor(Cursor cursor) {
-    static HCURSOR hand = nullptr;
+    HCURSOR& hand = Layer().handCursor;
     HCURSOR c = nullptr;
     switch (cursor) {
     case Cursor::Hand:

@@ -1,12 +1,12 @@
 // Window placement, captions and icons on Win32.
-#include "platform/win32/win32_internal.h"
+#include "platform/win32/win32_state.h"
 
 namespace plat::win32 {
 namespace {
 
 // Icons are loaded once and live as long as the program.
 HICON ProgramIcon(const std::string& name, int cx, int cy) {
-    static std::map<std::pair<std::string, int>, HICON> cache;
+    auto& cache = Layer().programIcons;
     auto key = std::make_pair(name, cx);
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
@@ -26,7 +26,7 @@ HICON SystemIconHandle(SystemIcon which, int size) {
     case SystemIcon::Information: number = 104; stock = IDI_ASTERISK; break;
     case SystemIcon::None: return nullptr;
     }
-    static std::map<std::pair<int, int>, HICON> cache;
+    auto& cache = Layer().systemIcons;
     if (auto it = cache.find({number, size}); it != cache.end()) return it->second;
     HICON icon = static_cast<HICON>(
         LoadImageA(GetModuleHandleA("user32.dll"), MAKEINTRESOURCEA(number), IMAGE_ICON, size, size, 0));
@@ -35,13 +35,10 @@ HICON SystemIconHandle(SystemIcon which, int size) {
     return icon;
 }
 
-// The icon the main window was given; every later dialog shows it too, so
-// that no dialog shows the platform's default icon.
-std::string programIconName;
-
 }  // namespace
 
 void ShowProgramIcon(HWND dlg) {
+    const std::string& programIconName = Layer().programIconName;
     if (programIconName.empty()) return;
     const int dpi = WindowDpi(dlg);
     const int smallSize = ToDevice(16, dpi), bigSize = ToDevice(32, dpi);
@@ -99,7 +96,7 @@ Window ActiveWindow() { return FromHwnd(::GetActiveWindow()); }
 
 void SetDialogIcon(Window dlg, const std::string& resourceName) {
     // A missing resource leaves the default icon.
-    programIconName = resourceName;
+    Layer().programIconName = resourceName;
     ShowProgramIcon(ToHwnd(dlg));
 }
 
