@@ -171,6 +171,11 @@ void RunModalLoop(Window handle) {
         FlushPosted();
         Dialog* d = FindDialog(handle);
         if (!d || d->ended) return;
+        if (s.actions.empty() && s.idle) {
+            std::function<void()> idle = s.idle;  // it may reset the layer
+            idle();
+            continue;
+        }
         if (s.actions.empty()) {
             Fail("script ran out in dialog " + d->caption);
             EndDialog(handle, 2);
@@ -314,6 +319,8 @@ bool IsEnded(plat::Window dlg) {
     Dialog* d = FindDialog(dlg);
     return d && d->ended;
 }
+
+void WhenIdle(std::function<void()> step) { S().idle = std::move(step); }
 
 bool RunNextAction() {
     FlushPosted();

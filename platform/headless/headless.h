@@ -1,7 +1,9 @@
 // The headless window layer: an in-memory, deterministic implementation of
-// platform.h plus a scriptable user and inspection helpers for the tests.
+// platform.h plus a scriptable user and inspection helpers. The tests of the
+// user interface reach them through the scripted user of tests/drivers
+// (headless_user.cpp); the layer's own conformance cases use them directly.
 //
-// How a test drives the UI: queue user actions and scripted answers, then call
+// How the script drives the UI: queue user actions and scripted answers, then call
 // the UI entry point (for example RunMainWindow()). Every modal loop (RunDialog)
 // takes the next queued action and runs it against the active dialog, until
 // that dialog ends; a dialog opened by an action runs its own nested loop on
@@ -122,6 +124,10 @@ int UnusedScript();
 // Addition: runs the next queued action now, as the modal loop would (for a
 // test's own pump inside a Then); false when none is queued.
 bool RunNextAction();
+// Addition: a test's player of steps, asked by the modal loop whenever the
+// queue is empty (nullptr: none, a dry queue ends the dialog). It queues an
+// action, runs a check or ends the dialog.
+void WhenIdle(std::function<void()> step);
 // Addition: whether dlg was ended (EndDialog, an unanswered Close) and its
 // loop has not returned yet; false for a dialog still running or gone.
 bool IsEnded(plat::Window dlg);

@@ -68,6 +68,7 @@ struct State {
     std::vector<plat::Window> stack;  // open dialogs, outermost first
 
     std::deque<std::function<void()>> actions;
+    std::function<void()> idle;  // WhenIdle
     std::deque<int> promptAnswers;
     std::deque<std::pair<bool, std::string>> fileAnswers;
     std::deque<int> popupAnswers;

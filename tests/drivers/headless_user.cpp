@@ -3,6 +3,7 @@
 // test pumps; the platform's dialogs take the scripted answers.
 #include "drivers/user.h"
 
+#include "drivers/layer_records.h"
 #include "platform/headless/headless.h"
 
 namespace drivers {
@@ -11,6 +12,18 @@ namespace {
 class HeadlessUser : public User {
 public:
     std::string Name() const override { return "headless"; }
+    void Reset() override {
+        headless::Reset();
+        prompts.clear();
+        driving = false;
+    }
+    plat::Window ActiveDialog() override { return headless::ActiveDialog(); }
+    // The loop asks for a step whenever its queue runs dry.
+    void Drive(std::function<void()> step) override {
+        driving = step != nullptr;
+        headless::WhenIdle(std::move(step));
+    }
+
     // A dialog ended during Init never runs its loop: its body is left out then.
     void WhenShown(plat::Window dlg, std::function<void()> body) override {
         headless::Then([dlg, body = std::move(body)] {
@@ -24,6 +37,8 @@ public:
         if (index < 0) headless::DoubleClickBelowRows(id);
         else headless::DoubleClickRow(id, index);
     }
+    void ClickRow(plat::Window, int id, int index) override { headless::SelectRow(id, index); }
+    void ChooseMenu(plat::Window, int id) override { headless::ChooseMenu(id); }
     void RightClick(plat::Window, int id, int x, int y) override { headless::RightClick(id, x, y); }
     void Hover(plat::Window, int id) override { headless::Hover(id); }
     void CloseBox(plat::Window) override { headless::CloseBox(); }
@@ -37,6 +52,15 @@ public:
         headless::AnswerFileDialog(confirmed, name);
     }
     void AnswerPrinterDialog(bool confirmed) override { headless::AnswerPrinterDialog(confirmed); }
+    void AnswerPopup(int id) override { headless::ChoosePopup(id); }
+
+    const std::vector<PromptSeen>& Prompts() override {
+        const auto& all = headless::Prompts();
+        for (size_t i = prompts.size(); i < all.size(); ++i)
+            prompts.push_back({all[i].text, all[i].caption, all[i].style, all[i].answer});
+        return prompts;
+    }
+    const std::vector<plat::FileDialogRequest>& FileDialogs() override { return headless::FileDialogs(); }
 
     plat::Rect ClientRect(plat::Window dlg) override { return headless::ClientRect(dlg); }
     plat::Rect ControlRect(plat::Window dlg, int id) override { return headless::ControlRect(dlg, id); }
@@ -55,8 +79,31 @@ public:
         return true;
     }
 
-    std::vector<std::string> TakeFailures() override { return headless::TakeFailures(); }
+    // A played script leaves no answer unused (its own steps are counted apart).
+    std::vector<std::string> TakeFailures() override {
+        std::vector<std::string> failures = headless::TakeFailures();
+        if (driving && headless::UnusedScript() > 0)
+            failures.push_back(std::to_string(headless::UnusedScript()) + " scripted answers left unused");
+        return failures;
+    }
+
+private:
+    std::vector<PromptSeen> prompts;
+    bool driving = false;
 };
+
+// The records in the tests' own types.
+PrinterOp Converted(const headless::PrinterOp& op) {
+    return {static_cast<PrinterOp::Kind>(op.kind), op.text, op.x, op.y, op.points, op.style};
+}
+PopupRecord Converted(const headless::PopupRecord& p) { return {p.menu, p.x, p.y, p.owner, p.items, p.chosen}; }
+template <class Out, class In>
+const std::vector<Out>& Copied(const std::vector<In>& in) {
+    static std::vector<Out> out;
+    out.clear();
+    for (const In& x : in) out.push_back(Converted(x));
+    return out;
+}
 
 }  // namespace
 
@@ -64,5 +111,32 @@ User& TheUser() {
     static HeadlessUser user;
     return user;
 }
+
+const std::vector<plat::DialogSpec>& DialogsRun() { return headless::DialogsRun(); }
+const std::vector<PopupRecord>& Popups() { return Copied<PopupRecord>(headless::Popups()); }
+const std::vector<PrinterOp>& PrinterOps() { return Copied<PrinterOp>(headless::PrinterOps()); }
+const std::vector<std::pair<std::string, bool>>& ShellOpens() { return headless::ShellOpens(); }
+const std::vector<std::string>& HelpRequests() { return headless::HelpRequests(); }
+const std::vector<int>& Beeps() { return headless::Beeps(); }
+plat::Cursor CurrentCursor() { return headless::CurrentCursor(); }
+int LiveFonts() { return headless::LiveFonts(); }
+
+const plat::DialogSpec& SpecOf(plat::Window dlg) { return headless::SpecOf(dlg); }
+std::vector<plat::Window> OpenDialogs() { return headless::OpenDialogs(); }
+unsigned ControlStyle(plat::Window dlg, int id) { return headless::ControlStyle(dlg, id); }
+plat::Kind ControlKind(plat::Window dlg, int id) { return headless::ControlKind(dlg, id); }
+std::vector<int> ControlIds(plat::Window dlg) { return headless::ControlIds(dlg); }
+int TextLimit(plat::Window dlg, int id) { return headless::TextLimit(dlg, id); }
+std::vector<int> TabStops(plat::Window dlg, int id) { return headless::TabStops(dlg, id); }
+std::vector<int> StatusParts(plat::Window dlg, int id) { return headless::StatusParts(dlg, id); }
+std::pair<int, int> ControlColors(plat::Window dlg, int id) { return headless::ControlColors(dlg, id); }
+plat::SystemIcon ControlIcon(plat::Window dlg, int id) { return headless::ControlIcon(dlg, id); }
+std::string ControlImage(plat::Window dlg, int id) { return headless::ControlImage(dlg, id); }
+std::string DialogIcon(plat::Window dlg) { return headless::DialogIcon(dlg); }
+bool HasKeyHook(plat::Window dlg, int id) { return headless::HasKeyHook(dlg, id); }
+std::pair<int, int> EditSelection(plat::Window dlg, int id) { return headless::EditSelection(dlg, id); }
+plat::Menu MenuOf(plat::Window dlg) { return headless::MenuOf(dlg); }
+std::vector<plat::MenuItem> MenuItems(plat::Menu menu) { return headless::MenuItems(menu); }
+bool IsTopMost(plat::Window dlg) { return headless::IsTopMost(dlg); }
 
 }  // namespace drivers

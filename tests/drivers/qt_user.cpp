@@ -5,10 +5,21 @@
 // the way a person clicks their buttons. A print job goes to a PDF file in
 // the current folder (PANTRIUM_PRINT_TO), or is refused in place of the print
 // dialog (the layer's printerDialog hook).
+//
+// A played script (Drive) runs its steps from the layer's modal loop (the
+// modalStep hook). The platform's dialogs are then answered in place through
+// the layer's hooks, as the headless layer answers them: the tests check the
+// requests as the program passes them (owner, buffer size, filter, flags,
+// the message box's style), which a shown QFileDialog or QMessageBox does not
+// tell; the shown ones are the conformance suite's business. The hooks also
+// record the print job's operations; help, the shell and beeps are recorded,
+// not done.
 #include "drivers/user.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -18,6 +29,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
@@ -25,8 +37,10 @@
 #include <deque>
 #include <map>
 
+#include "drivers/layer_records.h"
 #include "platform/qt/qt_hooks.h"
 #include "platform/qt/qt_internal.h"
+#include "platform/qt/qt_menus.h"
 
 namespace drivers {
 namespace {
@@ -48,15 +62,161 @@ int QtKey(int vk) {
     static const std::map<int, int> keys = {
         {plat::kVkReturn, Qt::Key_Return}, {plat::kVkEscape, Qt::Key_Escape}, {plat::kVkTab, Qt::Key_Tab},
         {plat::kVkUp, Qt::Key_Up},         {plat::kVkDown, Qt::Key_Down},     {plat::kVkShift, Qt::Key_Shift},
-        {0x08, Qt::Key_Backspace},         {0x20, Qt::Key_Space},
+        {0x08, Qt::Key_Backspace},         {0x20, Qt::Key_Space},             {0x25, Qt::Key_Left},
+        {0x27, Qt::Key_Right},             {0x21, Qt::Key_PageUp},            {0x22, Qt::Key_PageDown},
+        {0x23, Qt::Key_End},               {0x24, Qt::Key_Home},              {0x2D, Qt::Key_Insert},
+        {0x2E, Qt::Key_Delete},
     };
     auto it = keys.find(vk);
     return it == keys.end() ? 0 : it->second;
 }
 
+// What a played script's program asked of the layer's hooks.
+struct Records {
+    std::vector<plat::DialogSpec> dialogsRun;
+    std::vector<PopupRecord> popups;
+    std::vector<PrinterOp> printerOps;
+    std::vector<std::pair<std::string, bool>> shellOpens;
+    std::vector<std::string> helpRequests;
+    std::vector<int> beeps;
+};
+Records& R() {
+    static Records r;
+    return r;
+}
+
+plat::qt::DialogState* Active() {
+    const auto& all = plat::qt::Dialogs();
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        if ((*it)->shown) return *it;
+    return nullptr;
+}
+
+// Whether a message box of this MB_ style has the button of this answer.
+bool Offers(int style, int answer) {
+    switch (style & 15) {
+    case 0: return answer == 1;
+    case 1: return answer == 1 || answer == 2;
+    case 2: return answer == 3 || answer == 4 || answer == 5;
+    case 3: return answer == 6 || answer == 7 || answer == 2;
+    case 4: return answer == 6 || answer == 7;
+    case 5: return answer == 4 || answer == 2;
+    default: return true;
+    }
+}
+
+constexpr std::uint32_t kExtensionDifferent = 0x400;  // OFN_EXTENSIONDIFFERENT
+
+std::string LowerExtension(const std::string& path) {
+    size_t name = path.find_last_of("\\/:");
+    size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (name != std::string::npos && dot < name)) return {};
+    std::string ext = path.substr(dot + 1);
+    for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return ext;
+}
+
 class QtUser : public User {
 public:
     std::string Name() const override { return "qt"; }
+
+    void Reset() override {
+        plat::qt::EnsureApplication();
+        failures.clear();
+        promptAnswers.clear();
+        fileAnswers.clear();
+        popupAnswers.clear();
+        printerAnswers.clear();
+        prompts.clear();
+        fileDialogs.clear();
+        R() = Records{};
+        plat::qt::Hooks() = {};
+        plat::qt::SetLastCursor(plat::Cursor::Arrow);
+        driving = false;
+    }
+
+    plat::Window ActiveDialog() override {
+        plat::qt::DialogState* st = Active();
+        return st ? plat::qt::Handle(st) : 0;
+    }
+
+    void Drive(std::function<void()> step) override {
+        plat::qt::TestHooks& h = plat::qt::Hooks();
+        driving = step != nullptr;
+        if (!step) {
+            h.modalStep = nullptr;
+            return;
+        }
+        h.modalStep = [step](plat::Window dlg) {
+            QCoreApplication::processEvents();  // posted choices, window activation
+            plat::qt::DialogState* st = StateOf(dlg);
+            if (st && !st->ended) step();
+        };
+        h.dialogRun = [](const plat::DialogSpec& spec) { R().dialogsRun.push_back(spec); };
+        h.popup = [this](plat::Menu menu, int x, int y, plat::Window owner) {
+            PopupRecord record{menu, x, y, owner, MenuItems(menu), 0};
+            if (popupAnswers.empty()) {
+                failures.push_back("unscripted pop-up menu");
+            } else {
+                record.chosen = popupAnswers.front();
+                popupAnswers.pop_front();
+            }
+            R().popups.push_back(record);
+            return record.chosen;
+        };
+        h.printerDialog = [this](plat::Window, const std::string&) {
+            if (printerAnswers.empty()) {
+                failures.push_back("unscripted print dialog");
+                return false;
+            }
+            bool answer = printerAnswers.front();
+            printerAnswers.pop_front();
+            return answer;
+        };
+        h.printerOp = [](plat::qt::TestHooks::PrinterOpKind kind, const std::string& text, plat::Point at,
+                         int points, int style) {
+            R().printerOps.push_back({static_cast<PrinterOp::Kind>(kind), text, at.x, at.y, points, style});
+        };
+        h.shellOpen = [](const std::string& target, bool maximized) { R().shellOpens.emplace_back(target, maximized); };
+        h.help = [](const std::string& path) { R().helpRequests.push_back(path); };
+        h.beep = [](int sound) { R().beeps.push_back(sound); };
+        h.prompt = [this](const std::string& text, const std::string& caption, int style) {
+            int answer = 2;
+            if (promptAnswers.empty()) {
+                failures.push_back("unscripted prompt \"" + text + "\"");
+            } else {
+                answer = promptAnswers.front().first;
+                promptAnswers.pop_front();
+                if (!Offers(style, answer))
+                    failures.push_back("prompt \"" + text + "\" of style " + std::to_string(style) +
+                                       " cannot answer " + std::to_string(answer));
+            }
+            prompts.push_back({text, caption, style, answer});
+            return answer;
+        };
+        // The name is taken as the dialog would return it: the default
+        // extension added when it has none, the flag set when it differs.
+        h.fileDialog = [this](plat::FileDialogRequest& request, bool save) {
+            fileDialogs.push_back(request);
+            if (fileAnswers.empty()) {
+                failures.push_back(std::string("unscripted ") + (save ? "save-file" : "open-file") + " dialog");
+                return false;
+            }
+            auto [confirmed, path] = fileAnswers.front();
+            fileAnswers.pop_front();
+            if (!confirmed) return false;
+            std::string def = request.defExt;
+            for (char& ch : def) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            if (!def.empty() && LowerExtension(path).empty()) path += "." + request.defExt;
+            if (!def.empty() && LowerExtension(path) != def)
+                request.flags |= kExtensionDifferent;
+            else
+                request.flags &= ~kExtensionDifferent;
+            request.fileName = path;
+            return true;
+        };
+        unsetenv("PANTRIUM_PRINT_TO");
+    }
 
     void WhenShown(plat::Window dlg, std::function<void()> body) override {
         plat::qt::EnsureApplication();
@@ -114,6 +274,44 @@ public:
         Mouse(viewport, QEvent::MouseButtonRelease, at);
     }
 
+    void ClickRow(plat::Window dlg, int id, int index) override {
+        ControlState* c = Target(dlg, id, "ClickRow");
+        if (!c) return;
+        plat::SetFocus(dlg, id);  // the click focuses the list
+        if (!StateOf(dlg)) return;
+        if (index < 0 || index >= plat::ListCount(dlg, id)) {
+            failures.push_back("ClickRow: list " + std::to_string(id) + " has no entry " + std::to_string(index));
+            return;
+        }
+        if (auto* combo = qobject_cast<QComboBox*>(c->widget.data()); combo && c->kind == plat::Kind::DropList) {
+            combo->setCurrentIndex(index);
+            emit combo->activated(index);
+            return;
+        }
+        auto* list = qobject_cast<QListWidget*>(c->widget.data());
+        if (!list) list = c->widget->findChild<QListWidget*>();
+        if (!list) {
+            failures.push_back("ClickRow: control " + std::to_string(id) + " is not a list");
+            return;
+        }
+        list->scrollToItem(list->item(index));
+        QPoint at = list->visualItemRect(list->item(index)).center();
+        Mouse(list->viewport(), QEvent::MouseButtonPress, at);
+        Mouse(list->viewport(), QEvent::MouseButtonRelease, at);
+    }
+
+    void ChooseMenu(plat::Window dlg, int id) override {
+        plat::qt::DialogState* st = StateOf(dlg);
+        plat::qt::MenuData* menu = st ? plat::qt::MenuOf(st->menu) : nullptr;
+        auto it = menu ? menu->actions.find(id) : decltype(menu->actions.end()){};
+        if (!menu || it == menu->actions.end()) {
+            failures.push_back("ChooseMenu: no menu item " + std::to_string(id));
+            return;
+        }
+        it->second->hover();    // the item is highlighted
+        it->second->trigger();  // and chosen
+    }
+
     void RightClick(plat::Window dlg, int id, int x, int y) override {
         plat::qt::DialogState* st = StateOf(dlg);
         if (!st) return;
@@ -130,6 +328,7 @@ public:
         }
         QContextMenuEvent e(QContextMenuEvent::Mouse, at, w->mapToGlobal(at));
         QApplication::sendEvent(w, &e);
+        QCoreApplication::processEvents();  // a command chosen in a pop-up menu arrives now
     }
 
     void Hover(plat::Window dlg, int id) override {
@@ -169,13 +368,17 @@ public:
     bool ShowsPlatformDialogs() const override { return true; }
     void AnswerPrompt(int answer, std::function<void()> whileUp) override {
         promptAnswers.push_back({answer, std::move(whileUp)});
-        Watch();
+        if (!driving) Watch();  // a played script's prompts take their answers in place
     }
     void AnswerFileDialog(bool confirmed, const std::string& name) override {
         fileAnswers.emplace_back(confirmed, name);
-        Watch();
+        if (!driving) Watch();
     }
     void AnswerPrinterDialog(bool confirmed) override {
+        if (driving) {
+            printerAnswers.push_back(confirmed);
+            return;
+        }
         // A confirmed job is written by the layer's own PDF writer, without a dialog.
         if (confirmed) {
             setenv("PANTRIUM_PRINT_TO", "window-conformance-print.pdf", 1);
@@ -189,6 +392,11 @@ public:
         };
     }
 
+    void AnswerPopup(int id) override { popupAnswers.push_back(id); }
+
+    const std::vector<PromptSeen>& Prompts() override { return prompts; }
+    const std::vector<plat::FileDialogRequest>& FileDialogs() override { return fileDialogs; }
+
     plat::Rect ClientRect(plat::Window dlg) override {
         plat::qt::DialogState* st = StateOf(dlg);
         if (!st) return {};
@@ -198,6 +406,7 @@ public:
     plat::Rect ControlRect(plat::Window dlg, int id) override {
         ControlState* c = ControlOf(dlg, id);
         if (!c || !c->widget) return {};
+        if (c->kind == plat::Kind::DropList) return c->rect;  // the rectangle with the list dropped down
         QRect r = c->widget->geometry();
         return {r.x(), r.y(), r.width(), r.height()};
     }
@@ -235,8 +444,13 @@ public:
         for (auto& [answer, whileUp] : promptAnswers)
             failures.push_back("no message box came for the answer " + std::to_string(answer));
         for (auto& [confirmed, name] : fileAnswers) failures.push_back("no file dialog came for \"" + name + "\"");
+        for (int id : popupAnswers) failures.push_back("no pop-up menu came for the choice " + std::to_string(id));
+        for (bool answer : printerAnswers)
+            failures.push_back(std::string("no print dialog came for the answer ") + (answer ? "Print" : "Cancel"));
         promptAnswers.clear();
         fileAnswers.clear();
+        popupAnswers.clear();
+        printerAnswers.clear();
         std::vector<std::string> taken;
         taken.swap(failures);
         return taken;
@@ -246,6 +460,11 @@ private:
     std::vector<std::string> failures;
     std::deque<std::pair<int, std::function<void()>>> promptAnswers;
     std::deque<std::pair<bool, std::string>> fileAnswers;
+    std::deque<int> popupAnswers;
+    std::deque<bool> printerAnswers;
+    std::vector<PromptSeen> prompts;
+    std::vector<plat::FileDialogRequest> fileDialogs;
+    bool driving = false;  // a script plays: the platform's dialogs are answered in place
     QTimer* watcher = nullptr;
 
     ControlState* Target(plat::Window dlg, int id, const std::string& action) {
@@ -302,7 +521,8 @@ private:
                                                        {"&Ignore", 5}, {"&Yes", 6},   {"&No", 7}};
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (!w->isVisible()) continue;
-            if (auto* box = qobject_cast<QMessageBox*>(w); box && !promptAnswers.empty()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (box && !promptAnswers.empty()) {
                 auto [answer, whileUp] = promptAnswers.front();
                 promptAnswers.pop_front();
                 if (whileUp) whileUp();
@@ -315,7 +535,8 @@ private:
                 box->reject();
                 return;
             }
-            if (auto* files = qobject_cast<QFileDialog*>(w); files && !fileAnswers.empty()) {
+            auto* files = qobject_cast<QFileDialog*>(w);
+            if (files && !fileAnswers.empty()) {
                 auto [confirmed, name] = fileAnswers.front();
                 fileAnswers.pop_front();
                 if (confirmed) {
@@ -340,6 +561,94 @@ private:
 User& TheUser() {
     static QtUser user;
     return user;
+}
+
+const std::vector<plat::DialogSpec>& DialogsRun() { return R().dialogsRun; }
+const std::vector<PopupRecord>& Popups() { return R().popups; }
+const std::vector<PrinterOp>& PrinterOps() { return R().printerOps; }
+const std::vector<std::pair<std::string, bool>>& ShellOpens() { return R().shellOpens; }
+const std::vector<std::string>& HelpRequests() { return R().helpRequests; }
+const std::vector<int>& Beeps() { return R().beeps; }
+plat::Cursor CurrentCursor() { return plat::qt::LastCursor(); }
+int LiveFonts() { return plat::qt::LiveFonts(); }
+
+const plat::DialogSpec& SpecOf(plat::Window dlg) {
+    static const plat::DialogSpec none;
+    plat::qt::DialogState* st = StateOf(dlg);
+    return st ? st->spec : none;
+}
+std::vector<plat::Window> OpenDialogs() {
+    std::vector<plat::Window> out;
+    for (plat::qt::DialogState* st : plat::qt::Dialogs()) out.push_back(plat::qt::Handle(st));
+    return out;
+}
+unsigned ControlStyle(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    return c ? c->style : 0;
+}
+plat::Kind ControlKind(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    return c ? c->kind : plat::Kind::Label;
+}
+std::vector<int> ControlIds(plat::Window dlg) {
+    std::vector<int> ids;
+    if (plat::qt::DialogState* st = StateOf(dlg))
+        for (ControlState* c : st->controls) ids.push_back(c->id);
+    return ids;
+}
+int TextLimit(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    return c ? c->limit : 0;
+}
+std::vector<int> TabStops(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    return c ? c->tabStops : std::vector<int>{};
+}
+std::vector<int> StatusParts(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    return c ? c->statusEdges : std::vector<int>{};
+}
+std::pair<int, int> ControlColors(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    return c ? std::make_pair(c->textColor, c->backColor) : std::make_pair(-1, -1);
+}
+plat::SystemIcon ControlIcon(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    return c ? c->icon : plat::SystemIcon::None;
+}
+std::string ControlImage(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    return c ? c->image : std::string();
+}
+std::string DialogIcon(plat::Window dlg) {
+    plat::qt::DialogState* st = StateOf(dlg);
+    return st ? st->icon : std::string();
+}
+bool HasKeyHook(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    return c && c->hook;
+}
+std::pair<int, int> EditSelection(plat::Window dlg, int id) {
+    ControlState* c = ControlOf(dlg, id);
+    QLineEdit* edit = !c || !c->widget                ? nullptr
+                      : c->kind == plat::Kind::Edit ? static_cast<QLineEdit*>(c->widget.data())
+                                                    : c->widget->findChild<QLineEdit*>();
+    if (!edit) return {0, 0};
+    if (!edit->hasSelectedText()) return {edit->cursorPosition(), edit->cursorPosition()};
+    int start = edit->selectionStart();
+    return {start, start + static_cast<int>(edit->selectedText().size())};
+}
+plat::Menu MenuOf(plat::Window dlg) {
+    plat::qt::DialogState* st = StateOf(dlg);
+    return st ? st->menu : 0;
+}
+std::vector<plat::MenuItem> MenuItems(plat::Menu menu) {
+    plat::qt::MenuData* data = plat::qt::MenuOf(menu);
+    return data ? data->items : std::vector<plat::MenuItem>{};
+}
+bool IsTopMost(plat::Window dlg) {
+    plat::qt::DialogState* st = StateOf(dlg);
+    return st && st->topMost;
 }
 
 }  // namespace drivers

@@ -23,6 +23,17 @@ public:
     // "headless", "qt" or "win32": for the lines that say what a layer cannot show.
     virtual std::string Name() const = 0;
 
+    // Forgets the answers, records and failures so far (the headless layer
+    // starts afresh: no windows).
+    virtual void Reset() = 0;
+
+    // The innermost running dialog, the one the user's input goes to; 0 when none.
+    virtual plat::Window ActiveDialog() = 0;
+    // Plays a script: step runs each time the active dialog's loop waits for
+    // the user, until Drive(nullptr). A step does one thing (an action, a
+    // check) or ends the dialog; it runs only inside the layer's own dialogs.
+    virtual void Drive(std::function<void()> step) = 0;
+
     // Runs body in dlg's own modal loop once the dialog shows (call it during Init).
     virtual void WhenShown(plat::Window dlg, std::function<void()> body) = 0;
 
@@ -30,6 +41,10 @@ public:
     virtual void Click(plat::Window dlg, int id) = 0;  // push button, check box, notifying label
     // On a list box's row; index -1: on the empty part below its last row.
     virtual void DoubleClickRow(plat::Window dlg, int id, int index) = 0;
+    // A click on a row of a list box, a list's entry of a combo box, or a
+    // drop list's choice: the focus goes to the list.
+    virtual void ClickRow(plat::Window dlg, int id, int index) = 0;
+    virtual void ChooseMenu(plat::Window dlg, int id) = 0;  // an item of dlg's menu bar
     virtual void RightClick(plat::Window dlg, int id, int clientX, int clientY) = 0;  // control pixels
     virtual void Hover(plat::Window dlg, int id) = 0;  // the pointer over control id, -1 over none
     virtual void CloseBox(plat::Window dlg) = 0;
@@ -53,6 +68,18 @@ public:
     // A file name (relative to the dialog's folder) and OK, or Cancel.
     virtual void AnswerFileDialog(bool confirmed, const std::string& name) = 0;
     virtual void AnswerPrinterDialog(bool confirmed) = 0;
+    virtual void AnswerPopup(int id) = 0;  // the next pop-up menu: item id, 0 dismisses it
+
+    // What the platform's dialogs showed, in order: the message box's text,
+    // caption and style (MB_ buttons, icon and default button) with the
+    // answer given; the file dialog's title, folder and proposed name.
+    struct PromptSeen {
+        std::string text, caption;
+        int style = 0;
+        int answer = 0;
+    };
+    virtual const std::vector<PromptSeen>& Prompts() = 0;
+    virtual const std::vector<plat::FileDialogRequest>& FileDialogs() = 0;
 
     // ---- what the user sees, in the layer's 96-dpi pixels ----
     virtual plat::Rect ClientRect(plat::Window dlg) = 0;           // screen position and size

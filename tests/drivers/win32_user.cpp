@@ -5,6 +5,11 @@
 // their buttons. A print job goes to a PDF file in the current folder
 // (PANTRIUM_PRINT_TO).
 //
+// A played script (Drive) runs its steps from a thread timer while one of
+// the layer's dialogs is active. The message box's text, caption and style
+// and the file dialog's title and proposed name are recorded as the watcher
+// finds them; in a pop-up menu the driver can only dismiss.
+//
 // PumpUntil runs the loop a dialog box runs: the dialog manager, which first
 // calls the message filter (where the layer sees accelerators and the
 // presses the dialog manager keeps), then the window procedure.
@@ -59,6 +64,32 @@ public:
 
     std::string Name() const override { return "win32"; }
 
+    void Reset() override {
+        Drive(nullptr);
+        failures.clear();
+        answers.clear();
+        pendingBodies.clear();
+        prompts.clear();
+        fileDialogs.clear();
+    }
+
+    // The layer's dialog that is active: the innermost one running.
+    plat::Window ActiveDialog() override {
+        HWND active = GetActiveWindow();
+        return active && StateOf(active) && IsWindowVisible(active) ? reinterpret_cast<plat::Window>(active) : 0;
+    }
+
+    // A thread timer: its message comes in every loop of the thread, the
+    // step runs only while one of the layer's dialogs is active.
+    void Drive(std::function<void()> step) override {
+        drive = std::move(step);
+        if (drive && !driveTimer) driveTimer = SetTimer(nullptr, 0, 10, Step);
+        if (!drive && driveTimer) {
+            KillTimer(nullptr, driveTimer);
+            driveTimer = 0;
+        }
+    }
+
     void WhenShown(plat::Window dlg, std::function<void()> body) override {
         // The dialog box shows itself once its queue is empty; a timer comes only then.
         pendingBodies[ToHwnd(dlg)] = std::move(body);
@@ -112,6 +143,38 @@ public:
         PostMessageA(list, WM_LBUTTONUP, 0, at);
     }
 
+    void ClickRow(plat::Window dlg, int id, int index) override {
+        HWND list = Control(dlg, id, "ClickRow");
+        if (!list) return;
+        if (ClassOf(list) == "ComboBox") {
+            // The choice in the dropped list: selected, then reported to the dialog.
+            if (SendMessageA(list, CB_SETCURSEL, index, 0) == CB_ERR) {
+                failures.push_back("ClickRow: no entry " + std::to_string(index) + " in list " + std::to_string(id));
+                return;
+            }
+            PostMessageA(ToHwnd(dlg), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+            return;
+        }
+        RECT item{};
+        if (SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+            failures.push_back("ClickRow: no row " + std::to_string(index) + " in list " + std::to_string(id));
+            return;
+        }
+        const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+        PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(list, WM_LBUTTONUP, 0, at);
+    }
+
+    // The item's command, as the menu bar sends it.
+    void ChooseMenu(plat::Window dlg, int id) override {
+        HMENU bar = GetMenu(ToHwnd(dlg));
+        if (!bar || GetMenuState(bar, id, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+            failures.push_back("ChooseMenu: no menu item " + std::to_string(id));
+            return;
+        }
+        PostMessageA(ToHwnd(dlg), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    }
+
     void RightClick(plat::Window dlg, int id, int x, int y) override {
         HWND h = id == 0 ? ToHwnd(dlg) : Control(dlg, id, "RightClick");
         if (!h) return;
@@ -158,6 +221,17 @@ public:
         answers.push_back({Answer::Cancel, IDCANCEL, {}, nullptr});
         Watch();
     }
+
+    // Dismissing is what the driver can do in a pop-up menu: it has no
+    // window of its own to click an item in.
+    void AnswerPopup(int id) override {
+        answers.push_back({Answer::Popup, id, {}, nullptr});
+        if (id != 0) failures.push_back("AnswerPopup: the Win32 driver dismisses pop-up menus only");
+        Watch();
+    }
+
+    const std::vector<PromptSeen>& Prompts() override { return prompts; }
+    const std::vector<plat::FileDialogRequest>& FileDialogs() override { return fileDialogs; }
 
     plat::Rect ClientRect(plat::Window dlg) override {
         HWND h = ToHwnd(dlg);
@@ -215,7 +289,7 @@ public:
 private:
     static constexpr UINT_PTR kShownTimer = 0x5A17;
     struct Answer {
-        enum Kind { Prompt, File, Cancel } kind;
+        enum Kind { Prompt, File, Cancel, Popup } kind;
         int button;
         std::string name;
         std::function<void()> whileUp;
@@ -224,6 +298,45 @@ private:
     std::vector<std::string> failures;
     std::deque<Answer> answers;
     UINT_PTR watcher = 0;
+    std::vector<PromptSeen> prompts;
+    std::vector<plat::FileDialogRequest> fileDialogs;
+    std::function<void()> drive;
+    UINT_PTR driveTimer = 0;
+    bool stepping = false;
+
+    static void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
+        Win32User& u = *theUser;
+        if (!u.drive || u.stepping || !u.ActiveDialog()) return;
+        HWND foreign = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindForeign, reinterpret_cast<LPARAM>(&foreign));
+        if (foreign) return;  // a message box or common dialog is up
+        u.stepping = true;
+        std::function<void()> step = u.drive;
+        step();
+        u.stepping = false;
+    }
+
+    // The MB_ style the user sees: the buttons and the icon.
+    static int StyleOf(HWND box) {
+        auto has = [box](int id) { return GetDlgItem(box, id) != nullptr; };
+        int style = has(IDYES) ? (has(IDCANCEL) ? 3 : 4)
+                    : has(IDABORT) ? 2
+                    : has(IDRETRY) ? 5
+                    : has(IDCANCEL) ? 1
+                                    : 0;
+        const HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x14, STM_GETICON, 0, 0));
+        const std::pair<LPCSTR, int> icons[] = {{IDI_HAND, 0x10}, {IDI_QUESTION, 0x20}, {IDI_EXCLAMATION, 0x30},
+                                                {IDI_ASTERISK, 0x40}};
+        for (auto [name, bits] : icons)
+            if (icon && icon == LoadIconA(nullptr, name)) style |= bits;
+        return style;
+    }
+
+    static std::string TextOf(HWND h) {
+        wchar_t text[1024] = {};
+        GetWindowTextW(h, text, 1024);
+        return plat::win32::FromWide(text);
+    }
 
     HWND Control(plat::Window dlg, int id, const std::string& action) {
         HWND h = GetDlgItem(ToHwnd(dlg), id);
@@ -285,13 +398,27 @@ private:
             u.watcher = 0;
             return;
         }
+        Answer a = u.answers.front();
+        if (a.kind == Answer::Popup) {
+            // A pop-up menu tracks in its own loop: no dialog of this thread shows.
+            u.answers.pop_front();
+            EndMenu();
+            return;
+        }
         HWND box = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), FindForeign, reinterpret_cast<LPARAM>(&box));
         if (!box) return;
-        Answer a = u.answers.front();
         u.answers.pop_front();
+        if (a.kind == Answer::Prompt)
+            u.prompts.push_back({TextOf(GetDlgItem(box, 0xFFFF)), TextOf(box), StyleOf(box), a.button});
         if (a.whileUp) a.whileUp();
         HWND nameField = GetDlgItem(box, cmb13) ? GetDlgItem(box, cmb13) : GetDlgItem(box, edt1);
+        if (a.kind == Answer::File) {
+            plat::FileDialogRequest seen;
+            seen.title = TextOf(box);
+            if (nameField) seen.fileName = TextOf(nameField);
+            u.fileDialogs.push_back(seen);
+        }
         if (a.kind == Answer::File && a.button == IDOK && nameField)
             SendMessageW(nameField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(plat::win32::ToWide(a.name).c_str()));
         if (a.kind == Answer::Prompt && !GetDlgItem(box, a.button))

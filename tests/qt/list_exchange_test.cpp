@@ -62,17 +62,17 @@ TEST_F(ListExchange, NativeSaveEqualsTheWindowsProgramsBytesAndOpensAgain) {
     ASSERT_TRUE(smoke::WriteFileBytes(kListFile, ListFileBytes(StartList())));
     ASSERT_TRUE(smoke::WriteFileBytes("pantrium.ini", std::string(kListFile) + "\r\n"));
 
-    headless::SelectRow(kItemList, 2);        // Apples
-    headless::DoubleClickRow(kItemList, 2);   // checked with 1 unit, the units box takes the focus
-    headless::Type("3");
-    headless::Press(plat::kVkReturn);         // back to the list
-    headless::SelectRow(kItemList, 3);        // Bananas
-    headless::Press(plat::kVkReturn);         // clears its auto mark, the units box takes the focus
-    headless::Type("12");
-    headless::Then([&] { EXPECT_EQ(Rows(ui), kRowsAfterTyping); });
-    headless::ChooseMenu(kCmdSave);
-    headless::AnswerPrompt(6);
-    headless::Then([&] {
+    script::SelectRow(kItemList, 2);        // Apples
+    script::DoubleClickRow(kItemList, 2);   // checked with 1 unit, the units box takes the focus
+    script::Type("3");
+    script::Press(plat::kVkReturn);         // back to the list
+    script::SelectRow(kItemList, 3);        // Bananas
+    script::Press(plat::kVkReturn);         // clears its auto mark, the units box takes the focus
+    script::Type("12");
+    script::Then([&] { EXPECT_EQ(Rows(ui), kRowsAfterTyping); });
+    script::ChooseMenu(kCmdSave);
+    script::AnswerPrompt(6);
+    script::Then([&] {
         EXPECT_EQ(smoke::ReadFileBytes(kListFile), ListFileBytes(ListAfterTyping()))
             << "the native save differs from the Windows program's";
         // Kept for opening in the Windows program by hand (build/screenshots-qt/).
@@ -83,10 +83,10 @@ TEST_F(ListExchange, NativeSaveEqualsTheWindowsProgramsBytesAndOpensAgain) {
     Run();
 
     // And back: the saved file opens with the same rows.
-    headless::Reset();
+    script::Reset();
     itemTable = ItemTable{};
     ui = MainWindowState{};
-    headless::Then([&] {
+    script::Then([&] {
         EXPECT_EQ(plat::GetCaption(ui.mainWindow), "smoke list");
         EXPECT_EQ(Rows(ui), kRowsAfterTyping);
     });

@@ -47,7 +47,7 @@ TEST_F(PrintDialog, PrintListToPdfFromTheSystemPrintDialog) {
 
     static bool dialogSeen = false;
     dialogSeen = false;
-    headless::Then([] {
+    script::Then([] {
         plat::qt::Hooks().printerDialog = nullptr;  // the real print dialog
         QTimer::singleShot(200, [] {
             for (QWidget* w : QApplication::topLevelWidgets())
@@ -57,8 +57,8 @@ TEST_F(PrintDialog, PrintListToPdfFromTheSystemPrintDialog) {
                 }
         });
     });
-    headless::Click(kPrintListButton);
-    headless::Then([] {
+    script::Click(kPrintListButton);
+    script::Then([] {
         EXPECT_TRUE(dialogSeen);
         const std::string pdf = QDir::current().filePath("Print job.pdf").toStdString();
         QFile file(QString::fromStdString(pdf));
@@ -74,7 +74,7 @@ TEST_F(PrintDialog, PrintListToPdfFromTheSystemPrintDialog) {
             EXPECT_EQ(text.find("Bread"), std::string::npos) << "only the items to buy: " << text;
         }
     });
-    headless::KeyDown(plat::kVkEscape);
+    script::KeyDown(plat::kVkEscape);
     RunMainWindow();
 }
 

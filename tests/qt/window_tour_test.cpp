@@ -17,10 +17,10 @@
 namespace pantrium::test {
 namespace {
 
-using headless::AnswerPrompt;
-using headless::ChooseMenu;
-using headless::Click;
-using headless::Then;
+using script::AnswerPrompt;
+using script::ChooseMenu;
+using script::Click;
+using script::Then;
 
 const QString kShotDir = PANTRIUM_QT_SHOT_DIR;
 
@@ -38,7 +38,7 @@ void CheckAndSave(QWidget* window, const std::string& name) {
 
 void Shot(const std::string& name) {
     Then([name] {
-        plat::Window dlg = headless::ActiveDialog();
+        plat::Window dlg = script::ActiveDialog();
         ASSERT_NE(dlg, 0u) << name;
         plat::qt::DialogState* st = plat::qt::StateOf(dlg);
         CheckAndSave(st->frame, name);
@@ -60,22 +60,22 @@ TEST_F(WindowTour, EveryWindowIsDrawnAtItsSize) {
     PutItem({"Birthday candles", "box", 1.5f, 0, kSpecialBuy, 0});
     WriteListFile("my Pantrium.ptm");
 
-    headless::SelectRow(kItemList, 1);
+    script::SelectRow(kItemList, 1);
     Shot("main-window");
     Click(kNewItemButton);
     Shot("item-editor");
-    headless::KeyDown(plat::kVkEscape);
+    script::KeyDown(plat::kVkEscape);
     ChooseMenu(kCmdCategories);
     Shot("categories");
-    headless::SelectRow(220, 1);
+    script::SelectRow(220, 1);
     Click(223);  // Change: the input box
     Shot("input-box");
-    headless::KeyDown(plat::kVkEscape);
-    headless::CloseBox();
-    headless::SelectRow(kItemList, 2);
+    script::KeyDown(plat::kVkEscape);
+    script::CloseBox();
+    script::SelectRow(kItemList, 2);
     ChooseMenu(kCmdBuyingHistory);
     Shot("units-history");
-    headless::KeyDown(plat::kVkEscape);
+    script::KeyDown(plat::kVkEscape);
     ChooseMenu(kCmdAbout);
     Shot("about");
     Click(1);
@@ -100,7 +100,7 @@ TEST_F(WindowTour, EveryWindowIsDrawnAtItsSize) {
     Shot("checkout");
     Click(1);
     Shot("checkout-price");
-    headless::CloseBox();
+    script::CloseBox();
     AnswerPrompt(1);  // "Checkout is done"
     ChooseMenu(kCmdExit);
     AnswerPrompt(7);  // no save

@@ -1,4 +1,4 @@
-// The categories dialog and the input box driven through the headless layer.
+// The categories dialog and the input box driven by the scripted user.
 #include <gtest/gtest.h>
 
 #include "data/categories.h"
@@ -8,12 +8,12 @@
 namespace pantrium::test {
 namespace {
 
-using headless::AnswerPrompt;
-using headless::Click;
-using headless::Press;
-using headless::SelectRow;
-using headless::Then;
-using headless::Type;
+using script::AnswerPrompt;
+using script::Click;
+using script::Press;
+using script::SelectRow;
+using script::Then;
+using script::Type;
 
 constexpr int kCombo = 220, kAdd = 221, kDelete = 222, kChange = 223, kSave = 224;
 
@@ -33,39 +33,39 @@ protected:
     static void MoveUp() { Press(plat::kVkUp, true); }
     static void MoveDown() { Press(plat::kVkDown, true); }
     static void ExpectList(std::vector<std::string> entries) {
-        Then([entries] { EXPECT_EQ(ListEntries(headless::ActiveDialog(), kCombo), entries); });
+        Then([entries] { EXPECT_EQ(ListEntries(script::ActiveDialog(), kCombo), entries); });
     }
 };
 
 TEST_F(CategoriesTest, LayoutAndEnterAddsTheTypedNameInLowerCase) {
     PutCategories({"fruit"});
     Then([] {
-        const plat::Window dlg = headless::ActiveDialog();
-        const plat::DialogSpec& spec = headless::SpecOf(dlg);
+        const plat::Window dlg = script::ActiveDialog();
+        const plat::DialogSpec& spec = drivers::SpecOf(dlg);
         EXPECT_EQ(spec.caption, "Categories");
         EXPECT_EQ(spec.width, 240);
         EXPECT_EQ(spec.height, 190);
-        EXPECT_EQ(headless::ControlKind(dlg, kCombo), plat::Kind::SimpleCombo);
-        EXPECT_EQ(headless::ControlRect(dlg, kCombo), (plat::Rect{90, 20, 140, 135}));
-        EXPECT_EQ(headless::ControlRect(dlg, kSave), (plat::Rect{10, 125, 60, 30}));
+        EXPECT_EQ(drivers::ControlKind(dlg, kCombo), plat::Kind::SimpleCombo);
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, kCombo), (plat::Rect{90, 20, 140, 135}));
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, kSave), (plat::Rect{10, 125, 60, 30}));
         EXPECT_EQ(plat::GetFocus(dlg), kCombo);
     });
     Type("Dairy");
     Press(plat::kVkReturn);
     ExpectList({"fruit", "dairy"});
-    Then([] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), kCombo), ""); });
+    Then([] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), kCombo), ""); });
     Type("Frozen Foods");
     Click(kAdd);
     Then([] {
-        const plat::Window dlg = headless::ActiveDialog();
+        const plat::Window dlg = script::ActiveDialog();
         EXPECT_EQ(plat::GetFocus(dlg), kCombo);
-        EXPECT_FALSE(headless::ControlStyle(dlg, kAdd) & plat::kDefault);
+        EXPECT_FALSE(drivers::ControlStyle(dlg, kAdd) & plat::kDefault);
     });
     Click(kSave);
     ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy", "frozen foods"}));
     EXPECT_TRUE(itemTable.modified);
-    EXPECT_TRUE(headless::Prompts().empty());
+    EXPECT_TRUE(script::Prompts().empty());
 }
 
 TEST_F(CategoriesTest, DeletingCategoryTwoOfThreeRenumbersAndResorts) {
@@ -77,10 +77,10 @@ TEST_F(CategoriesTest, DeletingCategoryTwoOfThreeRenumbersAndResorts) {
     Click(kSave);
     ShowCategoriesDialog(0, RecordRefreshes());
 
-    ASSERT_EQ(headless::Prompts().size(), 1u);
-    EXPECT_EQ(headless::Prompts()[0].text, "Delete category now?");
-    EXPECT_EQ(headless::Prompts()[0].caption, "dairy");
-    EXPECT_EQ(headless::Prompts()[0].style, 52);
+    ASSERT_EQ(script::Prompts().size(), 1u);
+    EXPECT_EQ(script::Prompts()[0].text, "Delete category now?");
+    EXPECT_EQ(script::Prompts()[0].caption, "dairy");
+    EXPECT_EQ(script::Prompts()[0].style, 52);
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "bread"}));
     ExpectCategories({{"Apples", 1}, {"Milk", 0}, {"Rye", 2}, {"Salt", 0}});
     // Re-sorted: the items without a category come first, row 1 selected.
@@ -99,7 +99,7 @@ TEST_F(CategoriesTest, DeleteAnsweredNoOrWithNothingSelectedChangesNothing) {
     ExpectList({"fruit", "dairy", "bread"});
     Click(kSave);
     ShowCategoriesDialog(0, RecordRefreshes());
-    EXPECT_EQ(headless::Prompts().size(), 1u);
+    EXPECT_EQ(script::Prompts().size(), 1u);
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy", "bread"}));
     ExpectCategories({{"Apples", 1}, {"Milk", 2}, {"Rye", 3}});
 }
@@ -129,7 +129,7 @@ TEST_F(CategoriesTest, MoveDownOnTheLastEntryAndWithoutSelectionDoesNothing) {
     SelectRow(kCombo, 0);
     MoveDown();
     ExpectList({"dairy", "fruit", "bread"});
-    headless::CloseBox();
+    script::CloseBox();
     ShowCategoriesDialog(0, RecordRefreshes());
 }
 
@@ -139,7 +139,7 @@ TEST_F(CategoriesTest, ReorderThenCloseBoxKeepsTheOrder) {
     MoveDown();
     MoveDown();
     ExpectList({"dairy", "bread", "fruit"});
-    headless::CloseBox();
+    script::CloseBox();
     ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy", "bread"}));
     ExpectCategories({{"Apples", 1}, {"Milk", 2}, {"Rye", 3}});
@@ -177,12 +177,12 @@ TEST_F(CategoriesTest, RenameCarriesThroughAReorderAndSave) {
     MoveUp();              // dairy, fruit, bread
     Click(kChange);
     Then([] {
-        const plat::Window box = headless::ActiveDialog();
+        const plat::Window box = script::ActiveDialog();
         EXPECT_EQ(plat::GetCaption(box), "Change Category");
         EXPECT_EQ(plat::GetText(box, 9999), "dairy");
         EXPECT_EQ(plat::GetFocus(box), 9999);
     });
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("Milk Products");
     Press(plat::kVkReturn);
     ExpectList({"Milk Products", "fruit", "bread"});
@@ -198,7 +198,7 @@ TEST_F(CategoriesTest, ARenamedCategoryIsNotMergedUnderItsOldName) {
     PutItem({"Cheese", "block", 4, 3});
     SelectRow(kCombo, 0);
     Click(kChange);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("Milk Products");
     Press(plat::kVkReturn);
     Click(kSave);
@@ -217,7 +217,7 @@ TEST_F(CategoriesTest, DeleteAfterAReorderRemovesTheShownCategory) {
     ExpectList({"fruit", "dairy"});
     Click(kSave);
     ShowCategoriesDialog(0, RecordRefreshes());
-    EXPECT_EQ(headless::Prompts().at(0).caption, "bread");
+    EXPECT_EQ(script::Prompts().at(0).caption, "bread");
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy"}));
     ExpectCategories({{"Apples", 1}, {"Milk", 2}, {"Rye", 0}});
 }
@@ -229,14 +229,14 @@ TEST_F(CategoriesTest, CloseBoxKeepsDeletionsAndUndoesRenamesAndAdditions) {
     Click(kDelete);  // fruit goes: dairy 1, bread 2
     SelectRow(kCombo, 1);
     Click(kChange);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("Bakery");
     Press(plat::kVkReturn);
-    headless::Focus(kCombo);
+    script::Focus(kCombo);
     Type("spices");
     Click(kAdd);
     ExpectList({"dairy", "Bakery", "spices"});
-    headless::CloseBox();
+    script::CloseBox();
     ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"dairy", "bread"}));
     ExpectCategories({{"Apples", 0}, {"Milk", 1}, {"Rye", 2}, {"Salt", 0}});
@@ -250,10 +250,10 @@ TEST_F(CategoriesTest, ChangeWithNothingSelectedOrAnEmptyAnswerDoesNothing) {
     Press(plat::kVkEscape);  // the input box answers nothing
     SelectRow(kCombo, 1);
     Click(kChange);
-    headless::ClearEdit();
+    script::ClearEdit();
     Click(1);  // an empty text
     ExpectList({"fruit", "dairy", "bread"});
-    headless::CloseBox();
+    script::CloseBox();
     ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(DialogCaptions(),
               (std::vector<std::string>{"Categories", "Change Category", "Change Category"}));
@@ -266,13 +266,13 @@ TEST_F(CategoriesTest, The256thCategoryIsRefused) {
     Type("one too many");
     Click(kAdd);
     AnswerPrompt(1);
-    Then([] { EXPECT_EQ(plat::ListCount(headless::ActiveDialog(), kCombo), 255); });
+    Then([] { EXPECT_EQ(plat::ListCount(script::ActiveDialog(), kCombo), 255); });
     Click(kSave);
     ShowCategoriesDialog(0, RecordRefreshes());
     EXPECT_EQ(itemTable.catgCount, 255);
-    ASSERT_EQ(headless::Prompts().size(), 1u);
-    EXPECT_EQ(headless::Prompts()[0].style, 48);
-    EXPECT_NE(headless::Prompts()[0].text.find("255"), std::string::npos);
+    ASSERT_EQ(script::Prompts().size(), 1u);
+    EXPECT_EQ(script::Prompts()[0].style, 48);
+    EXPECT_NE(script::Prompts()[0].text.find("255"), std::string::npos);
 }
 
 // ---- the input box ----
@@ -281,11 +281,11 @@ TEST_F(CategoriesTest, The256thCategoryIsRefused) {
 TEST_F(CategoriesTest, InputBoxSizesItselfToItsTexts) {
     auto check = [](int editWidth, int w) {
         Then([=] {
-            const plat::Window box = headless::ActiveDialog();
-            EXPECT_EQ(headless::SpecOf(box).owner, 0u);
-            EXPECT_EQ(headless::ControlRect(box, -1), (plat::Rect{5, 15, 56, 20}));
-            EXPECT_EQ(headless::ControlRect(box, 9999), (plat::Rect{56, 15, editWidth, 20}));
-            EXPECT_EQ(headless::ControlRect(box, 1), (plat::Rect{w - 50, 50, 60, 25}));
+            const plat::Window box = script::ActiveDialog();
+            EXPECT_EQ(drivers::SpecOf(box).owner, 0u);
+            EXPECT_EQ(drivers::TheUser().ControlRect(box, -1), (plat::Rect{5, 15, 56, 20}));
+            EXPECT_EQ(drivers::TheUser().ControlRect(box, 9999), (plat::Rect{56, 15, editWidth, 20}));
+            EXPECT_EQ(drivers::TheUser().ControlRect(box, 1), (plat::Rect{w - 50, 50, 60, 25}));
             // Created 0 x 75 and centred, then widened from the same corner.
             EXPECT_EQ(plat::GetWindowRect(box), (plat::Rect{509, 320, w + 40, 120}));
         });
@@ -300,17 +300,17 @@ TEST_F(CategoriesTest, InputBoxSizesItselfToItsTexts) {
 
     // A caption wider than the rest sets W: 40 "W"s are 360 pixels.
     const std::string wide(40, 'W');
-    Then([] { EXPECT_EQ(plat::GetWindowRect(headless::ActiveDialog()).width, 400); });
-    headless::CloseBox();
+    Then([] { EXPECT_EQ(plat::GetWindowRect(script::ActiveDialog()).width, 400); });
+    script::CloseBox();
     EXPECT_EQ(InputBox("Category:  ", wide, "dairy"), "");
 }
 
 TEST_F(CategoriesTest, InputBoxAnswers) {
     Type("x");
-    headless::KeyDown(plat::kVkReturn);
+    script::KeyDown(plat::kVkReturn);
     EXPECT_EQ(InputBox("Category:  ", "Change Category", "dairy"), "dairyx");
 
-    headless::KeyDown(plat::kVkEscape);
+    script::KeyDown(plat::kVkEscape);
     EXPECT_EQ(InputBox("Category:  ", "Change Category", "dairy"), "");
 
     Click(1);

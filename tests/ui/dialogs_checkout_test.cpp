@@ -1,5 +1,5 @@
-// The checkout prompts and dialogs and the undo command, driven through the
-// headless layer (the table side of checkout has its own tests).
+// The checkout prompts and dialogs and the undo command, driven by the
+// scripted user (the table side of checkout has its own tests).
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -11,11 +11,11 @@
 namespace pantrium::test {
 namespace {
 
-using headless::AnswerPrompt;
-using headless::Click;
-using headless::Focus;
-using headless::Then;
-using headless::Type;
+using script::AnswerPrompt;
+using script::Click;
+using script::Focus;
+using script::Then;
+using script::Type;
 
 constexpr int kDateBox = 301, kPricesBox = 302, kItemLabel = 303, kUnits = 304, kPrice = 305;
 
@@ -36,21 +36,21 @@ protected:
         if (outcome.checkedOut) ShowCheckoutDone();
         return outcome;
     }
-    static std::string Text(int id) { return plat::GetText(headless::ActiveDialog(), id); }
+    static std::string Text(int id) { return plat::GetText(script::ActiveDialog(), id); }
     static void ExpectPrompt(std::size_t i, const std::string& text, const std::string& caption,
                              int style) {
-        ASSERT_LT(i, headless::Prompts().size());
-        EXPECT_EQ(headless::Prompts()[i].text, text);
-        EXPECT_EQ(headless::Prompts()[i].caption, caption);
-        EXPECT_EQ(headless::Prompts()[i].style, style);
+        ASSERT_LT(i, script::Prompts().size());
+        EXPECT_EQ(script::Prompts()[i].text, text);
+        EXPECT_EQ(script::Prompts()[i].caption, caption);
+        EXPECT_EQ(script::Prompts()[i].style, style);
     }
 };
 
 TEST_F(CheckoutTest, NothingMarkedShowsNothing) {
     PutItem({"Salt", "box", 1, 0, 0, 0});
     EXPECT_FALSE(CheckOut().checkedOut);
-    EXPECT_TRUE(headless::Prompts().empty());
-    EXPECT_TRUE(headless::DialogsRun().empty());
+    EXPECT_TRUE(script::Prompts().empty());
+    EXPECT_TRUE(drivers::DialogsRun().empty());
     EXPECT_FALSE(itemTable.snapshot.taken);
 }
 
@@ -61,7 +61,7 @@ TEST_F(CheckoutTest, AnsweringNoExplainsAndChangesNothing) {
     EXPECT_FALSE(CheckOut().checkedOut);
     ExpectPrompt(0, "Did you buy all of the checked items?", "Check out", 36);
     ExpectPrompt(1, "First, update items bought... \r\nand then return to check out", "CHECK OUT", 64);
-    EXPECT_TRUE(headless::DialogsRun().empty());
+    EXPECT_TRUE(drivers::DialogsRun().empty());
     EXPECT_FALSE(itemTable.snapshot.taken);
     EXPECT_EQ(itemTable.itemCount, 4);
     EXPECT_FALSE(itemTable.modified);
@@ -71,19 +71,19 @@ TEST_F(CheckoutTest, TodayAtOnceChecksOutToday) {
     Shopping();
     AnswerPrompt(6);
     Then([] {
-        const plat::Window dlg = headless::ActiveDialog();
-        const plat::DialogSpec& spec = headless::SpecOf(dlg);
+        const plat::Window dlg = script::ActiveDialog();
+        const plat::DialogSpec& spec = drivers::SpecOf(dlg);
         EXPECT_EQ(spec.caption, "Check Out");
         EXPECT_EQ(spec.width, 200);
         EXPECT_EQ(spec.height, 120);
-        EXPECT_EQ(headless::ControlRect(dlg, kDateBox), (plat::Rect{95, 10, 70, 20}));
-        EXPECT_EQ(headless::ControlRect(dlg, kPricesBox), (plat::Rect{10, 42, 200, 20}));
-        EXPECT_EQ(headless::ControlRect(dlg, 1), (plat::Rect{90, 80, 60, 30}));
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, kDateBox), (plat::Rect{95, 10, 70, 20}));
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, kPricesBox), (plat::Rect{10, 42, 200, 20}));
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, 1), (plat::Rect{90, 80, 60, 30}));
         EXPECT_EQ(Text(kDateBox), "03-29-2024");
         EXPECT_FALSE(plat::GetCheck(dlg, kPricesBox));
         EXPECT_TRUE(itemTable.snapshot.taken);
     });
-    headless::KeyDown(plat::kVkReturn);
+    script::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
     const CheckoutOutcome outcome = CheckOut();
     EXPECT_TRUE(outcome.checkedOut);
@@ -111,19 +111,19 @@ TEST_F(CheckoutTest, InvalidDateIsRejectedWithTheFocusBackInTheBox) {
     Shopping();
     AnswerPrompt(6);
     Focus(kDateBox);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("2/30/24");
     Focus(kPricesBox);
     Click(1);
     AnswerPrompt(1);
     Then([] {
-        const plat::Window dlg = headless::ActiveDialog();
+        const plat::Window dlg = script::ActiveDialog();
         EXPECT_EQ(plat::GetCaption(dlg), "Check Out");
         EXPECT_EQ(plat::GetFocus(dlg), kDateBox);
         EXPECT_EQ(Text(kDateBox), "2/30/24");
         EXPECT_EQ(Item("Bread").buyDate[1], 0);
     });
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("2/29/24");
     Click(1);
     AnswerPrompt(1);
@@ -136,9 +136,9 @@ TEST_F(CheckoutTest, InvalidDateIsRejectedWithTheFocusBackInTheBox) {
 TEST_F(CheckoutTest, CancelledDateDialogRecordsNothingButKeepsTheSnapshot) {
     Shopping();
     AnswerPrompt(6);
-    headless::KeyDown(plat::kVkEscape);
+    script::KeyDown(plat::kVkEscape);
     EXPECT_FALSE(CheckOut().checkedOut);
-    EXPECT_EQ(headless::Prompts().size(), 1u);
+    EXPECT_EQ(script::Prompts().size(), 1u);
     EXPECT_TRUE(refreshes.empty());
     EXPECT_TRUE(itemTable.snapshot.taken);
     EXPECT_EQ(itemTable.itemCount, 4);
@@ -147,7 +147,7 @@ TEST_F(CheckoutTest, CancelledDateDialogRecordsNothingButKeepsTheSnapshot) {
 
     // The close box cancels too.
     AnswerPrompt(6);
-    headless::CloseBox();
+    script::CloseBox();
     EXPECT_FALSE(CheckOut().checkedOut);
     EXPECT_EQ(itemTable.itemCount, 4);
 }
@@ -155,19 +155,19 @@ TEST_F(CheckoutTest, CancelledDateDialogRecordsNothingButKeepsTheSnapshot) {
 TEST_F(CheckoutTest, PriceDialogFollowsTheUnitsAndGivesAPricePerUnit) {
     const int bread = PutItem({"Bread", "loaf", 1.25f, 0, kToBuy, 2});
     Then([] {
-        const plat::Window dlg = headless::ActiveDialog();
+        const plat::Window dlg = script::ActiveDialog();
         EXPECT_EQ(plat::GetCaption(dlg), "Check Out");
-        EXPECT_EQ(headless::SpecOf(dlg).width, 220);
-        EXPECT_EQ(headless::SpecOf(dlg).height, 150);
-        EXPECT_EQ(headless::ControlRect(dlg, kUnits), (plat::Rect{80, 38, 50, 20}));
-        EXPECT_EQ(headless::ControlRect(dlg, kPrice), (plat::Rect{95, 68, 70, 20}));
-        EXPECT_EQ(headless::ControlRect(dlg, 1), (plat::Rect{70, 105, 60, 30}));
+        EXPECT_EQ(drivers::SpecOf(dlg).width, 220);
+        EXPECT_EQ(drivers::SpecOf(dlg).height, 150);
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, kUnits), (plat::Rect{80, 38, 50, 20}));
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, kPrice), (plat::Rect{95, 68, 70, 20}));
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, 1), (plat::Rect{70, 105, 60, 30}));
         EXPECT_EQ(Text(kItemLabel), "Item: Bread               ");
         EXPECT_EQ(Text(kUnits), "2.00");
         EXPECT_EQ(Text(kPrice), "2.50");
     });
     Focus(kUnits);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("3");
     Then([] { EXPECT_EQ(Text(kPrice), "3.75"); });
     Click(1);
@@ -177,23 +177,23 @@ TEST_F(CheckoutTest, PriceDialogFollowsTheUnitsAndGivesAPricePerUnit) {
 
     // 3.00 paid for 2 units: 1.50 each.
     Focus(kPrice);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("3.00");
     Click(1);
     EXPECT_FLOAT_EQ(CheckoutPriceDialog(0, bread).price, 1.5f);
 
     // No units: the amount is the price.
     Focus(kUnits);
-    headless::ClearEdit();
+    script::ClearEdit();
     Then([] { EXPECT_EQ(Text(kPrice), ".00"); });
     Focus(kPrice);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("4.00");
     Click(1);
     EXPECT_FLOAT_EQ(CheckoutPriceDialog(0, bread).price, 4.0f);
 
     // The close box gives 0: the old price stays.
-    headless::CloseBox();
+    script::CloseBox();
     const PriceAnswer closed = CheckoutPriceDialog(0, bread);
     EXPECT_EQ(closed.price, 0.0f);
     EXPECT_FALSE(closed.endedWithNext);
@@ -209,21 +209,21 @@ TEST_F(CheckoutTest, PriceDialogAmountsStayNumbers) {
         EXPECT_EQ(Text(kPrice), ".00");
     });
     Focus(kUnits);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("1e39");
     Then([] { EXPECT_EQ(Text(kPrice), ".00"); });
     // An amount out of range over half a unit: the largest price, not an infinite one.
-    headless::ClearEdit();
+    script::ClearEdit();
     Type(".5");
     Focus(kPrice);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("1e39");
     Click(1);
     EXPECT_EQ(CheckoutPriceDialog(0, salt).price, kMax);
 
     const int rice = PutItem({"Rice", "bag", 2, 0, kToBuy, 1});
     Focus(kUnits);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("-1e39");
     Then([] { EXPECT_EQ(Text(kPrice), MoneyMask(-static_cast<double>(kMax))); });
     Click(1);
@@ -237,16 +237,16 @@ TEST_F(CheckoutTest, CheckoutWithPricesAsksEachBoughtItem) {
     Click(1);
     // Bread: the close box keeps its price.
     Then([] { EXPECT_EQ(Text(kItemLabel).substr(0, 11), "Item: Bread"); });
-    headless::CloseBox();
+    script::CloseBox();
     // Milk: 5.00 paid for 2 units.
     Then([] { EXPECT_EQ(Text(kItemLabel).substr(0, 10), "Item: Milk"); });
     Focus(kUnits);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("2");
     Focus(kPrice);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("5.00");
-    headless::KeyDown(plat::kVkReturn);
+    script::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
     EXPECT_TRUE(CheckOut().endedWithNext);  // Milk's price dialog ended with Enter
 
@@ -267,12 +267,12 @@ TEST_F(CheckoutTest, NegativePriceStopsAskingButEveryItemIsRecorded) {
     Click(kPricesBox);
     Click(1);
     Focus(kPrice);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("-1");
     Click(1);
     AnswerPrompt(1);
     CheckOut();
-    EXPECT_EQ(headless::DialogsRun().size(), 2u);
+    EXPECT_EQ(drivers::DialogsRun().size(), 2u);
     for (auto [name, price] : {std::pair{"A", 1.0f}, {"B", 2.0f}, {"C", 3.0f}}) {
         EXPECT_EQ(Item(name).pricePerUnit, price) << name;
         EXPECT_EQ(Item(name).buyDate[0], Date("3-29-24")) << name;
@@ -283,9 +283,9 @@ TEST_F(CheckoutTest, UndoWithoutACheckoutSaysSoAndKeepsTheTable) {
     Shopping();
     AnswerPrompt(1);
     UndoCheckoutCommand(RecordRefreshes());
-    ASSERT_EQ(headless::Prompts().size(), 1u);
-    EXPECT_EQ(headless::Prompts()[0].style, 64);
-    EXPECT_NE(headless::Prompts()[0].text.find("no checkout"), std::string::npos);
+    ASSERT_EQ(script::Prompts().size(), 1u);
+    EXPECT_EQ(script::Prompts()[0].style, 64);
+    EXPECT_NE(script::Prompts()[0].text.find("no checkout"), std::string::npos);
     EXPECT_EQ(itemTable.itemCount, 4);
     EXPECT_TRUE(refreshes.empty());
 }
@@ -293,7 +293,7 @@ TEST_F(CheckoutTest, UndoWithoutACheckoutSaysSoAndKeepsTheTable) {
 TEST_F(CheckoutTest, UndoAskedNoKeepsAndYesRestoresTheSameTableTwice) {
     Shopping();
     AnswerPrompt(6);
-    headless::KeyDown(plat::kVkReturn);
+    script::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
     CheckOut();
     ASSERT_EQ(itemTable.itemCount, 3);
@@ -316,7 +316,7 @@ TEST_F(CheckoutTest, UndoAskedNoKeepsAndYesRestoresTheSameTableTwice) {
         EXPECT_FLOAT_EQ(Item("Bread").pricePerUnit, 1.25f);
         Item("Bread").pricePerUnit = 99;  // changed after the undo, undone by the next one
     }
-    EXPECT_EQ(headless::Prompts().size(), 5u);
+    EXPECT_EQ(script::Prompts().size(), 5u);
 }
 
 }  // namespace

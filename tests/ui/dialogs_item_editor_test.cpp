@@ -1,4 +1,4 @@
-// The item editor driven through the headless layer.
+// The item editor driven by the scripted user.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,30 +9,30 @@
 namespace pantrium::test {
 namespace {
 
-using headless::Click;
-using headless::Focus;
-using headless::Then;
-using headless::Type;
+using script::Click;
+using script::Focus;
+using script::Then;
+using script::Type;
 
 class ItemEditorTest : public UiTest {};
 
 TEST_F(ItemEditorTest, NewItemLayoutAndStoredValues) {
     PutCategories({"fruit", "dairy", "bread"});
     Then([] {
-        const plat::Window dlg = headless::ActiveDialog();
-        const plat::DialogSpec& spec = headless::SpecOf(dlg);
+        const plat::Window dlg = script::ActiveDialog();
+        const plat::DialogSpec& spec = drivers::SpecOf(dlg);
         EXPECT_EQ(plat::GetCaption(dlg), "Add Item");
         EXPECT_EQ(spec.width, 240);
         EXPECT_EQ(spec.height, 220);
-        EXPECT_EQ(headless::ControlIds(dlg),
+        EXPECT_EQ(drivers::ControlIds(dlg),
                   (std::vector<int>{-1, -1, -1, -1, 201, 202, 204, 203, 205, 1, 2}));
-        EXPECT_EQ(headless::ControlRect(dlg, 201), (plat::Rect{85, 10, 130, 20}));
-        EXPECT_EQ(headless::ControlRect(dlg, 204), (plat::Rect{85, 60, 100, 100}));
-        EXPECT_EQ(headless::ControlRect(dlg, 205), (plat::Rect{10, 120, 200, 20}));
-        EXPECT_EQ(headless::ControlRect(dlg, 1), (plat::Rect{90, 170, 60, 30}));
-        EXPECT_EQ(headless::TextLimit(dlg, 201), 20);
-        EXPECT_EQ(headless::TextLimit(dlg, 202), 20);
-        EXPECT_EQ(headless::TextLimit(dlg, 203), 0);
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, 201), (plat::Rect{85, 10, 130, 20}));
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, 204), (plat::Rect{85, 60, 100, 100}));
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, 205), (plat::Rect{10, 120, 200, 20}));
+        EXPECT_EQ(drivers::TheUser().ControlRect(dlg, 1), (plat::Rect{90, 170, 60, 30}));
+        EXPECT_EQ(drivers::TextLimit(dlg, 201), 20);
+        EXPECT_EQ(drivers::TextLimit(dlg, 202), 20);
+        EXPECT_EQ(drivers::TextLimit(dlg, 203), 0);
         EXPECT_EQ(ListEntries(dlg, 204), (std::vector<std::string>{"fruit", "dairy", "bread"}));
         EXPECT_EQ(plat::ListGetSel(dlg, 204), -1);
         EXPECT_EQ(plat::GetFocus(dlg), 201);
@@ -40,7 +40,7 @@ TEST_F(ItemEditorTest, NewItemLayoutAndStoredValues) {
     Type("Milk");
     Focus(202);
     Type("gallon");
-    headless::SelectRow(204, 1);
+    script::SelectRow(204, 1);
     Focus(203);
     Type("  3.49 each");
     Click(1);
@@ -63,7 +63,7 @@ TEST_F(ItemEditorTest, ChangeShowsTheRecordAndKeepsMarksButNotHistory) {
     PutCategories({"fruit", "dairy"});
     PutItem({"  Apples ", "bag ", 2.5f, 2, kToBuy, 3, {{"3-1-24", 2}, {"3-8-24", 1}}});
     Then([] {
-        const plat::Window dlg = headless::ActiveDialog();
+        const plat::Window dlg = script::ActiveDialog();
         EXPECT_EQ(plat::GetCaption(dlg), "Change Item");
         EXPECT_EQ(plat::GetText(dlg, 201), "Apples");
         EXPECT_EQ(plat::GetText(dlg, 202), "bag");
@@ -72,7 +72,7 @@ TEST_F(ItemEditorTest, ChangeShowsTheRecordAndKeepsMarksButNotHistory) {
         EXPECT_FALSE(plat::GetCheck(dlg, 205));
     });
     Focus(203);
-    headless::ClearEdit();
+    script::ClearEdit();
     Type("-1.25");
     Click(1);
     ShowItemEditor(0, 1, RecordRefreshes());
@@ -98,7 +98,7 @@ TEST_F(ItemEditorTest, ChangedUnitsAreRoundedHalvesToEven) {
         ASSERT_EQ(itemTable.itemCount, 1);
         EXPECT_EQ(itemTable.records[1].unitsToBuy, stored) << units;
         EXPECT_TRUE(itemTable.records[1].toBuy()) << units;
-        EXPECT_TRUE(headless::Failures().empty());
+        EXPECT_TRUE(script::Failures().empty());
     }
 }
 
@@ -111,7 +111,7 @@ TEST_F(ItemEditorTest, EmptyNameCancelAndCloseBoxChangeNothing) {
         EXPECT_FALSE(itemTable.modified);
     };
 
-    headless::ClearEdit();  // the name box has the focus
+    script::ClearEdit();  // the name box has the focus
     Click(1);
     EXPECT_TRUE(ShowItemEditor(0, 1, RecordRefreshes()));  // Ok, even with nothing stored
     unchanged();
@@ -122,11 +122,11 @@ TEST_F(ItemEditorTest, EmptyNameCancelAndCloseBoxChangeNothing) {
     unchanged();
 
     Type("Bacon");
-    headless::CloseBox();
+    script::CloseBox();
     EXPECT_FALSE(ShowItemEditor(0, 1, RecordRefreshes()));
     unchanged();
 
-    headless::KeyDown(plat::kVkEscape);
+    script::KeyDown(plat::kVkEscape);
     EXPECT_FALSE(ShowItemEditor(0, 0, RecordRefreshes()));
     unchanged();
     EXPECT_TRUE(refreshes.empty());  // nothing to redraw
@@ -137,7 +137,7 @@ TEST_F(ItemEditorTest, NamesAreLimitedTo20CharactersAndCutAt132Pixels) {
     Type(std::string(20, 'W'));
     Focus(202);
     Type(std::string(25, 'a'));  // a is 6 pixels: the 20 typed fit in 120
-    Then([] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 202), std::string(20, 'a')); });
+    Then([] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 202), std::string(20, 'a')); });
     Click(1);
     ShowItemEditor(0, 0, RecordRefreshes());
     ASSERT_EQ(itemTable.itemCount, 1);
@@ -148,7 +148,7 @@ TEST_F(ItemEditorTest, NamesAreLimitedTo20CharactersAndCutAt132Pixels) {
 TEST_F(ItemEditorTest, SpecialBoxMarksAOneTimeBuy) {
     Type("Cake");
     Click(205);
-    Then([] { EXPECT_EQ(plat::GetFocus(headless::ActiveDialog()), 201); });
+    Then([] { EXPECT_EQ(plat::GetFocus(script::ActiveDialog()), 201); });
     Click(1);
     ShowItemEditor(0, 0, RecordRefreshes());
     ASSERT_EQ(itemTable.itemCount, 1);
@@ -170,7 +170,7 @@ TEST_F(ItemEditorTest, SpecialBoxMarksAOneTimeBuy) {
     int row = 0;
     for (int r = 1; r <= itemTable.itemCount; ++r)
         if (TrimmedField(itemTable.RecordOfRow(r).itemName) == "Cake") row = r;
-    Then([] { EXPECT_TRUE(plat::GetCheck(headless::ActiveDialog(), 205)); });
+    Then([] { EXPECT_TRUE(plat::GetCheck(script::ActiveDialog(), 205)); });
     Click(1);
     ShowItemEditor(0, row, RecordRefreshes());
     EXPECT_TRUE(Item("Cake").specialBuy());
@@ -178,7 +178,7 @@ TEST_F(ItemEditorTest, SpecialBoxMarksAOneTimeBuy) {
 
 TEST_F(ItemEditorTest, ZeroPriceShowsAnEmptyBox) {
     PutItem({"Salt", "box", 0, 0, 0, 0});
-    Then([] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 203), ""); });
+    Then([] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 203), ""); });
     Click(2);
     ShowItemEditor(0, 1, RecordRefreshes());
 }
@@ -186,7 +186,7 @@ TEST_F(ItemEditorTest, ZeroPriceShowsAnEmptyBox) {
 TEST_F(ItemEditorTest, CategoryChoiceWithoutAndWithDuplicateNames) {
     // No categories: the list is empty and the item gets none.
     Type("Salt");
-    Then([] { EXPECT_EQ(plat::ListCount(headless::ActiveDialog(), 204), 0); });
+    Then([] { EXPECT_EQ(plat::ListCount(script::ActiveDialog(), 204), 0); });
     Click(1);
     ShowItemEditor(0, 0, RecordRefreshes());
     EXPECT_EQ(Item("Salt").catg, 0);
@@ -195,7 +195,7 @@ TEST_F(ItemEditorTest, CategoryChoiceWithoutAndWithDuplicateNames) {
     SetUp();
     PutCategories({"Dairy", "dairy"});
     PutItem({"Milk", "gallon", 3, 2});
-    Then([] { EXPECT_EQ(plat::ListGetSel(headless::ActiveDialog(), 204), 0); });
+    Then([] { EXPECT_EQ(plat::ListGetSel(script::ActiveDialog(), 204), 0); });
     Click(1);
     ShowItemEditor(0, 1, RecordRefreshes());
     EXPECT_EQ(Item("Milk").catg, 1);
@@ -204,7 +204,7 @@ TEST_F(ItemEditorTest, CategoryChoiceWithoutAndWithDuplicateNames) {
     SetUp();
     PutCategories({"fruit", "a category name of more than thirty-one characters"});
     PutItem({"Kiwi", "each", 1, 2});
-    Then([] { EXPECT_EQ(plat::ListGetSel(headless::ActiveDialog(), 204), 1); });
+    Then([] { EXPECT_EQ(plat::ListGetSel(script::ActiveDialog(), 204), 1); });
     Click(1);
     ShowItemEditor(0, 1, RecordRefreshes());
     EXPECT_EQ(Item("Kiwi").catg, 2);
@@ -213,7 +213,7 @@ TEST_F(ItemEditorTest, CategoryChoiceWithoutAndWithDuplicateNames) {
     SetUp();
     PutCategories({""});
     PutItem({"Pepper", "jar", 3, 0});
-    Then([] { EXPECT_EQ(plat::ListGetSel(headless::ActiveDialog(), 204), -1); });
+    Then([] { EXPECT_EQ(plat::ListGetSel(script::ActiveDialog(), 204), -1); });
     Click(1);
     ShowItemEditor(0, 1, RecordRefreshes());
     EXPECT_EQ(Item("Pepper").catg, 0);

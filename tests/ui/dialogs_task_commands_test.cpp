@@ -6,10 +6,10 @@
 namespace pantrium::test {
 namespace {
 
-using headless::AnswerPrompt;
-using headless::ChooseMenu;
-using headless::Click;
-using headless::Then;
+using script::AnswerPrompt;
+using script::ChooseMenu;
+using script::Click;
+using script::Then;
 
 class TaskCommandsTest : public UiTest {
 protected:
@@ -30,10 +30,10 @@ protected:
     }
     // Escape; changes left unsaved are dropped with No to its question.
     static void Quit() {
-        headless::Then([&] {
-            if (itemTable.modified) headless::AnswerPrompt(7);
+        script::Then([&] {
+            if (itemTable.modified) script::AnswerPrompt(7);
         });
-        headless::KeyDown(plat::kVkEscape);
+        script::KeyDown(plat::kVkEscape);
     }
     void Run() { EXPECT_EQ(RunMainWindow(ui), 0); }
     std::unique_ptr<TempDir> dir;
@@ -41,11 +41,11 @@ protected:
 
 TEST_F(TaskCommandsTest, NewItemButtonAndMenuOpenTheSameEditor) {
     Click(kNewItemButton);
-    Then([&] { EXPECT_EQ(plat::GetCaption(headless::ActiveDialog()), "Add Item"); });
-    headless::Type("Eggs");
+    Then([&] { EXPECT_EQ(plat::GetCaption(script::ActiveDialog()), "Add Item"); });
+    script::Type("Eggs");
     Click(1);
     ChooseMenu(kCmdNewItem);
-    Then([&] { EXPECT_FALSE(headless::IsEnabled(ui.mainWindow)); });
+    Then([&] { EXPECT_FALSE(drivers::TheUser().IsEnabled(ui.mainWindow)); });
     Click(2);
     Quit();
     Run();
@@ -62,21 +62,21 @@ TEST_F(TaskCommandsTest, EditorOrPriceDialogEndedWithOkHasTheNextEnterReleaseIgn
     Click(2);
     Then([&] { EXPECT_FALSE(ui.ignoreEnterRelease); });
     ChooseMenu(kCmdNewItem);
-    headless::Type("Eggs");
-    headless::KeyDown(plat::kVkReturn);
+    script::Type("Eggs");
+    script::KeyDown(plat::kVkReturn);
     Then([&] {
         EXPECT_EQ(itemTable.itemCount, 4);
         EXPECT_TRUE(ui.ignoreEnterRelease);
     });
-    headless::KeyUp(plat::kVkReturn);
+    script::KeyUp(plat::kVkReturn);
     Then([&] { EXPECT_FALSE(ui.ignoreEnterRelease); });  // used up by that release
     // Bread is bought and its price dialog ends with Enter.
     AnswerPrompt(6);
     ChooseMenu(kCmdCheckOut);
     Click(302);  // update the prices
     Click(1);
-    Then([] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 303).substr(0, 11), "Item: Bread"); });
-    headless::KeyDown(plat::kVkReturn);
+    Then([] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 303).substr(0, 11), "Item: Bread"); });
+    script::KeyDown(plat::kVkReturn);
     AnswerPrompt(1);
     Then([&] {
         EXPECT_TRUE(ui.ignoreEnterRelease);
@@ -102,24 +102,24 @@ TEST_F(TaskCommandsTest, AutoListAsksNothingAndLeavesTheListUnmodified) {
     });
     Quit();
     Run();
-    EXPECT_TRUE(headless::Prompts().empty());
+    EXPECT_TRUE(script::Prompts().empty());
 }
 
 TEST_F(TaskCommandsTest, PrintListPrintsTheItemsToBuyAndPrintAllEveryItem) {
     StartList();
-    headless::AnswerPrinterDialog(true);
+    script::AnswerPrinterDialog(true);
     Click(kPrintListButton);
     Then([&] {
         EXPECT_EQ(PrintedCount("Bread"), 1);
         EXPECT_EQ(PrintedCount("Salt"), 0);
     });
-    headless::AnswerPrinterDialog(true);
+    script::AnswerPrinterDialog(true);
     ChooseMenu(kCmdPrintList);
     Then([&] {
         EXPECT_EQ(PrintedCount("Bread"), 2);
         EXPECT_EQ(PrintedCount("Salt"), 0);
     });
-    headless::AnswerPrinterDialog(true);
+    script::AnswerPrinterDialog(true);
     ChooseMenu(kCmdPrintAll);
     Quit();
     Run();
@@ -137,10 +137,10 @@ TEST_F(TaskCommandsTest, CheckOutButtonAndMenuBehaveAlike) {
     }
     Quit();
     Run();
-    ASSERT_EQ(headless::Prompts().size(), 4u);
+    ASSERT_EQ(script::Prompts().size(), 4u);
     for (int i : {0, 2}) {
-        EXPECT_EQ(headless::Prompts()[i].text, "Did you buy all of the checked items?");
-        EXPECT_EQ(headless::Prompts()[i + 1].caption, "CHECK OUT");
+        EXPECT_EQ(script::Prompts()[i].text, "Did you buy all of the checked items?");
+        EXPECT_EQ(script::Prompts()[i + 1].caption, "CHECK OUT");
     }
     EXPECT_FALSE(itemTable.snapshot.taken);
 }
@@ -150,7 +150,7 @@ TEST_F(TaskCommandsTest, UndoCategoriesAndAboutFromTheMenus) {
     AnswerPrompt(1);
     ChooseMenu(kCmdUndoCheckout);  // nothing to undo yet
     ChooseMenu(kCmdCategories);
-    headless::CloseBox();
+    script::CloseBox();
     ChooseMenu(kCmdAbout);
     Click(1);
     Then([&] { EXPECT_EQ(itemTable.itemCount, 3); });
@@ -158,8 +158,8 @@ TEST_F(TaskCommandsTest, UndoCategoriesAndAboutFromTheMenus) {
     Run();
     EXPECT_EQ(DialogCaptions(),
               (std::vector<std::string>{"Pantrium", "Categories", "About My Pantrium"}));
-    ASSERT_EQ(headless::Prompts().size(), 1u);
-    EXPECT_EQ(headless::Prompts()[0].style, 64);
+    ASSERT_EQ(script::Prompts().size(), 1u);
+    EXPECT_EQ(script::Prompts()[0].style, 64);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "data/dates.h"
 #include "data/item_table.h"
 #include "data/list_file.h"
-#include "platform/headless/headless.h"
+#include "drivers/script.h"
 #include "platform/platform.h"
 #include "ui/dialogs/list_refresh.h"
 #include "ui/main/main_window.h"
@@ -86,7 +86,7 @@ inline std::vector<std::string> ListEntries(plat::Window dlg, int id) {
 // Captions of the dialogs run so far, in order of opening.
 inline std::vector<std::string> DialogCaptions() {
     std::vector<std::string> out;
-    for (const plat::DialogSpec& s : headless::DialogsRun()) out.push_back(s.caption);
+    for (const plat::DialogSpec& s : drivers::DialogsRun()) out.push_back(s.caption);
     return out;
 }
 
@@ -103,8 +103,8 @@ inline void WriteListFile(const std::string& path) {
 // Texts sent to the printer that begin with the given item name.
 inline int PrintedCount(const std::string& name) {
     int n = 0;
-    for (const headless::PrinterOp& op : headless::PrinterOps())
-        if (op.kind == headless::PrinterOp::Text && op.text.rfind(name + " ", 0) == 0) ++n;
+    for (const drivers::PrinterOp& op : drivers::PrinterOps())
+        if (op.kind == drivers::PrinterOp::Text && op.text.rfind(name + " ", 0) == 0) ++n;
     return n;
 }
 
@@ -114,7 +114,7 @@ inline int PrintedCount(const std::string& name) {
 class UiTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless::Reset();
+        script::Reset();
         ui = MainWindowState{};
         ClearTable();
         itemTable.listPath = "my Pantrium.ptm";
@@ -127,9 +127,9 @@ protected:
         refreshes.clear();
     }
     void TearDown() override {
-        EXPECT_TRUE(headless::Failures().empty())
-            << "first failure: " << (headless::Failures().empty() ? "" : headless::Failures()[0]);
-        EXPECT_EQ(headless::UnusedScript(), 0);
+        EXPECT_TRUE(script::Failures().empty())
+            << "first failure: " << (script::Failures().empty() ? "" : script::Failures()[0]);
+        EXPECT_EQ(script::UnusedScript(), 0);
         todayOverride.clear();
     }
     // The owner's redraw for a dialog run alone: it records the modes in refreshes.

@@ -7,7 +7,7 @@
 namespace pantrium::test {
 namespace {
 
-using headless::Then;
+using script::Then;
 
 const std::string kHeader = "  Date            Units\r\n\r\n";
 
@@ -45,16 +45,16 @@ TEST_F(UnitsHistoryTest, BuyingHistoryShowsTheSelectedRowInTheMessageBox) {
     PutItem({"Milk", "gallon", 3, 0, 0, 0, {{"3-5-24", 2}, {"3-19-24", 1.5f}}});
     WriteListFile("my Pantrium.ptm");
 
-    headless::SelectRow(kItemList, 1);
-    headless::ChooseMenu(kCmdBuyingHistory);
+    script::SelectRow(kItemList, 1);
+    script::ChooseMenu(kCmdBuyingHistory);
     Then([&] {
-        const plat::Window box = headless::ActiveDialog();
+        const plat::Window box = script::ActiveDialog();
         EXPECT_EQ(plat::GetCaption(box), "Units History");
         EXPECT_EQ(plat::GetText(box, 9990), kHeader + "03-05-24        2.00\r\n03-19-24        1.50\r\n");
-        EXPECT_EQ(headless::ControlIcon(box, 9995), plat::SystemIcon::Information);
+        EXPECT_EQ(drivers::ControlIcon(box, 9995), plat::SystemIcon::Information);
     });
-    headless::Click(9994);
-    headless::KeyDown(plat::kVkEscape);
+    script::Click(9994);
+    script::KeyDown(plat::kVkEscape);
     RunMainWindow(ui);
     EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Pantrium", "Units History"}));
     EXPECT_FALSE(itemTable.modified);
@@ -62,9 +62,9 @@ TEST_F(UnitsHistoryTest, BuyingHistoryShowsTheSelectedRowInTheMessageBox) {
 
 TEST_F(UnitsHistoryTest, EmptyListShowsNothing) {
     TempDir dir;
-    headless::ChooseMenu(kCmdBuyingHistory);
-    headless::ChooseMenu(kCmdChangeItem);
-    headless::KeyDown(plat::kVkEscape);
+    script::ChooseMenu(kCmdBuyingHistory);
+    script::ChooseMenu(kCmdChangeItem);
+    script::KeyDown(plat::kVkEscape);
     RunMainWindow(ui);
     EXPECT_EQ(DialogCaptions(), (std::vector<std::string>{"Pantrium"}));
 }

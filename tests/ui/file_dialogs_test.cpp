@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "platform/headless/headless.h"
+#include "drivers/script.h"
 #include "ui/dialogs/file_dialogs.h"
 
 namespace pantrium {
@@ -13,8 +13,8 @@ const std::string kFilterText = "Pantriums (*.ptm)|*.ptm|All Files (*.*)|*.*";
 
 class FileDialogs : public ::testing::Test {
 protected:
-    void SetUp() override { headless::Reset(); }
-    void TearDown() override { EXPECT_TRUE(headless::Failures().empty()); }
+    void SetUp() override { script::Reset(); }
+    void TearDown() override { EXPECT_TRUE(script::Failures().empty()); }
 };
 
 TEST_F(FileDialogs, FilterBecomesNulSeparatedPairsEndingInTwoNuls) {
@@ -23,13 +23,13 @@ TEST_F(FileDialogs, FilterBecomesNulSeparatedPairsEndingInTwoNuls) {
 }
 
 TEST_F(FileDialogs, OpenCancelledGivesAnEmptyNameAndPassesTheRequestThrough) {
-    headless::AnswerFileDialog(false, "");
+    script::AnswerFileDialog(false, "");
     std::string name;
     std::uint32_t flags = 0x282404;
     EXPECT_EQ(OpenFileDialog(0x40, "Open File", name, "", kFilterText, "", flags), 0);
     EXPECT_EQ(name, "");
-    ASSERT_EQ(headless::FileDialogs().size(), 1u);
-    const plat::FileDialogRequest& req = headless::FileDialogs()[0];
+    ASSERT_EQ(script::FileDialogs().size(), 1u);
+    const plat::FileDialogRequest& req = script::FileDialogs()[0];
     EXPECT_EQ(req.owner, 0x40u);
     EXPECT_EQ(req.title, "Open File");
     EXPECT_EQ(req.bufferSize, 8192);
@@ -41,13 +41,13 @@ TEST_F(FileDialogs, OpenCancelledGivesAnEmptyNameAndPassesTheRequestThrough) {
 }
 
 TEST_F(FileDialogs, SaveCutsTheProposalAndReturnsThePathWithTheDefaultExtension) {
-    headless::AnswerFileDialog(true, "C:\\lists\\weekly");
+    script::AnswerFileDialog(true, "C:\\lists\\weekly");
     std::string name(300, 'n');
     name[280] = '\0';
     std::uint32_t flags = 0x200006;
     EXPECT_EQ(SaveFileDialog(0, "Save File", name, "C:\\lists", kFilterText, "ptm", flags), 1);
     EXPECT_EQ(name, "C:\\lists\\weekly.ptm");
-    const plat::FileDialogRequest& req = headless::FileDialogs().at(0);
+    const plat::FileDialogRequest& req = script::FileDialogs().at(0);
     EXPECT_EQ(req.fileName, std::string(260, 'n'));
     EXPECT_EQ(req.bufferSize, 260);
     EXPECT_EQ(req.filterIndex, 3);
@@ -65,26 +65,26 @@ TEST_F(FileDialogs, SaveCutsAProposalInAnyLanguageToWholeCharacters) {
     for (int i = 0; i < 300; ++i) japanese += "\xE8\xB2\xB7";  // U+8CB7, three bytes
     std::string shortName = "Z:\\\xD0\xBF\\\xE8\xB2\xB7.ptm";
     for (const std::string* name : {&cyrillic, &japanese, &shortName}) {
-        headless::AnswerFileDialog(false, "");
+        script::AnswerFileDialog(false, "");
         std::string proposal = *name;
         std::uint32_t flags = 0;
         SaveFileDialog(0, "Save File", proposal, "", kFilterText, "ptm", flags);
     }
-    ASSERT_EQ(headless::FileDialogs().size(), 3u);
+    ASSERT_EQ(script::FileDialogs().size(), 3u);
     std::string cyrillic260;
     for (int i = 0; i < 260; ++i) cyrillic260 += "\xD0\xBF";
-    EXPECT_EQ(headless::FileDialogs()[0].fileName, cyrillic260);
-    EXPECT_EQ(headless::FileDialogs()[1].fileName, japanese.substr(0, 1 + 3 * 259));
-    EXPECT_EQ(headless::FileDialogs()[2].fileName, shortName);
+    EXPECT_EQ(script::FileDialogs()[0].fileName, cyrillic260);
+    EXPECT_EQ(script::FileDialogs()[1].fileName, japanese.substr(0, 1 + 3 * 259));
+    EXPECT_EQ(script::FileDialogs()[2].fileName, shortName);
 }
 
 TEST_F(FileDialogs, ProposedNameIsCutAtItsFirstNul) {
-    headless::AnswerFileDialog(false, "");
+    script::AnswerFileDialog(false, "");
     std::string name("list\0rest", 9);
     std::uint32_t flags = 0;
     EXPECT_EQ(SaveFileDialog(0, "", name, "", kFilterText, "ptm", flags), 0);
-    EXPECT_EQ(headless::FileDialogs().at(0).fileName, "list");
-    EXPECT_EQ(headless::FileDialogs().at(0).title, "");
+    EXPECT_EQ(script::FileDialogs().at(0).fileName, "list");
+    EXPECT_EQ(script::FileDialogs().at(0).title, "");
     EXPECT_EQ(name, "list");  // a cancelled dialog leaves the proposal
 }
 

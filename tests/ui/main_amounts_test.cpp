@@ -11,7 +11,7 @@
 namespace pantrium::testing {
 namespace {
 
-using headless::Then;
+using script::Then;
 
 constexpr float kMax = std::numeric_limits<float>::max();
 constexpr float kInf = std::numeric_limits<float>::infinity();
@@ -37,32 +37,32 @@ protected:
 
 TEST_F(MainAmounts, UnitsTypedOutOfRangeAreTheLargestAmount) {
     WriteStartList({{0, "Bread", "loaf", 0, 0, 0}, {0, "Milk", "gallon", 2, 1, kToBuy}});
-    headless::SelectRow(kItemList, 0);
-    headless::Focus(kUnitsBox);
-    headless::Type("1e39");
+    script::SelectRow(kItemList, 0);
+    script::Focus(kUnitsBox);
+    script::Type("1e39");
     Then([&] {
         EXPECT_EQ(RecordOfRow(1).unitsToBuy, kMax);
         EXPECT_EQ(Row(0), "\tx\tBread\tloaf\t\t" + kMaxUnits);  // price 0: no cost, not NaN
         EXPECT_EQ(Status(3), "Total cost: 2.00");
         ExpectNoInfOrNaN();
     });
-    headless::SelectRow(kItemList, 1);
-    headless::Focus(kUnitsBox);
-    headless::ClearEdit();
-    headless::Type("-1e39");
+    script::SelectRow(kItemList, 1);
+    script::Focus(kUnitsBox);
+    script::ClearEdit();
+    script::Type("-1e39");
     Then([&] {
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, -kMax);
         EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t-" + kMaxUnits + "\t" + MoneyMask(-static_cast<double>(kMax)));
         ExpectNoInfOrNaN();
     });
-    headless::ClearEdit();
-    headless::Type("1e39");  // the total of two largest costs stays the largest amount
+    script::ClearEdit();
+    script::Type("1e39");  // the total of two largest costs stays the largest amount
     Then([&] {
         EXPECT_EQ(Status(3), "Total cost: " + MoneyMask(static_cast<double>(kMax)));
         ExpectNoInfOrNaN();
     });
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdSave);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdSave);
     Quit();
     Run();
     itemTable = ItemTable{};
@@ -87,26 +87,26 @@ TEST_F(MainAmounts, FileAmountsThatAreNoNumbersCountAsAmountsAndStayInTheFile) {
         EXPECT_EQ(Status(3), "Total cost: .00");
         ExpectNoInfOrNaN();
     });
-    headless::SelectRow(kItemList, 1);
+    script::SelectRow(kItemList, 1);
     Then([&] {
         EXPECT_EQ(UnitsText(), kMaxUnits);
         ExpectNoInfOrNaN();
     });
     // The editor shows the infinite price as the largest amount.
-    headless::SelectRow(kItemList, 3);
-    headless::ChooseMenu(kCmdChangeItem);
-    Then([&] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 203), " 3.402823E+38"); });
-    headless::Click(2);
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdSave);
+    script::SelectRow(kItemList, 3);
+    script::ChooseMenu(kCmdChangeItem);
+    Then([&] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 203), " 3.402823E+38"); });
+    script::Click(2);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdSave);
     Then([before] { EXPECT_EQ(FileBytes("my Pantrium.ptm"), before); });  // nothing was changed
     // Toggling Bread off and on again gives it one unit; the others keep their bytes.
-    headless::SelectRow(kItemList, 1);
-    headless::Press(plat::kVkReturn);
-    headless::Focus(kItemList);
-    headless::Press(plat::kVkReturn);
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdSave);
+    script::SelectRow(kItemList, 1);
+    script::Press(plat::kVkReturn);
+    script::Focus(kItemList);
+    script::Press(plat::kVkReturn);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdSave);
     Quit();
     Run();
     itemTable = ItemTable{};

@@ -5,7 +5,7 @@
 namespace pantrium::testing {
 namespace {
 
-using headless::Then;
+using script::Then;
 
 class MainCommands : public MainWindowTest {
 protected:
@@ -17,8 +17,8 @@ protected:
     }
     static void ExpectPrompt(std::size_t index, const std::string& text, const std::string& caption,
                              int style) {
-        ASSERT_GT(headless::Prompts().size(), index);
-        const auto& p = headless::Prompts()[index];
+        ASSERT_GT(script::Prompts().size(), index);
+        const auto& p = script::Prompts()[index];
         EXPECT_EQ(p.text, text);
         EXPECT_EQ(p.caption, caption);
         EXPECT_EQ(p.style, style);
@@ -27,14 +27,14 @@ protected:
 
 TEST_F(MainCommands, ResetAllAsksAndClearsEveryHistoryOnYesOnly) {
     WriteThreeItems();
-    headless::AnswerPrompt(7);
-    headless::ChooseMenu(kCmdResetAll);
+    script::AnswerPrompt(7);
+    script::ChooseMenu(kCmdResetAll);
     Then([&] {
         EXPECT_EQ(RecordOfRow(1).buyUnits[0], 1);
         EXPECT_FALSE(itemTable.modified);
     });
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdResetAll);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdResetAll);
     Then([&] {
         for (int r = 1; r <= 3; ++r) EXPECT_EQ(RecordOfRow(r).buyDate[0], 0);
         EXPECT_TRUE(itemTable.modified);
@@ -48,9 +48,9 @@ TEST_F(MainCommands, ResetAllAsksAndClearsEveryHistoryOnYesOnly) {
 
 TEST_F(MainCommands, ResetItemClearsOnlyTheSelectedHistory) {
     WriteThreeItems();
-    headless::SelectRow(kItemList, 1);
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdResetItem);
+    script::SelectRow(kItemList, 1);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdResetItem);
     Then([&] {
         EXPECT_EQ(RecordOfRow(2).buyUnits[0], 0);
         EXPECT_TRUE(RecordOfRow(2).toBuy());
@@ -66,12 +66,12 @@ TEST_F(MainCommands, ResetItemClearsOnlyTheSelectedHistory) {
 
 TEST_F(MainCommands, DeleteAsksAndSelectsTheRowThatTakesThePlace) {
     WriteThreeItems();
-    headless::SelectRow(kItemList, 2);
-    headless::AnswerPrompt(7);
-    headless::ChooseMenu(kCmdDeleteItem);
+    script::SelectRow(kItemList, 2);
+    script::AnswerPrompt(7);
+    script::ChooseMenu(kCmdDeleteItem);
     Then([&] { EXPECT_EQ(itemTable.itemCount, 3); });
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdDeleteItem);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdDeleteItem);
     Then([&] {
         EXPECT_EQ(itemTable.itemCount, 2);
         EXPECT_EQ(Selection(), 1);  // the new last row
@@ -79,8 +79,8 @@ TEST_F(MainCommands, DeleteAsksAndSelectsTheRowThatTakesThePlace) {
         EXPECT_TRUE(itemTable.modified);
     });
     for (int i = 0; i < 2; ++i) {
-        headless::AnswerPrompt(6);
-        headless::ChooseMenu(kCmdDeleteItem);
+        script::AnswerPrompt(6);
+        script::ChooseMenu(kCmdDeleteItem);
     }
     Then([&] {
         EXPECT_EQ(itemTable.itemCount, 0);
@@ -88,27 +88,27 @@ TEST_F(MainCommands, DeleteAsksAndSelectsTheRowThatTakesThePlace) {
         EXPECT_EQ(Status(2), "Items to buy:  0");
         EXPECT_EQ(Status(3), "Total cost: .00");
     });
-    headless::AnswerPrompt(6);  // asked even with nothing to delete
-    headless::ChooseMenu(kCmdDeleteItem);
+    script::AnswerPrompt(6);  // asked even with nothing to delete
+    script::ChooseMenu(kCmdDeleteItem);
     Quit();
     Run();
-    ASSERT_EQ(headless::Prompts().size(), 6u);  // the last one: Escape's question about the changes
+    ASSERT_EQ(script::Prompts().size(), 6u);  // the last one: Escape's question about the changes
     ExpectPrompt(4, "Delete this item now?", "Delete Item", 36);
 }
 
 TEST_F(MainCommands, BuyChecksWithOneUnitAndUnchecks) {
     WriteThreeItems();
-    headless::SelectRow(kItemList, 2);  // Soap, not checked
-    headless::ChooseMenu(kCmdBuy);
+    script::SelectRow(kItemList, 2);  // Soap, not checked
+    script::ChooseMenu(kCmdBuy);
     Then([&] {
         EXPECT_EQ(Row(2), "\tx\tSoap\tbar\t03-07-24\t1.00\t1.00");
         EXPECT_EQ(UnitsText(), "1");
         EXPECT_EQ(plat::GetFocus(ui.mainWindow), kUnitsBox);
-        EXPECT_EQ(headless::EditSelection(ui.mainWindow, kUnitsBox), (std::pair{0, 1}));
+        EXPECT_EQ(drivers::EditSelection(ui.mainWindow, kUnitsBox), (std::pair{0, 1}));
         EXPECT_TRUE(itemTable.modified);
     });
-    headless::SelectRow(kItemList, 2);
-    headless::ChooseMenu(kCmdBuy);
+    script::SelectRow(kItemList, 2);
+    script::ChooseMenu(kCmdBuy);
     Then([&] {
         EXPECT_FALSE(RecordOfRow(3).toBuy());
         EXPECT_EQ(RecordOfRow(3).unitsToBuy, 0);
@@ -121,14 +121,14 @@ TEST_F(MainCommands, BuyChecksWithOneUnitAndUnchecks) {
 
 TEST_F(MainCommands, BuyChecksAnAutoListedItemWithoutTheMarkAtOnce) {
     WriteStartList({{0, "Salt", "box", 1, 0, kAutoListed}});
-    headless::ChooseMenu(kCmdBuy);
+    script::ChooseMenu(kCmdBuy);
     Then([&] {
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_FALSE(RecordOfRow(1).autoListed());
     });
     // Buy while typing in the units box: the write counts as typed units, same result.
-    headless::Focus(kUnitsBox);
-    headless::ChooseMenu(kCmdBuy);
+    script::Focus(kUnitsBox);
+    script::ChooseMenu(kCmdBuy);
     Then([&] {
         EXPECT_FALSE(RecordOfRow(1).toBuy());
         EXPECT_EQ(RecordOfRow(1).unitsToBuy, 0);
@@ -139,27 +139,27 @@ TEST_F(MainCommands, BuyChecksAnAutoListedItemWithoutTheMarkAtOnce) {
 
 TEST_F(MainCommands, MenuTextFollowsTheSelectedRowAndHelpOpensTheHelpFile) {
     WriteThreeItems();
-    headless::ChooseMenu(kCmdHelp);  // row 1 is checked
+    script::ChooseMenu(kCmdHelp);  // row 1 is checked
     Then([&] {
         EXPECT_EQ(plat::GetMenuItemText(ui.mainMenuBar, kCmdBuy), "Don't buy");
     });
-    headless::SelectRow(kItemList, 2);
-    headless::ChooseMenu(kCmdHelp);
+    script::SelectRow(kItemList, 2);
+    script::ChooseMenu(kCmdHelp);
     Then([&] { EXPECT_EQ(plat::GetMenuItemText(ui.mainMenuBar, kCmdBuy), "Buy"); });
     Quit();
     Run();
-    ASSERT_EQ(headless::HelpRequests().size(), 2u);
-    EXPECT_EQ(headless::HelpRequests()[0], std::filesystem::current_path().string() + "\\Pantrium.chm");
+    ASSERT_EQ(drivers::HelpRequests().size(), 2u);
+    EXPECT_EQ(drivers::HelpRequests()[0], std::filesystem::current_path().string() + "\\Pantrium.chm");
 }
 
 TEST_F(MainCommands, UnitsToBuySelectsTheBoxText) {
     WriteThreeItems();
-    headless::ChoosePopup(kCmdUnitsToBuy);
-    headless::RightClick(kItemList, 20, 20);  // row 2 (13 px rows)
+    script::ChoosePopup(kCmdUnitsToBuy);
+    script::RightClick(kItemList, 20, 20);  // row 2 (13 px rows)
     Then([&] {
         EXPECT_EQ(plat::GetFocus(ui.mainWindow), kUnitsBox);
         EXPECT_EQ(UnitsText(), "2.00");
-        EXPECT_EQ(headless::EditSelection(ui.mainWindow, kUnitsBox), (std::pair{0, 4}));
+        EXPECT_EQ(drivers::EditSelection(ui.mainWindow, kUnitsBox), (std::pair{0, 4}));
     });
     Quit();
     Run();
@@ -167,47 +167,47 @@ TEST_F(MainCommands, UnitsToBuySelectsTheBoxText) {
 
 TEST_F(MainCommands, RightClickSelectsTheRowAndOffersTheMatchingBuyText) {
     WriteThreeItems();
-    headless::ChoosePopup(0);
-    headless::RightClick(kItemList, 30, 15);  // Milk: checked, 2 units
+    script::ChoosePopup(0);
+    script::RightClick(kItemList, 30, 15);  // Milk: checked, 2 units
     Then([&] {
         EXPECT_EQ(Selection(), 1);
         EXPECT_EQ(UnitsText(), "2.00");
         EXPECT_EQ(ui.unitsEditArmed, 0);
         EXPECT_EQ(Status(0).substr(0, 12), "Catg: bakery");  // the status line waits
-        ASSERT_EQ(headless::Popups().size(), 1u);
-        const auto& popup = headless::Popups()[0];
+        ASSERT_EQ(drivers::Popups().size(), 1u);
+        const auto& popup = drivers::Popups()[0];
         EXPECT_EQ(popup.menu, ui.contextMenu);
         EXPECT_EQ(popup.owner, ui.mainWindow);
-        const plat::Rect client = headless::ClientRect(ui.mainWindow);
+        const plat::Rect client = drivers::TheUser().ClientRect(ui.mainWindow);
         EXPECT_EQ(popup.x, client.left + 10 + 30);
         EXPECT_EQ(popup.y, client.top + 35 + 15);
         EXPECT_EQ(popup.items[0].text, "Don't buy");
     });
-    headless::ChoosePopup(kCmdDeleteItem);
-    headless::AnswerPrompt(6);
-    headless::RightClick(kItemList, 30, 28);  // Soap: not checked
+    script::ChoosePopup(kCmdDeleteItem);
+    script::AnswerPrompt(6);
+    script::RightClick(kItemList, 30, 28);  // Soap: not checked
     Then([&] {
-        EXPECT_EQ(headless::Popups()[1].items[0].text, "Buy");
+        EXPECT_EQ(drivers::Popups()[1].items[0].text, "Buy");
         EXPECT_EQ(itemTable.itemCount, 2);
         EXPECT_EQ(TrimmedField(RecordOfRow(2).itemName), "Milk");
     });
-    headless::RightClick(kUnitsBox, 5, 5);  // the box keeps its own menu
+    script::RightClick(kUnitsBox, 5, 5);  // the box keeps its own menu
     Quit();
     Run();
-    EXPECT_EQ(headless::Popups().size(), 2u);
+    EXPECT_EQ(drivers::Popups().size(), 2u);
 }
 
 TEST_F(MainCommands, ButtonsLoseTheDefaultFrameAfterTheirCommand) {
     WriteThreeItems();
     Then([&] { plat::SetDefaultButton(ui.mainWindow, kAutoListButton, true); });
-    headless::Click(kAutoListButton);
+    script::Click(kAutoListButton);
     Then([&] {
-        EXPECT_EQ(headless::ControlStyle(ui.mainWindow, kAutoListButton) & plat::kDefault, 0u);
+        EXPECT_EQ(drivers::ControlStyle(ui.mainWindow, kAutoListButton) & plat::kDefault, 0u);
         EXPECT_FALSE(itemTable.modified);  // the auto list asks nothing and changes no flag
     });
     Quit();
     Run();
-    EXPECT_TRUE(headless::Prompts().empty());
+    EXPECT_TRUE(script::Prompts().empty());
 }
 
 }  // namespace

@@ -6,15 +6,15 @@
 namespace pantrium::testing {
 namespace {
 
-using headless::Then;
+using script::Then;
 
 class MainFileCommands : public MainWindowTest {
 protected:
     static std::uintmax_t FileSize(const std::string& path) { return std::filesystem::file_size(path); }
     static void MarkModified() {
-        headless::Then([&] { itemTable.modified = true; });
+        script::Then([&] { itemTable.modified = true; });
     }
-    static const headless::PromptRecord& LastPrompt() { return headless::Prompts().back(); }
+    static const script::PromptRecord& LastPrompt() { return script::Prompts().back(); }
 };
 
 constexpr std::uint32_t kOpenFlags = 0x282404, kSaveFlags = 0x200006;
@@ -26,9 +26,9 @@ TEST_F(MainFileCommands, OpenKeepsTheFileRowOrderAndSetsTheCaption) {
     WriteListFile("other list.ptm", {{0, "Zucchini", "each", 1, 0, 0}, {0, "Apples", "kg", 2, 1, kToBuy}});
     const std::string other = (dir / "other list.ptm").string();
     MarkModified();
-    headless::AnswerPrompt(7);
-    headless::AnswerFileDialog(true, other);
-    headless::ChooseMenu(kCmdOpen);
+    script::AnswerPrompt(7);
+    script::AnswerFileDialog(true, other);
+    script::ChooseMenu(kCmdOpen);
     Then([this, other] {
         EXPECT_EQ(itemTable.listPath, other);
         EXPECT_EQ(plat::GetCaption(ui.mainWindow), CaptionForPath(other));
@@ -36,16 +36,16 @@ TEST_F(MainFileCommands, OpenKeepsTheFileRowOrderAndSetsTheCaption) {
         EXPECT_EQ(Row(1), "\tx\tApples\tkg\t\t1.00\t2.00");
         EXPECT_EQ(Selection(), 0);
         EXPECT_FALSE(itemTable.modified);
-        EXPECT_EQ(headless::FileDialogs().at(0).owner, ui.mainWindow);
+        EXPECT_EQ(script::FileDialogs().at(0).owner, ui.mainWindow);
     });
     Quit();
     Run();
-    ASSERT_EQ(headless::Prompts().size(), 1u);
-    EXPECT_EQ(headless::Prompts()[0].text, "Do you want to save the current file?");
-    EXPECT_EQ(headless::Prompts()[0].caption, "Modified File");
-    EXPECT_EQ(headless::Prompts()[0].style, 36);
-    ASSERT_EQ(headless::FileDialogs().size(), 1u);
-    const plat::FileDialogRequest& req = headless::FileDialogs()[0];
+    ASSERT_EQ(script::Prompts().size(), 1u);
+    EXPECT_EQ(script::Prompts()[0].text, "Do you want to save the current file?");
+    EXPECT_EQ(script::Prompts()[0].caption, "Modified File");
+    EXPECT_EQ(script::Prompts()[0].style, 36);
+    ASSERT_EQ(script::FileDialogs().size(), 1u);
+    const plat::FileDialogRequest& req = script::FileDialogs()[0];
     EXPECT_EQ(req.title, "Open File");
     EXPECT_EQ(req.fileName, "");
     EXPECT_EQ(req.bufferSize, 8192);
@@ -58,18 +58,18 @@ TEST_F(MainFileCommands, OpenKeepsTheFileRowOrderAndSetsTheCaption) {
 
 TEST_F(MainFileCommands, OpenSavesFirstOnYesAndCancellingTheDialogKeepsTheChanges) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
-    headless::ChooseMenu(kCmdBuy);
-    headless::AnswerPrompt(6);
-    headless::AnswerFileDialog(false, "");
-    headless::ChooseMenu(kCmdOpen);
+    script::ChooseMenu(kCmdBuy);
+    script::AnswerPrompt(6);
+    script::AnswerFileDialog(false, "");
+    script::ChooseMenu(kCmdOpen);
     Then([&] {
         EXPECT_FALSE(itemTable.modified);  // the save before the dialog stands
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         itemTable.modified = true;
     });
-    headless::AnswerPrompt(7);
-    headless::AnswerFileDialog(false, "");
-    headless::ChooseMenu(kCmdOpen);
+    script::AnswerPrompt(7);
+    script::AnswerFileDialog(false, "");
+    script::ChooseMenu(kCmdOpen);
     Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(itemTable.listPath, "my Pantrium.ptm");
@@ -85,9 +85,9 @@ TEST_F(MainFileCommands, OpenSavesFirstOnYesAndCancellingTheDialogKeepsTheChange
 TEST_F(MainFileCommands, OpeningAnUnreadableListIsReportedAndChangesNothing) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     std::filesystem::create_directory("folder.ptm");
-    headless::AnswerFileDialog(true, (dir / "folder.ptm").string());
-    headless::AnswerPrompt(1);
-    headless::ChooseMenu(kCmdOpen);
+    script::AnswerFileDialog(true, (dir / "folder.ptm").string());
+    script::AnswerPrompt(1);
+    script::ChooseMenu(kCmdOpen);
     Then([&] {
         EXPECT_EQ(itemTable.listPath, "my Pantrium.ptm");
         EXPECT_EQ(itemTable.itemCount, 1);
@@ -101,45 +101,45 @@ TEST_F(MainFileCommands, OpeningAnUnreadableListIsReportedAndChangesNothing) {
 
 TEST_F(MainFileCommands, SaveAsksFirstAndWritesTheList) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}, {0, "Milk", "gallon", 1, 0, 0}});
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdDeleteItem);
-    headless::AnswerPrompt(7);
-    headless::ChooseMenu(kCmdSave);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdDeleteItem);
+    script::AnswerPrompt(7);
+    script::ChooseMenu(kCmdSave);
     Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(std::filesystem::file_size("my Pantrium.ptm"), 21u + 2 * 84);
     });
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdSave);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdSave);
     Then([&] {
         EXPECT_FALSE(itemTable.modified);
         EXPECT_EQ(std::filesystem::file_size("my Pantrium.ptm"), 21u + 84);
     });
     Quit();
     Run();
-    EXPECT_EQ(headless::Prompts()[1].text, "Save file now?");
-    EXPECT_EQ(headless::Prompts()[1].caption, "Save File");
-    EXPECT_EQ(headless::Prompts()[1].style, 36);
+    EXPECT_EQ(script::Prompts()[1].text, "Save file now?");
+    EXPECT_EQ(script::Prompts()[1].caption, "Save File");
+    EXPECT_EQ(script::Prompts()[1].style, 36);
 }
 
 TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     const std::string typed = (dir / "weekly").string();
-    headless::AnswerFileDialog(true, typed);
-    headless::ChooseMenu(kCmdSaveAs);
+    script::AnswerFileDialog(true, typed);
+    script::ChooseMenu(kCmdSaveAs);
     Then([this, typed] {
         EXPECT_EQ(itemTable.listPath, typed + ".ptm");
         EXPECT_TRUE(std::filesystem::exists(typed + ".ptm"));
         EXPECT_EQ(plat::GetCaption(ui.mainWindow), "my Pantrium");  // the caption follows loads only
         itemTable.listPath = "";
     });
-    headless::AnswerFileDialog(false, "");
-    headless::ChooseMenu(kCmdSaveAs);
+    script::AnswerFileDialog(false, "");
+    script::ChooseMenu(kCmdSaveAs);
     Then([&] { EXPECT_EQ(itemTable.listPath, "My pantrium"); });
     Quit();
     Run();
-    ASSERT_EQ(headless::FileDialogs().size(), 2u);
-    const plat::FileDialogRequest& req = headless::FileDialogs()[0];
+    ASSERT_EQ(script::FileDialogs().size(), 2u);
+    const plat::FileDialogRequest& req = script::FileDialogs()[0];
     EXPECT_EQ(req.title, "Save File");
     EXPECT_EQ(req.fileName, "my Pantrium.ptm");
     EXPECT_EQ(req.bufferSize, 260);
@@ -147,7 +147,7 @@ TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
     EXPECT_EQ(req.filterIndex, 3);
     EXPECT_EQ(req.defExt, "ptm");
     EXPECT_EQ(req.flags, kSaveFlags);
-    EXPECT_EQ(headless::FileDialogs()[1].fileName, "My pantrium");
+    EXPECT_EQ(script::FileDialogs()[1].fileName, "My pantrium");
     std::ifstream ini("grocery.ini", std::ios::binary);
     std::string line((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
     EXPECT_EQ(line, typed + ".ptm\r\n");
@@ -157,10 +157,10 @@ TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
 TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     Then([&] { itemTable.listPath = "no such folder/list.ptm"; });
-    headless::ChooseMenu(kCmdBuy);
-    headless::AnswerPrompt(6);
-    headless::AnswerPrompt(1);
-    headless::ChooseMenu(kCmdSave);
+    script::ChooseMenu(kCmdBuy);
+    script::AnswerPrompt(6);
+    script::AnswerPrompt(1);
+    script::ChooseMenu(kCmdSave);
     Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(LastPrompt().text,
@@ -169,19 +169,19 @@ TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
         EXPECT_EQ(LastPrompt().style, 16);
     });
     // Closing: Yes to saving, the save fails again, the window stays open.
-    headless::AnswerPrompt(6);
-    headless::AnswerPrompt(1);
-    headless::CloseBox();
+    script::AnswerPrompt(6);
+    script::AnswerPrompt(1);
+    script::CloseBox();
     Then([&] {
         EXPECT_NE(ui.mainWindow, 0u);
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(LastPrompt().style, 16);
     });
     // Opening another list after a failed save would drop the changes: it stops.
-    headless::AnswerPrompt(6);
-    headless::AnswerPrompt(1);
-    headless::ChooseMenu(kCmdOpen);
-    Then([&] { EXPECT_TRUE(headless::FileDialogs().empty()); });
+    script::AnswerPrompt(6);
+    script::AnswerPrompt(1);
+    script::ChooseMenu(kCmdOpen);
+    Then([&] { EXPECT_TRUE(script::FileDialogs().empty()); });
     Quit();
     Run();
 }
@@ -190,10 +190,10 @@ TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
 TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     std::filesystem::permissions("my Pantrium.ptm", std::filesystem::perms::owner_read);
-    headless::ChooseMenu(kCmdBuy);
-    headless::AnswerPrompt(6);
-    headless::AnswerPrompt(1);
-    headless::ChooseMenu(kCmdSave);
+    script::ChooseMenu(kCmdBuy);
+    script::AnswerPrompt(6);
+    script::AnswerPrompt(1);
+    script::ChooseMenu(kCmdSave);
     Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(LastPrompt().text, "The list my Pantrium.ptm is read-only.\r\nThe file was not changed.");
@@ -203,8 +203,8 @@ TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
         std::filesystem::permissions("my Pantrium.ptm", std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add);
     });
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdSave);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdSave);
     Then([&] { EXPECT_FALSE(itemTable.modified); });
     Quit();
     Run();
@@ -215,9 +215,9 @@ TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
 
 TEST_F(MainFileCommands, CloseFlowCancelKeepsRunningAndYesWithoutPathStillClosesAfterCancel) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
-    headless::ChooseMenu(kCmdBuy);
-    headless::AnswerPrompt(2);
-    headless::ChooseMenu(kCmdExit);
+    script::ChooseMenu(kCmdBuy);
+    script::AnswerPrompt(2);
+    script::ChooseMenu(kCmdExit);
     Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_TRUE(RecordOfRow(1).toBuy());
@@ -226,79 +226,79 @@ TEST_F(MainFileCommands, CloseFlowCancelKeepsRunningAndYesWithoutPathStillCloses
         EXPECT_EQ(LastPrompt().style, 35);
         itemTable.listPath = "";
     });
-    headless::AnswerPrompt(6);
-    headless::AnswerFileDialog(false, "");
-    headless::ChooseMenu(kCmdExit);
+    script::AnswerPrompt(6);
+    script::AnswerFileDialog(false, "");
+    script::ChooseMenu(kCmdExit);
     Run();
     EXPECT_EQ(ui.mainWindow, 0u);
-    ASSERT_EQ(headless::FileDialogs().size(), 1u);
-    EXPECT_EQ(headless::FileDialogs()[0].fileName, "My pantrium");
+    ASSERT_EQ(script::FileDialogs().size(), 1u);
+    EXPECT_EQ(script::FileDialogs()[0].fileName, "My pantrium");
 }
 
 TEST_F(MainFileCommands, CloseFlowYesSavesNoDiscardsAndUnmodifiedClosesAtOnce) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
-    headless::ChooseMenu(kCmdBuy);
-    headless::AnswerPrompt(6);
-    headless::CloseBox();
+    script::ChooseMenu(kCmdBuy);
+    script::AnswerPrompt(6);
+    script::CloseBox();
     Run();
     itemTable = ItemTable{};
     ASSERT_EQ(LoadList(), LoadResult::Loaded);
     EXPECT_TRUE(itemTable.records[1].toBuy());
 
-    headless::Reset();
+    script::Reset();
     ui = MainWindowState{};
-    headless::ChooseMenu(kCmdBuy);  // unchecks it again
-    headless::AnswerPrompt(7);
-    headless::CloseBox();
+    script::ChooseMenu(kCmdBuy);  // unchecks it again
+    script::AnswerPrompt(7);
+    script::CloseBox();
     Run();
     itemTable = ItemTable{};
     ASSERT_EQ(LoadList(), LoadResult::Loaded);
     EXPECT_TRUE(itemTable.records[1].toBuy());
 
-    headless::Reset();
+    script::Reset();
     ui = MainWindowState{};
-    headless::CloseBox();  // nothing changed: no question
+    script::CloseBox();  // nothing changed: no question
     Run();
-    EXPECT_TRUE(headless::Prompts().empty());
+    EXPECT_TRUE(script::Prompts().empty());
 }
 
 TEST_F(MainFileCommands, EscapeAsksBeforeDroppingChangesAndClosesAtOnceWithout) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
-    headless::ChooseMenu(kCmdBuy);
-    headless::AnswerPrompt(2);
-    headless::KeyDown(plat::kVkEscape);
+    script::ChooseMenu(kCmdBuy);
+    script::AnswerPrompt(2);
+    script::KeyDown(plat::kVkEscape);
     Then([&] {
-        ASSERT_EQ(headless::Prompts().size(), 1u);
+        ASSERT_EQ(script::Prompts().size(), 1u);
         EXPECT_EQ(LastPrompt().text, "File records have changed...\r\ndo you want to save them?");
         EXPECT_EQ(LastPrompt().style, 35);
         EXPECT_NE(ui.mainWindow, 0u);  // Cancel keeps the window and its changes
         EXPECT_TRUE(RecordOfRow(1).toBuy());
     });
-    headless::AnswerPrompt(7);
-    headless::KeyDown(plat::kVkEscape);
+    script::AnswerPrompt(7);
+    script::KeyDown(plat::kVkEscape);
     Run();
-    EXPECT_EQ(headless::Prompts().size(), 2u);
+    EXPECT_EQ(script::Prompts().size(), 2u);
     itemTable = ItemTable{};
     ASSERT_EQ(LoadList(), LoadResult::Loaded);
     EXPECT_FALSE(itemTable.records[1].toBuy());  // No saved nothing
 
     // Yes saves before the window ends.
-    headless::Reset();
+    script::Reset();
     ui = MainWindowState{};
-    headless::ChooseMenu(kCmdBuy);
-    headless::AnswerPrompt(6);
-    headless::KeyDown(plat::kVkEscape);
+    script::ChooseMenu(kCmdBuy);
+    script::AnswerPrompt(6);
+    script::KeyDown(plat::kVkEscape);
     Run();
     itemTable = ItemTable{};
     ASSERT_EQ(LoadList(), LoadResult::Loaded);
     EXPECT_TRUE(itemTable.records[1].toBuy());
 
     // Nothing changed: Escape ends the window at once.
-    headless::Reset();
+    script::Reset();
     ui = MainWindowState{};
-    headless::KeyDown(plat::kVkEscape);
+    script::KeyDown(plat::kVkEscape);
     Run();
-    EXPECT_TRUE(headless::Prompts().empty());
+    EXPECT_TRUE(script::Prompts().empty());
     EXPECT_EQ(ui.mainWindow, 0u);
 }
 

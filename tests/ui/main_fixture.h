@@ -1,4 +1,4 @@
-// Shared set-up of the main-window tests: a fresh headless layer, a fresh
+// Shared set-up of the main-window tests: a fresh window layer, a fresh
 // item table, the state of the window the test runs, and a temporary current
 // directory (the settings files and relative list paths resolve against it).
 #pragma once
@@ -12,7 +12,7 @@
 
 #include "data/item_table.h"
 #include "data/list_file.h"
-#include "platform/headless/headless.h"
+#include "drivers/script.h"
 #include "platform/platform.h"
 #include "ui/main/main_window.h"
 #include "test_support.h"
@@ -34,14 +34,14 @@ constexpr PackedDate Packed(int month, int day, int year) {
 
 inline std::string JoinedFailures() {
     std::string all;
-    for (const auto& f : headless::Failures()) all += f + "\n";
+    for (const auto& f : script::Failures()) all += f + "\n";
     return all;
 }
 
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless::Reset();
+        script::Reset();
         itemTable = ItemTable{};
         temp = std::make_unique<test::TempDir>();
         dir = temp->path();
@@ -84,16 +84,16 @@ protected:
     // be used. A second run in one test starts from a fresh ui.
     void Run() {
         EXPECT_EQ(RunMainWindow(ui), 0);
-        EXPECT_TRUE(headless::Failures().empty()) << JoinedFailures();
-        EXPECT_EQ(headless::UnusedScript(), 0);
+        EXPECT_TRUE(script::Failures().empty()) << JoinedFailures();
+        EXPECT_EQ(script::UnusedScript(), 0);
     }
     // Escape ends the window; changes the test left unsaved are dropped with
     // No to the question. The release has no window left to reach.
     static void Quit() {
-        headless::Then([] {
-            if (itemTable.modified) headless::AnswerPrompt(7);
+        script::Then([] {
+            if (itemTable.modified) script::AnswerPrompt(7);
         });
-        headless::KeyDown(plat::kVkEscape);
+        script::KeyDown(plat::kVkEscape);
     }
 
     std::string Row(int entry) const { return plat::ListText(ui.mainWindow, kItemList, entry); }

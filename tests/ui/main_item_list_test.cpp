@@ -4,7 +4,7 @@
 namespace pantrium::testing {
 namespace {
 
-using headless::Then;
+using script::Then;
 
 class MainItemList : public MainWindowTest {};
 
@@ -54,20 +54,20 @@ TEST_F(MainItemList, RowTextKeepsInnerBlanksAndDropsThePadding) {
 
 TEST_F(MainItemList, TypedUnitsApplyKeystrokeByKeystroke) {
     WriteStartList({{0, "Bread", "loaf", 1.5f, 0, 0}, {0, "Milk", "gallon", 2, 0, 0}});
-    headless::SelectRow(kItemList, 1);
-    headless::Focus(kUnitsBox);
+    script::SelectRow(kItemList, 1);
+    script::Focus(kUnitsBox);
     Then([&] {
         EXPECT_EQ(ui.unitsEditArmed, 1);
         EXPECT_TRUE(ui.unitsBoxInUse);
         EXPECT_FALSE(plat::IsVisible(ui.mainWindow, kFocusFrame));
     });
-    headless::Type("1");
+    script::Type("1");
     Then([&] {
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, 1);
         EXPECT_TRUE(itemTable.modified);
         EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t1.00\t2.00");
     });
-    headless::Type("2");
+    script::Type("2");
     Then([&] {
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, 12);
         EXPECT_TRUE(RecordOfRow(2).toBuy());
@@ -75,14 +75,14 @@ TEST_F(MainItemList, TypedUnitsApplyKeystrokeByKeystroke) {
         EXPECT_EQ(Status(3), "Total cost: 24.00");
         EXPECT_EQ(Selection(), 1);
     });
-    headless::ClearEdit();
+    script::ClearEdit();
     Then([&] {
         EXPECT_FALSE(RecordOfRow(2).toBuy());
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, 0);
         EXPECT_EQ(Row(1), "\t\tMilk\tgallon\t");
         EXPECT_EQ(Status(2), "Items to buy:  0");
     });
-    headless::Type("abc");  // no number: checked with 0 units
+    script::Type("abc");  // no number: checked with 0 units
     Then([&] {
         EXPECT_TRUE(RecordOfRow(2).toBuy());
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, 0);
@@ -94,10 +94,10 @@ TEST_F(MainItemList, TypedUnitsApplyKeystrokeByKeystroke) {
 
 TEST_F(MainItemList, RetypingTheSameWholeUnitsDoesNotMarkTheListModified) {
     WriteStartList({{0, "Bread", "loaf", 1, 2, kToBuy | kAutoListed}});
-    headless::Focus(kUnitsBox);
-    headless::ClearEdit();
+    script::Focus(kUnitsBox);
+    script::ClearEdit();
     Then([&] { itemTable.modified = false; });
-    headless::Type("0");  // 0 against the rounded 0 after clearing
+    script::Type("0");  // 0 against the rounded 0 after clearing
     Then([&] {
         EXPECT_FALSE(itemTable.modified);
         EXPECT_TRUE(RecordOfRow(1).toBuy());
@@ -119,7 +119,7 @@ TEST_F(MainItemList, StateOfTheUnitsBoxFollowsFocusSelectionAndRefresh) {
         EXPECT_EQ(UnitsText(), ".5");
         EXPECT_EQ(Row(0), "\tx\tBread\tloaf\t\t.50\t.50");
     });
-    headless::Focus(kUnitsBox);
+    script::Focus(kUnitsBox);
     Then([&] {
         EXPECT_EQ(ui.unitsEditArmed, 1);
         EXPECT_TRUE(ui.unitsBoxInUse);
@@ -127,14 +127,14 @@ TEST_F(MainItemList, StateOfTheUnitsBoxFollowsFocusSelectionAndRefresh) {
         EXPECT_EQ(ui.unitsEditArmed, 1);
         EXPECT_EQ(UnitsText(), ".5");
     });
-    headless::Focus(kItemList);
+    script::Focus(kItemList);
     Then([&] {
         EXPECT_EQ(ui.unitsEditArmed, -1);
         EXPECT_FALSE(ui.unitsBoxInUse);
         EXPECT_TRUE(plat::IsVisible(ui.mainWindow, kFocusFrame));
     });
-    headless::Focus(kUnitsBox);
-    headless::SelectRow(kItemList, 1);
+    script::Focus(kUnitsBox);
+    script::SelectRow(kItemList, 1);
     Then([&] {
         EXPECT_EQ(ui.unitsEditArmed, -1);
         EXPECT_FALSE(ui.unitsBoxInUse);
@@ -148,26 +148,26 @@ TEST_F(MainItemList, StateOfTheUnitsBoxFollowsFocusSelectionAndRefresh) {
 
 TEST_F(MainItemList, EnterAndArrowReleasesInTheUnitsBoxMoveAndReturnToTheList) {
     WriteStartList({{0, "A", "", 1, 2, kToBuy}, {0, "B", "", 1, 0, 0}, {0, "C", "", 1, 3, kToBuy}});
-    headless::Focus(kUnitsBox);
-    headless::Press(plat::kVkUp);  // row 1 stays row 1
+    script::Focus(kUnitsBox);
+    script::Press(plat::kVkUp);  // row 1 stays row 1
     Then([&] {
         EXPECT_EQ(Selection(), 0);
         EXPECT_EQ(plat::GetFocus(ui.mainWindow), kItemList);
         EXPECT_EQ(UnitsText(), "2.00");
         EXPECT_FALSE(ui.unitsBoxInUse);
     });
-    headless::Focus(kUnitsBox);
-    headless::Press(plat::kVkDown);
-    headless::Focus(kUnitsBox);
-    headless::Press(plat::kVkDown);
-    headless::Focus(kUnitsBox);
-    headless::Press(plat::kVkDown);  // the last row stays the last row
+    script::Focus(kUnitsBox);
+    script::Press(plat::kVkDown);
+    script::Focus(kUnitsBox);
+    script::Press(plat::kVkDown);
+    script::Focus(kUnitsBox);
+    script::Press(plat::kVkDown);  // the last row stays the last row
     Then([&] {
         EXPECT_EQ(Selection(), 2);
         EXPECT_EQ(UnitsText(), "3.00");
     });
-    headless::Focus(kUnitsBox);
-    headless::Press(plat::kVkReturn);
+    script::Focus(kUnitsBox);
+    script::Press(plat::kVkReturn);
     Then([&] {
         EXPECT_EQ(Selection(), 2);
         EXPECT_EQ(plat::GetFocus(ui.mainWindow), kItemList);
@@ -181,29 +181,29 @@ TEST_F(MainItemList, EnterAndArrowReleasesInTheUnitsBoxMoveAndReturnToTheList) {
 
 TEST_F(MainItemList, EnterReleaseAndDoubleClickToggleUnlessTheEnterIsIgnored) {
     WriteStartList({{0, "Bread", "loaf", 2, 0, 0}, {0, "Milk", "gallon", 2, 0, 0}});
-    headless::Press(plat::kVkReturn);
+    script::Press(plat::kVkReturn);
     Then([&] {
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_EQ(RecordOfRow(1).unitsToBuy, 1);
         EXPECT_EQ(UnitsText(), " 1");
         EXPECT_EQ(plat::GetFocus(ui.mainWindow), kUnitsBox);  // ready to type the units
-        EXPECT_EQ(headless::EditSelection(ui.mainWindow, kUnitsBox), (std::pair{0, 2}));
+        EXPECT_EQ(drivers::EditSelection(ui.mainWindow, kUnitsBox), (std::pair{0, 2}));
         EXPECT_TRUE(itemTable.modified);
         ui.ignoreEnterRelease = true;  // as a dialog closed with Enter leaves it
     });
-    headless::Focus(kItemList);
-    headless::Press(plat::kVkReturn);
+    script::Focus(kItemList);
+    script::Press(plat::kVkReturn);
     Then([&] {
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_FALSE(ui.ignoreEnterRelease);
     });
-    headless::Press(plat::kVkReturn);
+    script::Press(plat::kVkReturn);
     Then([&] {
         EXPECT_FALSE(RecordOfRow(1).toBuy());
         EXPECT_EQ(UnitsText(), "");
         EXPECT_EQ(plat::GetFocus(ui.mainWindow), kItemList);
     });
-    headless::DoubleClickRow(kItemList, 1);
+    script::DoubleClickRow(kItemList, 1);
     Then([&] {
         EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t1.00\t2.00");
         EXPECT_EQ(Status(2), "Items to buy:  1");
@@ -227,27 +227,27 @@ TEST_F(MainItemList, OnlyAnEnterPressedAndReleasedInTheListTogglesARow) {
         EXPECT_FALSE(ui.enterPressedInList);
     };
     // "Save file now?" answered with Enter: its release comes to the list alone.
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdSave);
-    headless::KeyUp(plat::kVkReturn);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdSave);
+    script::KeyUp(plat::kVkReturn);
     Then(unchanged);
     // The same after the save dialog and after a notice closed with Enter.
-    headless::AnswerFileDialog(true, (dir / "copy.ptm").string());
-    headless::ChooseMenu(kCmdSaveAs);
-    headless::KeyUp(plat::kVkReturn);
-    headless::AnswerPrompt(7);
-    headless::AnswerPrompt(1);
-    headless::ChooseMenu(kCmdCheckOut);
-    headless::KeyUp(plat::kVkReturn);
+    script::AnswerFileDialog(true, (dir / "copy.ptm").string());
+    script::ChooseMenu(kCmdSaveAs);
+    script::KeyUp(plat::kVkReturn);
+    script::AnswerPrompt(7);
+    script::AnswerPrompt(1);
+    script::ChooseMenu(kCmdCheckOut);
+    script::KeyUp(plat::kVkReturn);
     Then(unchanged);
     // A press whose release went elsewhere does not count later.
-    headless::KeyDown(plat::kVkReturn);
-    headless::Focus(kUnitsBox);
-    headless::Focus(kItemList);
-    headless::KeyUp(plat::kVkReturn);
+    script::KeyDown(plat::kVkReturn);
+    script::Focus(kUnitsBox);
+    script::Focus(kItemList);
+    script::KeyUp(plat::kVkReturn);
     Then(unchanged);
     // A whole key stroke in the list toggles the selected row.
-    headless::Press(plat::kVkReturn);
+    script::Press(plat::kVkReturn);
     Then([&] {
         EXPECT_EQ(Status(2), "Items to buy:  2");
         EXPECT_FALSE(RecordOfRow(1).toBuy());
@@ -255,20 +255,20 @@ TEST_F(MainItemList, OnlyAnEnterPressedAndReleasedInTheListTogglesARow) {
     });
     Quit();
     Run();
-    EXPECT_EQ(headless::Prompts()[0].text, "Save file now?");
+    EXPECT_EQ(script::Prompts()[0].text, "Save file now?");
 }
 
 TEST_F(MainItemList, DoubleClickBelowTheLastRowTogglesNothing) {
     WriteStartList({{0, "Bread", "loaf", 2, 1, kToBuy}, {0, "Milk", "gallon", 2, 0, 0}});
-    headless::SelectRow(kItemList, 0);
-    headless::DoubleClickBelowRows(kItemList);
+    script::SelectRow(kItemList, 0);
+    script::DoubleClickBelowRows(kItemList);
     Then([&] {
         EXPECT_TRUE(RecordOfRow(1).toBuy());
         EXPECT_EQ(Selection(), 0);
         EXPECT_EQ(Status(2), "Items to buy:  1");
         EXPECT_FALSE(itemTable.modified);
     });
-    headless::DoubleClickRow(kItemList, 1);
+    script::DoubleClickRow(kItemList, 1);
     Then([&] {
         EXPECT_TRUE(RecordOfRow(2).toBuy());
         EXPECT_EQ(Status(2), "Items to buy:  2");
@@ -281,8 +281,8 @@ TEST_F(MainItemList, ToggleCycleOfAnAutoListedItem) {
     WriteStartList({{0, "Rice", "bag", 1, 2.7f, kToBuy | kAutoListed},
                     {0, "Salt", "box", 1, 0, kAutoListed}});
     auto toggle = [&] {
-        headless::Focus(kItemList);
-        headless::Press(plat::kVkReturn);
+        script::Focus(kItemList);
+        script::Press(plat::kVkReturn);
     };
     toggle();
     Then([&] {
@@ -295,23 +295,23 @@ TEST_F(MainItemList, ToggleCycleOfAnAutoListedItem) {
     toggle();
     Then([&] { EXPECT_EQ(Row(0), "\tx\tRice\tbag\t\t1.00\t1.00"); });
     // Auto-listed without the buy mark: the first toggle only clears the mark.
-    headless::SelectRow(kItemList, 1);
-    headless::Press(plat::kVkReturn);
+    script::SelectRow(kItemList, 1);
+    script::Press(plat::kVkReturn);
     Then([&] {
         EXPECT_FALSE(RecordOfRow(2).autoListed());
         EXPECT_FALSE(RecordOfRow(2).toBuy());
     });
-    headless::Press(plat::kVkReturn);
+    script::Press(plat::kVkReturn);
     Then([&] { EXPECT_EQ(Row(1), "\tx\tSalt\tbox\t\t1.00\t1.00"); });
     Quit();
     Run();
 }
 
 TEST_F(MainItemList, EmptyListIgnoresTogglesTypingAndKeys) {
-    headless::Press(plat::kVkReturn);
-    headless::Focus(kUnitsBox);
-    headless::Type("5");
-    headless::Press(plat::kVkDown);
+    script::Press(plat::kVkReturn);
+    script::Focus(kUnitsBox);
+    script::Type("5");
+    script::Press(plat::kVkDown);
     Then([&] {
         EXPECT_EQ(itemTable.itemCount, 0);
         EXPECT_FALSE(itemTable.modified);

@@ -11,7 +11,7 @@
 namespace pantrium::testing {
 namespace {
 
-using headless::Then;
+using script::Then;
 
 std::string FileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -33,9 +33,9 @@ protected:
 
 TEST_P(MainPaths, StartUpInTheCurrentFolderHelpAndTheFileDialogs) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
-    headless::ChooseMenu(kCmdHelp);
-    headless::AnswerFileDialog(false, "");
-    headless::ChooseMenu(kCmdOpen);
+    script::ChooseMenu(kCmdHelp);
+    script::AnswerFileDialog(false, "");
+    script::ChooseMenu(kCmdOpen);
     Then([this] {
         EXPECT_EQ(itemTable.listPath, "my Pantrium.ptm");
         EXPECT_EQ(itemTable.itemCount, 1);
@@ -44,10 +44,10 @@ TEST_P(MainPaths, StartUpInTheCurrentFolderHelpAndTheFileDialogs) {
     });
     Quit();
     Run();
-    ASSERT_EQ(headless::HelpRequests().size(), 1u);
-    EXPECT_EQ(headless::HelpRequests()[0], here + "\\Pantrium.chm");
-    ASSERT_EQ(headless::FileDialogs().size(), 1u);
-    EXPECT_EQ(headless::FileDialogs()[0].initialDir, here);
+    ASSERT_EQ(drivers::HelpRequests().size(), 1u);
+    EXPECT_EQ(drivers::HelpRequests()[0], here + "\\Pantrium.chm");
+    ASSERT_EQ(script::FileDialogs().size(), 1u);
+    EXPECT_EQ(script::FileDialogs()[0].initialDir, here);
     EXPECT_EQ(files::CurrentDirectory(), here);
 }
 
@@ -57,17 +57,17 @@ TEST_P(MainPaths, StartUpThroughTheSettingsFileThenSaveAndSaveAs) {
     WriteListFile(list, {{0, "Bread", "loaf", 1, 0, 0}});
     std::ofstream("pantrium.ini", std::ios::binary) << "\"" << list << "\"\r\n";
     const std::string other = here + "/" + name + " 2.ptm";
-    headless::ChooseMenu(kCmdBuy);
-    headless::AnswerPrompt(6);
-    headless::ChooseMenu(kCmdSave);
+    script::ChooseMenu(kCmdBuy);
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdSave);
     Then([&] {
         EXPECT_EQ(itemTable.listPath, list);
         EXPECT_EQ(plat::GetCaption(ui.mainWindow), CaptionForPath(list));
         EXPECT_FALSE(itemTable.modified);
         EXPECT_EQ(FileText("grocery.ini"), list + "\r\n");
     });
-    headless::AnswerFileDialog(true, other);
-    headless::ChooseMenu(kCmdSaveAs);
+    script::AnswerFileDialog(true, other);
+    script::ChooseMenu(kCmdSaveAs);
     Quit();
     Run();
     EXPECT_EQ(FileText("grocery.ini"), other + "\r\n");
@@ -79,7 +79,7 @@ TEST_P(MainPaths, StartUpThroughTheSettingsFileThenSaveAndSaveAs) {
         EXPECT_TRUE(itemTable.records[1].toBuy()) << path;
     }
     // The same settings file in UTF-8 with its byte-order mark.
-    headless::Reset();
+    script::Reset();
     ui = MainWindowState{};
     std::ofstream("pantrium.ini", std::ios::binary) << "\xEF\xBB\xBF" << other << "\r\n";
     Then([&] { EXPECT_EQ(itemTable.listPath, other); });
@@ -90,8 +90,8 @@ TEST_P(MainPaths, StartUpThroughTheSettingsFileThenSaveAndSaveAs) {
 TEST_P(MainPaths, OpenTheListAndPrintToPdf) {
     const std::string list = here + "/" + name + ".ptm";
     WriteListFile(list, {{0, "Tea", "box", 2, 0, 0}, {0, "Rice", "bag", 3, 0, 0}});
-    headless::AnswerFileDialog(true, list);
-    headless::ChooseMenu(kCmdOpen);
+    script::AnswerFileDialog(true, list);
+    script::ChooseMenu(kCmdOpen);
     Then([&] {
         EXPECT_EQ(itemTable.listPath, list);
         EXPECT_EQ(itemTable.itemCount, 2);

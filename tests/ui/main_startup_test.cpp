@@ -6,7 +6,7 @@
 namespace pantrium::testing {
 namespace {
 
-using headless::Then;
+using script::Then;
 
 class MainStartup : public MainWindowTest {};
 
@@ -32,7 +32,7 @@ TEST_F(MainStartup, WithoutFilesStartsEmptyAndCreatesNothing) {
 TEST_F(MainStartup, LayoutMenusAndStatusBar) {
     Then([&] {
         const plat::Window w = ui.mainWindow;
-        const plat::DialogSpec& spec = headless::SpecOf(w);
+        const plat::DialogSpec& spec = drivers::SpecOf(w);
         EXPECT_EQ(spec.width, 505);
         EXPECT_EQ(spec.height, 400);
         EXPECT_EQ(spec.frame, unsigned(plat::kCaption | plat::kSysMenu | plat::kMinimizeBox));
@@ -70,17 +70,17 @@ TEST_F(MainStartup, LayoutMenusAndStatusBar) {
         for (const auto& c : spec.controls)
             EXPECT_EQ((c.style & plat::kTabStop) != 0, c.id == kItemList || c.id == kUnitsBox) << c.id;
 
-        EXPECT_EQ(headless::ControlRect(w, kFocusFrame), (plat::Rect{8, 20, 483, 227}));
-        EXPECT_EQ(headless::ControlKind(w, kFocusFrame), plat::Kind::BlackFrame);
+        EXPECT_EQ(drivers::TheUser().ControlRect(w, kFocusFrame), (plat::Rect{8, 20, 483, 227}));
+        EXPECT_EQ(drivers::ControlKind(w, kFocusFrame), plat::Kind::BlackFrame);
         EXPECT_TRUE(plat::IsVisible(w, kFocusFrame));  // the list has the focus
         EXPECT_EQ(plat::GetFocus(w), kItemList);
-        EXPECT_EQ(headless::StatusParts(w, kStatusBar), (std::vector<int>{170, 290, 395, -1}));
-        EXPECT_EQ(headless::TabStops(w, kItemList), (std::vector<int>{3, 20, 107, 194, -257, -297}));
-        EXPECT_EQ(headless::DialogIcon(w), "GROCERY");
-        EXPECT_TRUE(headless::HasKeyHook(w, kItemList));
-        EXPECT_TRUE(headless::HasKeyHook(w, kUnitsBox));
+        EXPECT_EQ(drivers::StatusParts(w, kStatusBar), (std::vector<int>{170, 290, 395, -1}));
+        EXPECT_EQ(drivers::TabStops(w, kItemList), (std::vector<int>{3, 20, 107, 194, -257, -297}));
+        EXPECT_EQ(drivers::DialogIcon(w), "GROCERY");
+        EXPECT_TRUE(drivers::HasKeyHook(w, kItemList));
+        EXPECT_TRUE(drivers::HasKeyHook(w, kUnitsBox));
 
-        const auto bar = headless::MenuItems(headless::MenuOf(w));
+        const auto bar = drivers::MenuItems(drivers::MenuOf(w));
         ASSERT_EQ(bar.size(), 4u);
         auto ids = [](const plat::MenuItem& m) {
             std::vector<std::pair<std::string, int>> out;
@@ -100,7 +100,7 @@ TEST_F(MainStartup, LayoutMenusAndStatusBar) {
         EXPECT_EQ(bar[3].text, "&Help");
         EXPECT_EQ(ids(bar[3]), (V{{"&Help", 331}, {"&About", 332}}));
 
-        plat::MenuItem context{"", 0, headless::MenuItems(ui.contextMenu)};
+        plat::MenuItem context{"", 0, drivers::MenuItems(ui.contextMenu)};
         EXPECT_EQ(ids(context), (V{{"Buy", 315}, {"", 0}, {"Change item", 312}, {"Delete item", 313},
                                    {"", 0}, {"Units to buy", 316}, {"Units history", 317}}));
     });
@@ -130,7 +130,7 @@ TEST_F(MainStartup, LoadsTheListNamedInTheSettingsFileSortedWithRowOneSelected) 
         EXPECT_EQ(Status(3), "Total cost: 2.50");
         EXPECT_FALSE(itemTable.modified);
     });
-    headless::SelectRow(kItemList, 1);
+    script::SelectRow(kItemList, 1);
     Then([&] {
         EXPECT_EQ(Status(0).substr(0, 11), "Catg: dairy");
         EXPECT_EQ(Status(1), "");
@@ -144,16 +144,16 @@ TEST_F(MainStartup, LoadsTheListNamedInTheSettingsFileSortedWithRowOneSelected) 
 // treated as a list.
 TEST_F(MainStartup, UnreadableListIsReportedAndTheListStartsEmpty) {
     std::filesystem::create_directory("my Pantrium.ptm");
-    headless::AnswerPrompt(1);
+    script::AnswerPrompt(1);
     Then([&] {
         EXPECT_EQ(itemTable.itemCount, 0);
         EXPECT_EQ(plat::GetCaption(ui.mainWindow), "Pantrium");
     });
     Quit();
     Run();
-    ASSERT_EQ(headless::Prompts().size(), 1u);
-    EXPECT_EQ(headless::Prompts()[0].style, 16);
-    EXPECT_EQ(headless::Prompts()[0].text,
+    ASSERT_EQ(script::Prompts().size(), 1u);
+    EXPECT_EQ(script::Prompts()[0].style, 16);
+    EXPECT_EQ(script::Prompts()[0].text,
               "Could not open the list my Pantrium.ptm.\r\nThe program starts with an empty list.");
 }
 
@@ -162,29 +162,29 @@ TEST_F(MainStartup, UnreadableListIsReportedAndTheListStartsEmpty) {
 TEST_F(MainStartup, ListThatFailedToLoadIsNeverSavedOverUnasked) {
     std::filesystem::create_directory("week.ptm");  // stands for a list that cannot be read
     std::ofstream("pantrium.ini") << "week.ptm\r\n";
-    headless::AnswerPrompt(1);
+    script::AnswerPrompt(1);
     Then([&] {
         EXPECT_EQ(itemTable.listPath, "");
         itemTable.modified = true;  // the user adds an item
     });
-    headless::AnswerPrompt(6);  // "Save file now?"
-    headless::AnswerFileDialog(false, "");
-    headless::ChooseMenu(kCmdSave);
+    script::AnswerPrompt(6);  // "Save file now?"
+    script::AnswerFileDialog(false, "");
+    script::ChooseMenu(kCmdSave);
     Then([&] {
-        ASSERT_EQ(headless::FileDialogs().size(), 1u);
-        EXPECT_EQ(headless::FileDialogs()[0].title, "Save File");
-        EXPECT_EQ(headless::FileDialogs()[0].fileName, "My pantrium");
+        ASSERT_EQ(script::FileDialogs().size(), 1u);
+        EXPECT_EQ(script::FileDialogs()[0].title, "Save File");
+        EXPECT_EQ(script::FileDialogs()[0].fileName, "My pantrium");
         EXPECT_TRUE(itemTable.modified);
         itemTable.listPath.clear();
     });
     // Closing: Yes to saving asks for the path too; the chosen one is written.
-    headless::AnswerPrompt(6);
-    headless::AnswerFileDialog(true, "chosen.ptm");
-    headless::CloseBox();
+    script::AnswerPrompt(6);
+    script::AnswerFileDialog(true, "chosen.ptm");
+    script::CloseBox();
     Run();
     EXPECT_TRUE(std::filesystem::is_directory("week.ptm"));
     EXPECT_EQ(std::filesystem::file_size("chosen.ptm"), 21u);
-    EXPECT_EQ(headless::FileDialogs().size(), 2u);
+    EXPECT_EQ(script::FileDialogs().size(), 2u);
 }
 
 }  // namespace

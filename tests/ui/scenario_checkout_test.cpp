@@ -12,25 +12,25 @@
 namespace pantrium::test {
 namespace {
 
-using headless::AnswerPrompt;
-using headless::ChooseMenu;
-using headless::Click;
-using headless::ClearEdit;
-using headless::Focus;
-using headless::Then;
-using headless::Type;
+using script::AnswerPrompt;
+using script::ChooseMenu;
+using script::Click;
+using script::ClearEdit;
+using script::Focus;
+using script::Then;
+using script::Type;
 
 class ShoppingTripScenario : public UiTest {};
 
 void PayInPriceDialog(const std::string& item, const std::string& amount) {
     Then([item] {
-        EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 303), "Item: " + item +
+        EXPECT_EQ(plat::GetText(script::ActiveDialog(), 303), "Item: " + item +
                                                                      std::string(20 - item.size(), ' '));
     });
     Focus(305);
     ClearEdit();
     Type(amount);
-    headless::KeyDown(plat::kVkReturn);
+    script::KeyDown(plat::kVkReturn);
 }
 
 TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
@@ -59,7 +59,7 @@ TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
     });
 
     // Salt gets a new price and goes on the list.
-    headless::SelectRow(kItemList, 2);
+    script::SelectRow(kItemList, 2);
     ChooseMenu(kCmdChangeItem);
     Focus(203);
     ClearEdit();
@@ -80,14 +80,14 @@ TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
     Type("3/30/24");
     Click(302);
     Click(1);
-    Then([&] { EXPECT_EQ(plat::GetText(headless::ActiveDialog(), 303).substr(0, 10), "Item: Cake"); });
-    headless::CloseBox();                 // Cake keeps its price (and leaves the list)
+    Then([&] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 303).substr(0, 10), "Item: Cake"); });
+    script::CloseBox();                 // Cake keeps its price (and leaves the list)
     PayInPriceDialog("Salt", "2.00");     // 1 unit
     PayInPriceDialog("Bananas", "1.50");  // 2 units
     PayInPriceDialog("Milk", "14.00");    // 4 units
     AnswerPrompt(1);
     Then([&] {
-        EXPECT_EQ(headless::Prompts().back().text, "Checkout is done  ");
+        EXPECT_EQ(script::Prompts().back().text, "Checkout is done  ");
         EXPECT_EQ(itemTable.itemCount, 3);
         EXPECT_EQ(plat::GetStatusText(ui.mainWindow, kStatusBar, 2), "Items to buy:  0");
         EXPECT_TRUE(itemTable.modified);
@@ -97,10 +97,10 @@ TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
     Then([&] { EXPECT_FALSE(itemTable.modified); });
     ChooseMenu(kCmdExit);
     EXPECT_EQ(RunMainWindow(ui), 0);
-    ASSERT_TRUE(headless::Failures().empty()) << headless::Failures()[0];
+    ASSERT_TRUE(script::Failures().empty()) << script::Failures()[0];
 
     // Restart: everything comes back from the file.
-    headless::Reset();
+    script::Reset();
     ui = MainWindowState{};
     ClearTable();
     itemTable.listPath = "my Pantrium.ptm";
