@@ -80,12 +80,11 @@ struct Side {
 
 // ---- Matching items ----
 
-// For each of the records as (1-based indices into a), the index into bs of
-// its counterpart in b, or 0. Within one category and name, equal unit
-// descriptions match first; with pairLeftovers the rest then pair in record
-// order (a unit description changed on one side).
-std::vector<int> MatchItems(const Side& a, const std::vector<int>& as, const Side& b, const std::vector<int>& bs,
-                            bool pairLeftovers) {
+// For each of the records as (record indices into a), its counterpart among
+// the records bs of b, or 0. Within one category and name, equal unit
+// descriptions match first; the rest then pair in record order (a unit
+// description changed on one side).
+std::vector<int> MatchItems(const Side& a, const std::vector<int>& as, const Side& b, const std::vector<int>& bs) {
     std::unordered_map<std::string, std::vector<int>> groups;  // group -> positions in bs
     for (std::size_t j = 0; j < bs.size(); ++j) groups[b.group(bs[j])].push_back(static_cast<int>(j));
     std::vector<int> match(as.size(), 0);
@@ -106,7 +105,7 @@ std::vector<int> MatchItems(const Side& a, const std::vector<int>& as, const Sid
         }
     };
     pass(true);
-    if (pairLeftovers) pass(false);
+    pass(false);
     return match;
 }
 
@@ -262,8 +261,8 @@ void MergeItems(const Side* base, const Side& mine, const Side& theirs, Merger& 
     std::vector<char> theirsSeen(static_cast<std::size_t>(theirs.count()) + 1, 0);
     if (base) {
         const std::vector<int> all = AllRecords(*base);
-        const std::vector<int> inMine = MatchItems(*base, all, mine, AllRecords(mine), true);
-        const std::vector<int> inTheirs = MatchItems(*base, all, theirs, AllRecords(theirs), true);
+        const std::vector<int> inMine = MatchItems(*base, all, mine, AllRecords(mine));
+        const std::vector<int> inTheirs = MatchItems(*base, all, theirs, AllRecords(theirs));
         for (std::size_t i = 0; i < all.size(); ++i) {
             const int b = all[i], m = inMine[i], t = inTheirs[i];
             mineSeen[m] = theirsSeen[t] = 1;  // index 0 collects the misses
@@ -282,7 +281,7 @@ void MergeItems(const Side* base, const Side& mine, const Side& theirs, Merger& 
         if (!mineSeen[k]) mineAdded.push_back(k);
     for (int k = 1; k <= theirs.count(); ++k)
         if (!theirsSeen[k]) theirsAdded.push_back(k);
-    const std::vector<int> pairs = MatchItems(mine, mineAdded, theirs, theirsAdded, false);
+    const std::vector<int> pairs = MatchItems(mine, mineAdded, theirs, theirsAdded);
     std::unordered_set<int> paired(pairs.begin(), pairs.end());
     for (std::size_t i = 0; i < mineAdded.size(); ++i) merger.Add(nullptr, 0, mine, mineAdded[i], theirs, pairs[i]);
     for (int t : theirsAdded)

@@ -10,9 +10,9 @@
 //    fields are both taken;
 //  - the same field changed on both sides to different values is a conflict:
 //    mine wins, and the conflict is reported;
-//  - an item added on either side is kept (added on both with the same
-//    category, name and unit: one item, merged field by field as a conflict
-//    would be);
+//  - an item added on either side is kept (added on both sides under the
+//    same category and name: one item, whose differing fields, the unit
+//    description included, are conflicts);
 //  - deleted on one side: deleted when the other side left it as it was,
 //    kept with the other side's change otherwise;
 //  - the buying history never conflicts: purchases recorded on either side
