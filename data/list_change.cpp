@@ -2,7 +2,6 @@
 #include "list_change.h"
 
 #include <cstring>
-#include <new>
 #include <utility>
 
 #include "item_table.h"
