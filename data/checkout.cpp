@@ -13,6 +13,7 @@ void TakeCheckoutSnapshot() {
     s.records.assign(itemTable.records.begin(), itemTable.records.begin() + n + 1);
     s.rowOrder.assign(itemTable.rowOrder.begin(), itemTable.rowOrder.begin() + n + 1);
     s.taken = true;
+    s.mergedSince = false;
 }
 
 namespace {
@@ -74,9 +75,15 @@ void ApplyCheckout(PackedDate date, bool updatePrices, int itemsToBuy,
     RequestRefresh(0);
 }
 
+UndoCheckoutState CheckoutUndoState() {
+    const CheckoutSnapshot& s = itemTable.snapshot;
+    if (!s.taken) return UndoCheckoutState::NoCheckout;
+    return s.mergedSince ? UndoCheckoutState::MergedSince : UndoCheckoutState::Available;
+}
+
 bool UndoCheckout() {
     const CheckoutSnapshot& s = itemTable.snapshot;
-    if (!s.taken) return false;
+    if (CheckoutUndoState() != UndoCheckoutState::Available) return false;
     itemTable.itemCount = s.count;
     itemTable.records = s.records;
     itemTable.rowOrder = s.rowOrder;

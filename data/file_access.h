@@ -42,6 +42,20 @@ bool Exists(const std::string& path);
 bool IsFolder(const std::string& path);
 // The size in bytes of the file at path; false when there is no such file.
 bool FileSize(const std::string& path, std::uint64_t& size);
+// What a file is now, from one status call: its size, its last modification
+// time and its identity (inode, file index). Two stamps of one path are equal
+// when nothing was written to the file and it was not replaced in between
+// (a replace by rename gives a new identity); the values mean nothing else
+// and are only compared.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds (POSIX) or 100 ns (Windows) since the system's epoch
+    std::uint64_t id = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// The stamp of the file at path (through symbolic links); false when there is
+// no such file, it is a folder or its status cannot be read.
+bool FileStatus(const std::string& path, FileStamp& stamp);
 // The process's current directory as path text, without a trailing separator
 // (except for a root); empty when it cannot be read.
 std::string CurrentDirectory();

@@ -14,6 +14,9 @@ namespace pantrium {
 struct CheckoutSnapshot {
     std::int32_t count = 0;              // 0 until the first confirmed checkout
     bool taken = false;
+    // A merge took another program's changes into the table after this
+    // snapshot: restoring it would drop them without a word.
+    bool mergedSince = false;
     std::vector<ItemRecord> records;     // indices 0..count
     std::vector<std::int32_t> rowOrder;  // indices 0..count
 };

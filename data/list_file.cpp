@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "categories.h"
 #include "file_access.h"
 #include "item_table.h"
+#include "list_change.h"
 
 namespace pantrium {
 namespace {
@@ -75,7 +77,7 @@ void RepairRowOrder(std::vector<std::int32_t>& order, std::size_t n, std::vector
 
 }  // namespace
 
-LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
+LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size, ItemTable& table) {
     const FileBytes file{data, size};
     // The 13 header bytes are not checked.
     const std::size_t n = CapCount(file.Int32(kHeaderSize), kCountsEnd, 4, size);
@@ -104,13 +106,13 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
             names.emplace_back(name, kCatgNameSize);
         }
         seen.assign(n + 1, 0);
-        if (itemTable.rowOrder.capacity() < n + 1) order.reserve(n + 1);
-        if (itemTable.records.capacity() < n + 1) records.reserve(n + 1);
+        if (table.rowOrder.capacity() < n + 1) order.reserve(n + 1);
+        if (table.records.capacity() < n + 1) records.reserve(n + 1);
     } catch (const std::bad_alloc&) {
         return LoadResult::CannotOpen;  // the table stays as it was
     }
-    if (order.capacity() < n + 1) order.swap(itemTable.rowOrder);
-    if (records.capacity() < n + 1) records.swap(itemTable.records);
+    if (order.capacity() < n + 1) order.swap(table.rowOrder);
+    if (records.capacity() < n + 1) records.swap(table.records);
 
     // The entries that lie wholly inside the file are read as one block; a
     // cut-off last one is completed with zeros.
@@ -142,13 +144,17 @@ LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
         if (rec.catg > m) rec.catg = 0;
     }
 
-    itemTable.itemCount = static_cast<std::int32_t>(n);
-    itemTable.rowOrder.swap(order);
-    itemTable.records.swap(records);
-    itemTable.catgCount = static_cast<std::int32_t>(m);
-    itemTable.catgNames.swap(names);
-    itemTable.modified = false;
+    table.itemCount = static_cast<std::int32_t>(n);
+    table.rowOrder.swap(order);
+    table.records.swap(records);
+    table.catgCount = static_cast<std::int32_t>(m);
+    table.catgNames.swap(names);
+    table.modified = false;
     return LoadResult::Loaded;
+}
+
+LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size) {
+    return LoadFromBytes(data, size, itemTable);
 }
 
 namespace {
@@ -168,26 +174,26 @@ void Put32(std::uint8_t* out, std::int32_t value) {
     for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-void BuildListFile(ListFileBlocks& file) {
-    const std::size_t n = static_cast<std::size_t>(itemTable.itemCount);
-    const std::size_t m = static_cast<std::size_t>(itemTable.catgCount);
+void BuildListFile(const ItemTable& table, ListFileBlocks& file) {
+    const std::size_t n = static_cast<std::size_t>(table.itemCount);
+    const std::size_t m = static_cast<std::size_t>(table.catgCount);
     std::memcpy(file.counts, kListHeader, kHeaderSize);
-    Put32(file.counts + kHeaderSize, itemTable.itemCount);
-    Put32(file.counts + kHeaderSize + 4, itemTable.catgCount);
+    Put32(file.counts + kHeaderSize, table.itemCount);
+    Put32(file.counts + kHeaderSize + 4, table.catgCount);
     file.blocks.push_back({file.counts, kCountsEnd});
     if (n && std::endian::native == std::endian::little) {
-        file.blocks.push_back({reinterpret_cast<const std::uint8_t*>(itemTable.rowOrder.data() + 1), 4 * n});
-        file.blocks.push_back({reinterpret_cast<const std::uint8_t*>(itemTable.records.data() + 1), kRecordSize * n});
+        file.blocks.push_back({reinterpret_cast<const std::uint8_t*>(table.rowOrder.data() + 1), 4 * n});
+        file.blocks.push_back({reinterpret_cast<const std::uint8_t*>(table.records.data() + 1), kRecordSize * n});
     } else if (n) {
         file.encoded.resize((4 + kRecordSize) * n);
-        for (std::size_t r = 1; r <= n; ++r) Put32(file.encoded.data() + 4 * (r - 1), itemTable.rowOrder[r]);
-        EncodeRecords(itemTable.records.data() + 1, n, file.encoded.data() + 4 * n);
+        for (std::size_t r = 1; r <= n; ++r) Put32(file.encoded.data() + 4 * (r - 1), table.rowOrder[r]);
+        EncodeRecords(table.records.data() + 1, n, file.encoded.data() + 4 * n);
         file.blocks.push_back({file.encoded.data(), file.encoded.size()});
     }
     file.names.resize(kCatgNameSize * m);
     for (std::size_t j = 1; j <= m; ++j) {
         char field[kTextField];
-        StoreTextField(field, itemTable.catgNames[j]);
+        StoreTextField(field, table.catgNames[j]);
         std::memcpy(file.names.data() + kCatgNameSize * (j - 1), field, kCatgNameSize);
     }
     if (m) file.blocks.push_back({file.names.data(), file.names.size()});
@@ -195,9 +201,11 @@ void BuildListFile(ListFileBlocks& file) {
 
 }  // namespace
 
-std::vector<std::uint8_t> ListFileBytes() {
+std::vector<std::uint8_t> ListFileBytes() { return ListFileBytes(itemTable); }
+
+std::vector<std::uint8_t> ListFileBytes(const ItemTable& table) {
     ListFileBlocks file;
-    BuildListFile(file);
+    BuildListFile(table, file);
     std::vector<std::uint8_t> out;
     std::size_t size = 0;
     for (const files::ByteBlock& block : file.blocks) size += block.size;
@@ -210,21 +218,44 @@ LoadResult LoadList() {
     const std::string& path = itemTable.listPath;
     // A missing list is created empty; an existing file is never truncated.
     files::CreateEmptyFile(path);
+    // The stamp comes before the read: a write after it shows at the next check.
+    files::FileStamp stamp;
+    const bool stampKnown = files::FileStatus(path, stamp);
     files::FileContent data;
     if (!files::ReadWholeFile(path, data)) return LoadResult::CannotOpen;
-    return LoadFromBytes(data.bytes.get(), data.size);
+    const LoadResult result = LoadFromBytes(data.bytes.get(), data.size);
+    if (result == LoadResult::Loaded)
+        RememberListFile(listFileBase, path, std::vector<std::uint8_t>(data.bytes.get(), data.bytes.get() + data.size),
+                         stampKnown ? &stamp : nullptr);
+    return result;
 }
+
+namespace {
+
+// The saved file becomes the base. Its stamp is taken after the save; one
+// that does not show the saved size is another program's write already, and
+// is left for the next check to read.
+void RememberSavedList(const std::string& path, const ListFileBlocks& file) {
+    std::vector<std::uint8_t> bytes;
+    for (const files::ByteBlock& block : file.blocks) bytes.insert(bytes.end(), block.data, block.data + block.size);
+    files::FileStamp stamp;
+    const bool stampKnown = files::FileStatus(path, stamp) && stamp.size == bytes.size();
+    RememberListFile(listFileBase, path, std::move(bytes), stampKnown ? &stamp : nullptr);
+}
+
+}  // namespace
 
 SaveResult SaveList() {
     if (itemTable.listPath.empty()) return SaveResult::NeedsPath;
     ListFileBlocks file;
-    BuildListFile(file);
+    BuildListFile(itemTable, file);
     switch (files::SaveFile(itemTable.listPath, file.blocks.data(), file.blocks.size())) {
     case files::SaveFileResult::Saved: break;
     case files::SaveFileResult::ReadOnly: return SaveResult::ReadOnly;
     case files::SaveFileResult::Failed: return SaveResult::CannotWrite;
     }
     itemTable.modified = false;
+    RememberSavedList(itemTable.listPath, file);
     WriteLastListPath();  // the save stands even when this fails
     return SaveResult::Saved;
 }

@@ -8,6 +8,8 @@
 
 namespace pantrium {
 
+struct ItemTable;
+
 constexpr const char* kListHeader = "Pantrium 1.50";
 
 enum class LoadResult { Loaded, CannotOpen };
@@ -32,6 +34,9 @@ inline LoadResult LoadFromBytes(const std::vector<std::uint8_t>& data) {
     return LoadFromBytes(data.data(), data.size());
 }
 std::vector<std::uint8_t> ListFileBytes();
+// The same for any table (the merge's sides, a merged list).
+LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size, ItemTable& table);
+std::vector<std::uint8_t> ListFileBytes(const ItemTable& table);
 
 // The main window's caption for a list path: the part before the first '.'.
 std::string CaptionForPath(const std::string& path);

@@ -224,6 +224,15 @@ bool FileSize(const std::string& path, std::uint64_t& size) {
     return true;
 }
 
+bool FileStatus(const std::string& path, FileStamp& stamp) {
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    stamp.size = static_cast<std::uint64_t>(st.st_size);
+    stamp.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.id = static_cast<std::uint64_t>(st.st_ino) ^ (static_cast<std::uint64_t>(st.st_dev) << 48);
+    return true;
+}
+
 std::string CurrentDirectory() {
     std::vector<char> buffer(256);
     for (;;) {

@@ -269,6 +269,18 @@ bool FileSize(const std::string& path, std::uint64_t& size) {
     return true;
 }
 
+bool FileStatus(const std::string& path, FileStamp& stamp) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (path.empty() || !InfoOf(LongPath(path), info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.modified = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                               info.ftLastWriteTime.dwLowDateTime);
+    stamp.id = ((static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow) ^
+               (static_cast<std::uint64_t>(info.dwVolumeSerialNumber) << 40);
+    return true;
+}
+
 std::string CurrentDirectory() {
     DWORD n = GetCurrentDirectoryW(0, nullptr);
     if (n == 0) return "";

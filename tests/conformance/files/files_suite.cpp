@@ -132,6 +132,32 @@ CONFORMANCE_CASE("Existence and size", "the current directory") {
     CheckEq(Read(Join(dir, "here.ptm")), std::string("here"), "a file made by a relative path is found through it");
 }
 
+CONFORMANCE_CASE("Existence and size", "a file's stamp follows writes and replaces") {
+    fixture::ScratchFolder scratch;
+    fixture::MakeFolder("folder");
+    WriteWholeFile("list.ptm", "abc", 3);
+    FileStamp first, again;
+    Check(FileStatus("list.ptm", first) && first.size == 3, "a file has a stamp with its size");
+    Check(FileStatus("list.ptm", again) && again == first, "an untouched file keeps its stamp");
+    FileContent content;
+    ReadWholeFile("list.ptm", content);
+    Check(FileStatus("list.ptm", again) && again == first, "reading it keeps the stamp");
+    Check(WriteWholeFile("list.ptm", "abcd", 4) && FileStatus("list.ptm", again) && again.size == 4 && !(again == first),
+          "a longer write gives a new stamp");
+    FileStamp written = again, replaced;
+    Check(Save("list.ptm", "wxyz") == SaveFileResult::Saved && FileStatus("list.ptm", replaced) &&
+              replaced.size == 4 && !(replaced == written),
+          "a save of as many bytes gives a new stamp");
+    FileStamp none;
+    Check(!FileStatus("missing.ptm", none) && !FileStatus("folder", none) && !FileStatus("", none),
+          "a missing file, a folder and the empty path have no stamp");
+    if (fixture::MakeSymbolicLink("list.ptm", "link.ptm")) {
+        Check(FileStatus("link.ptm", again) && again == replaced, "a link has its target's stamp");
+    } else {
+        Info("no symbolic links here: the stamp of a link is not checked");
+    }
+}
+
 // ---- ReadWholeFile, CreateEmptyFile, WriteWholeFile ----
 
 CONFORMANCE_CASE("Whole files", "reading") {
