@@ -340,6 +340,13 @@ LRESULT CALLBACK CountMarkers(int code, WPARAM removal, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, removal, lParam);
 }
 
+std::wstring CurrentFolder() {
+    wchar_t folder[MAX_PATH * 2] = {};
+    GetCurrentDirectoryW(MAX_PATH * 2, folder);
+    return folder;
+}
+const std::wstring startFolder = CurrentFolder();  // taken as the program starts
+
 bool Painted(HWND window) {
     if (GetUpdateRect(window, nullptr, FALSE)) return false;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
@@ -392,11 +399,13 @@ void Shot(const std::string& name, HWND window) {
     WaitInputTaken();
     RECT r = {};
     GetWindowRect(window, &r);
-    const std::string done = "shot-" + name + ".done";
-    DeleteFileA(done.c_str());
+    // The script writes the file into the folder the program started in (the
+    // path cases go into folders of their own).
+    const std::wstring done = startFolder + L"\\shot-" + std::wstring(name.begin(), name.end()) + L".done";
+    DeleteFileW(done.c_str());
     Log("SHOT " + name + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
         std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
-    const bool taken = WaitFor([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
+    const bool taken = WaitFor([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
                                10000);
     if (!taken) Log("  (no screenshot " + name + ")");
 }
