@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "data/categories.h"
-#include "data/file_access.h"
+#include "platform/files.h"
 #include "data/item_table.h"
 #include "data/list_file.h"
 

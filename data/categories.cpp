@@ -1,7 +1,7 @@
 // The category list and the two small text files (pantrium.ini, grocery.ini).
 #include "categories.h"
 
-#include "file_access.h"
+#include "platform/files.h"
 #include "item_table.h"
 
 namespace pantrium {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "file_access.h"
+#include "platform/files.h"
 #include "list_file.h"
 #include "list_merge.h"
 

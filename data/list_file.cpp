@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "categories.h"
-#include "file_access.h"
+#include "platform/files.h"
 #include "item_table.h"
 #include "list_change.h"
 

@@ -4,7 +4,7 @@
 # build-win32 and then this target).
 #
 # installer_check.exe drives the installed program under Wine for the
-# installer test (tests/installer.cmake, scripts/wine-installer.sh).
+# installer test (tests/installer.cmake, scripts/wine/wine-installer.sh).
 set(PANTRIUM_WIN32_EXE "${CMAKE_SOURCE_DIR}/build-win32/pantrium.exe" CACHE FILEPATH
     "The i686 pantrium.exe that pantrium-setup.exe installs on 32-bit Windows")
 find_program(PANTRIUM_MAKENSIS makensis)
@@ -33,6 +33,6 @@ elseif(NOT PANTRIUM_MAKENSIS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   message(WARNING "makensis (nsis) not found: pantrium-setup.exe is not built")
 endif()
 
-add_executable(installer_check ${CMAKE_SOURCE_DIR}/tests/installer/installer_check.cpp)
+add_executable(installer_check ${CMAKE_SOURCE_DIR}/tests/windows/installer/installer_check.cpp)
 target_link_libraries(installer_check PRIVATE ole32 uuid user32)
 target_link_options(installer_check PRIVATE ${PANTRIUM_STATIC_RUNTIME})

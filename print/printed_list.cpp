@@ -5,7 +5,7 @@
 #include "data/dates.h"
 #include "data/item_table.h"
 #include "data/number_text.h"
-#include "platform/platform.h"
+#include "platform/window.h"
 
 namespace pantrium {
 namespace {

@@ -29,7 +29,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # Xvfb and the screenshot come from the helpers the Wine scripts use.
-. "$ROOT/scripts/wine-env.sh"
+. "$ROOT/scripts/wine/wine-env.sh"
 wine_tmp=$(mktemp -d)
 trap_wine_cleanup
 start_xvfb

@@ -31,7 +31,7 @@ if [ ! -f "$run/pantrium.ini" ] && [ ! -f "$run/my Pantrium.ptm" ]; then
   echo "run: wrote a sample list to $run/my Pantrium.ptm"
 fi
 
-. scripts/wine-env.sh
+. scripts/wine/wine-env.sh
 trap_wine_cleanup
 wine_setup "$ROOT/build-win/wineprefix"
 

@@ -9,11 +9,11 @@ ROOT=$PWD
 bash scripts/setup.sh
 JOBS=$(nproc)
 
-if [ -f platform/win32/win32.cmake ]; then
+if [ -f platform/window/win32/win32.cmake ]; then
   # The 32-bit Wine that runs build-win32's programs (fetched once, then
   # cached there), put together while the programs build.
   mkdir -p build-win32
-  bash scripts/wine32-setup.sh build-win32/wine32 >build-win32/wine32-setup.log 2>&1 &
+  bash scripts/wine/wine32-setup.sh build-win32/wine32 >build-win32/wine32-setup.log 2>&1 &
   wine32_setup=$!
   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null

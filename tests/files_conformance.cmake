@@ -3,7 +3,7 @@
 # on the Windows one, as files_conformance.exe of the x86_64 build
 # (wine_files_conformance) and of the i686 build on the emulated 32-bit Wine
 # (wine32_files_conformance), run the way the Wine smoke test runs
-# (scripts/wine-smoke.sh, in <build>/smoke-run). Each run writes only inside
+# (scripts/wine/wine-smoke.sh, in <build>/smoke-run). Each run writes only inside
 # its working folder.
 include(${CMAKE_SOURCE_DIR}/tests/conformance/files/files.cmake)
 set(_files_run ${CMAKE_BINARY_DIR}/files-conformance-run)
@@ -18,7 +18,7 @@ function(pantrium_wine_files_conformance prefix build timeout)
     return()
   endif()
   add_test(NAME ${prefix}_files_conformance
-           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh"
+           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh"
                    "${build}/files_conformance.exe" "${build}/files-conformance-shots")
   set_tests_properties(${prefix}_files_conformance PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE
                        FAIL_REGULAR_EXPRESSION "FAIL:")

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/headless/headless.h"
+#include "platform/window/headless/headless.h"
 
 class HeadlessTest : public ::testing::Test {
 protected:

@@ -1,10 +1,10 @@
 # The Wine tests: pantrium_smoke.exe and window_conformance.exe of the mingw
-# builds run under Wine and Xvfb (scripts/wine-smoke.sh). Registered when
+# builds run under Wine and Xvfb (scripts/wine/wine-smoke.sh). Registered when
 # PANTRIUM_WIN_BUILD names the x86_64 build directory and that build has or
 # will have the programs (scripts/test.sh builds it before the native build);
 # the same for the i686 build in PANTRIUM_WIN32_BUILD (by default the x86_64
 # directory's name followed by 32, when it exists), whose programs run on the
-# 32-bit Wine under qemu-i386 (scripts/wine32-setup.sh).
+# 32-bit Wine under qemu-i386 (scripts/wine/wine32-setup.sh).
 set(PANTRIUM_WIN_BUILD "" CACHE PATH "mingw-w64 x86_64 build directory holding pantrium_smoke.exe")
 set(PANTRIUM_WIN32_BUILD "" CACHE PATH "mingw-w64 i686 build directory holding pantrium_smoke.exe")
 
@@ -16,7 +16,7 @@ function(pantrium_wine_tests prefix build timeout)
     return()
   endif()
   add_test(NAME ${prefix}_smoke
-           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${_smoke_exe}")
+           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh" "${_smoke_exe}")
   # Including a first creation of the Wine prefix; it runs alone so that the
   # machine's cores do not slow the GUI down.
   set_tests_properties(${prefix}_smoke PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE
@@ -24,7 +24,7 @@ function(pantrium_wine_tests prefix build timeout)
   # The window layer's conformance suite (tests/conformance/window) on the
   # Win32 layer, run the same way.
   add_test(NAME ${prefix}_window_conformance
-           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh"
+           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh"
                    "${build}/window_conformance.exe" "${build}/window-conformance-shots")
   set_tests_properties(${prefix}_window_conformance PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
                        FAIL_REGULAR_EXPRESSION "FAIL:")

@@ -4,7 +4,7 @@
 # dialog go to build-win/screenshots-<dpi>dpi; the smoke test runs its window
 # runs only (the key, path and cost runs do not depend on the scaling). The smoke test runs at 150 and
 # 200 % only, to keep the test run short; at 125 % by hand with
-#   PANTRIUM_WINE_DPI=120 bash scripts/wine-smoke.sh build-win/pantrium_smoke.exe build-win/screenshots-120dpi
+#   PANTRIUM_WINE_DPI=120 bash scripts/wine/wine-smoke.sh build-win/pantrium_smoke.exe build-win/screenshots-120dpi
 if(PANTRIUM_WIN_BUILD AND (EXISTS "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe" OR
                            EXISTS "${PANTRIUM_WIN_BUILD}/CMakeCache.txt"))
   foreach(dpi 120 144 192)
@@ -12,12 +12,12 @@ if(PANTRIUM_WIN_BUILD AND (EXISTS "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe" OR
     set(_env "PANTRIUM_WINE_DPI=${dpi};PANTRIUM_XVFB_SCREEN=2048x1536x24;PANTRIUM_SMOKE_WINDOWS_ONLY=1")
     set(_tests wine_window_conformance_${dpi}dpi)
     add_test(NAME wine_window_conformance_${dpi}dpi
-             COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/window_conformance.exe"
+             COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/window_conformance.exe"
                      "${PANTRIUM_WIN_BUILD}/window-conformance-shots-${dpi}dpi")
     if(NOT dpi EQUAL 120)
       list(APPEND _tests wine_smoke_${dpi}dpi)
       add_test(NAME wine_smoke_${dpi}dpi
-               COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe"
+               COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe"
                        "${PANTRIUM_WIN_BUILD}/screenshots-${dpi}dpi")
     endif()
     # About 7 s and 55 s; alone, like wine_smoke.

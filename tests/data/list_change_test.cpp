@@ -8,7 +8,7 @@
 
 #include "data/categories.h"
 #include "data/checkout.h"
-#include "data/file_access.h"
+#include "platform/files.h"
 #include "data_test_support.h"
 #include "list_merge_support.h"
 

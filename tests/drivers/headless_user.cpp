@@ -4,7 +4,7 @@
 #include "drivers/user.h"
 
 #include "drivers/layer_records.h"
-#include "platform/headless/headless.h"
+#include "platform/window/headless/headless.h"
 
 namespace drivers {
 namespace {

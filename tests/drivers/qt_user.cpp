@@ -38,9 +38,9 @@
 #include <map>
 
 #include "drivers/layer_records.h"
-#include "platform/qt/qt_hooks.h"
-#include "platform/qt/qt_internal.h"
-#include "platform/qt/qt_menus.h"
+#include "platform/window/qt/qt_hooks.h"
+#include "platform/window/qt/qt_internal.h"
+#include "platform/window/qt/qt_menus.h"
 
 namespace drivers {
 namespace {

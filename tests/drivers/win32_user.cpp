@@ -15,7 +15,7 @@
 // presses the dialog manager keeps), then the window procedure.
 #include "drivers/user.h"
 
-#include "platform/win32/win32_internal.h"
+#include "platform/window/win32/win32_internal.h"
 
 #include <dlgs.h>
 

@@ -1,6 +1,6 @@
 // The PDF print job: geometry of the virtual printer, the drawing commands it
 // writes, and a file structure a PDF reader accepts.
-#include "platform/pdf_printer.h"
+#include "platform/window/pdf_printer.h"
 
 #include <gtest/gtest.h>
 

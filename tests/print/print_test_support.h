@@ -6,7 +6,7 @@
 
 #include "data/item_table.h"
 #include "headless_fixture.h"
-#include "platform/headless/headless.h"
+#include "platform/window/headless/headless.h"
 
 namespace pantrium::test {
 

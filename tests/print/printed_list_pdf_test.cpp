@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/pdf_printer.h"
+#include "platform/window/pdf_printer.h"
 #include "print/printed_list.h"
 #include "print_test_support.h"
 

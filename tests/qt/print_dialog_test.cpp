@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "dialogs_test_support.h"
-#include "platform/qt/qt_hooks.h"
+#include "platform/window/qt/qt_hooks.h"
 
 namespace pantrium::test {
 namespace {

@@ -11,8 +11,8 @@
 #include <set>
 
 #include "dialogs_test_support.h"
-#include "platform/qt/qt_hooks.h"
-#include "platform/qt/qt_internal.h"
+#include "platform/window/qt/qt_hooks.h"
+#include "platform/window/qt/qt_internal.h"
 
 namespace pantrium::test {
 namespace {

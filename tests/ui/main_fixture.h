@@ -13,7 +13,7 @@
 #include "data/item_table.h"
 #include "data/list_file.h"
 #include "drivers/script.h"
-#include "platform/platform.h"
+#include "platform/window.h"
 #include "ui/main/main_window.h"
 #include "test_support.h"
 

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "data/file_access.h"
+#include "platform/files.h"
 #include "main_fixture.h"
-#include "platform/pdf_printer.h"
+#include "platform/window/pdf_printer.h"
 
 namespace pantrium::testing {
 namespace {

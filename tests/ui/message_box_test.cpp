@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "drivers/script.h"
-#include "platform/headless/headless_metrics.h"
+#include "platform/window/headless/headless_metrics.h"
 #include "ui/dialogs/message_box.h"
 
 namespace pantrium {

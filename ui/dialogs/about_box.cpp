@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/window.h"
 
 namespace pantrium {
 

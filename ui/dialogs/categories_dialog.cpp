@@ -12,7 +12,7 @@
 
 #include "data/categories.h"
 #include "data/item_table.h"
-#include "platform/platform.h"
+#include "platform/window.h"
 #include "ui/dialogs/list_refresh.h"
 #include "ui/dialogs/message_box.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/window.h"
 #include "ui/dialogs/list_refresh.h"
 
 namespace pantrium {

@@ -1,7 +1,7 @@
 // Thin wrappers over the platform's open and save dialogs.
 #include "ui/dialogs/file_dialogs.h"
 
-#include "data/file_access.h"
+#include "platform/files.h"
 
 namespace pantrium {
 

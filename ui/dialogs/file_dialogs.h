@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/window.h"
 
 namespace pantrium {
 

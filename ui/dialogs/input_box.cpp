@@ -3,7 +3,7 @@
 #include <string>
 
 #include "data/number_text.h"
-#include "platform/platform.h"
+#include "platform/window.h"
 #include "ui/dialogs/categories_dialog.h"
 
 namespace pantrium {

@@ -5,7 +5,7 @@
 
 #include "data/item_table.h"
 #include "data/number_text.h"
-#include "platform/platform.h"
+#include "platform/window.h"
 #include "ui/dialogs/list_refresh.h"
 #include "ui/main/main_window.h"
 

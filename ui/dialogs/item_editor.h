@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/window.h"
 #include "ui/dialogs/list_refresh.h"
 
 namespace pantrium {

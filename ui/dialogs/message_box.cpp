@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/window.h"
 
 namespace pantrium {
 

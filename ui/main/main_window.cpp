@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "data/categories.h"
-#include "data/file_access.h"
+#include "platform/files.h"
 #include "data/item_table.h"
 #include "data/list_file.h"
 #include "ui/dialogs/message_box.h"

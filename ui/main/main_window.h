@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/window.h"
 #include "ui/main/main_window_state.h"
 
 namespace pantrium {

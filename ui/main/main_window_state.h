@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/window.h"
 
 namespace pantrium {
 

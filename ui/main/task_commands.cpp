@@ -2,7 +2,7 @@
 #include "ui/main/task_commands.h"
 
 #include "data/auto_list.h"
-#include "platform/platform.h"
+#include "platform/window.h"
 #include "print/printed_list.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/categories_dialog.h"

@@ -2,7 +2,7 @@
 # of the shared cases (files_suite.cpp), this system's fixture and its extra
 # cases, against this build's implementation (pantrium_files). Included by the
 # native build (tests/files_conformance.cmake) and by the Windows build
-# (platform/win32/win32.cmake).
+# (platform/window/win32/win32.cmake).
 set(_files_dir ${CMAKE_SOURCE_DIR}/tests/conformance/files)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set(_files_system win32)

@@ -1,4 +1,4 @@
-// The file access conformance suite: what data/file_access.h promises, written
+// The file access conformance suite: what platform/files.h promises, written
 // once and run on every implementation (POSIX natively, Win32 under Wine, 64-
 // and 32-bit). Its sections are the header's: path text, existence and size,
 // whole files, the list save, ANSI text, first characters. What only one
@@ -13,7 +13,7 @@
 #include "conformance/harness.h"
 #include "conformance/files/support.h"
 #include "conformance/files/fixture.h"
-#include "data/file_access.h"
+#include "platform/files.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The few test-side primitives of the file access suite that differ per
 // system (fixture_posix.cpp, fixture_win32.cpp): they make what the suite
 // needs and look at what a save left, through the system's own calls, never
-// through data/file_access.h. Paths are UTF-8 text, as in the header.
+// through platform/files.h. Paths are UTF-8 text, as in the header.
 #pragma once
 
 #include <string>

@@ -18,7 +18,7 @@
 #include "conformance/files/fixture.h"
 #include "conformance/files/support.h"
 #include "conformance/harness.h"
-#include "data/file_access.h"
+#include "platform/files.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "data/file_access.h"
+#include "platform/files.h"
 
 namespace pantrium::files {
 

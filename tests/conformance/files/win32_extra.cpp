@@ -13,8 +13,8 @@
 #include "conformance/files/fixture.h"
 #include "conformance/files/support.h"
 #include "conformance/harness.h"
-#include "data/file_access.h"
-#include "platform/win32/files/wide_text.h"
+#include "platform/files.h"
+#include "platform/files/win32/wide_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// platform.h's common dialogs: a save dialog adds the default extension to a
+// window.h's common dialogs: a save dialog adds the default extension to a
 // name without one and says when the extension differs; a cancelled dialog
 // leaves the name as it was.
 #include "window_suite.h"

@@ -1,4 +1,4 @@
-// platform.h's control access: texts and captions read back as given (the
+// window.h's control access: texts and captions read back as given (the
 // caption in UTF-8, since it may show a list's path in any language), check
 // marks, list entries and their search, a fill and a replace that keep the
 // first visible row, and the row under an event's screen point.

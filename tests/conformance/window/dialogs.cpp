@@ -1,4 +1,4 @@
-// platform.h's dialogs and controls: the client area the spec asks for,
+// window.h's dialogs and controls: the client area the spec asks for,
 // centred on the work area, controls at their client pixels, hidden ones
 // hidden, a status bar at the bottom, a menu bar taking its height from the
 // client area. Pixels are 96-dpi pixels: where the display has another DPI,

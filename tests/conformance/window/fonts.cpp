@@ -1,4 +1,4 @@
-// platform.h's fonts and text: a font made, measured in 96-dpi pixels, the
+// window.h's fonts and text: a font made, measured in 96-dpi pixels, the
 // characters that fit, the dialog font the controls report until given their own.
 #include "window_suite.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "conformance/harness.h"
-#include "platform/headless/headless.h"
+#include "platform/window/headless/headless.h"
 
 namespace plat {
 std::ostream& operator<<(std::ostream& out, const Rect& r);

@@ -1,4 +1,4 @@
-// platform.h's keyboard rules: Escape sends 2; Enter the focused push
+// window.h's keyboard rules: Escape sends 2; Enter the focused push
 // button's id, else the default button's, else 1; a key hook sees every press
 // and release of its control before the standard behaviour, also the presses
 // the dialog acts on; accelerators take their key first; Tab walks the tab

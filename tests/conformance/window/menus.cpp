@@ -1,4 +1,4 @@
-// platform.h's menus and pointer events: menu texts found through the
+// window.h's menus and pointer events: menu texts found through the
 // pop-ups, the right button's ContextMenu naming the control, SetCursor
 // naming the control under the pointer (-1 over none).
 #include "window_suite.h"

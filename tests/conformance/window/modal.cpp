@@ -1,4 +1,4 @@
-// platform.h's modal rules: RunDialog runs a nested loop and disables the
+// window.h's modal rules: RunDialog runs a nested loop and disables the
 // owner; EndDialog's value is RunDialog's; a Close answered with 0 ends the
 // dialog with 2, any other answer keeps it; SendUser and SendCommand reach
 // the callback at once; the prompt has no owner.

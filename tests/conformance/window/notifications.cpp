@@ -1,4 +1,4 @@
-// platform.h's notification rules: a synchronous Change from SetText, silent
+// window.h's notification rules: a synchronous Change from SetText, silent
 // selection from code, what the user's clicks and typing report, focus
 // notifications with the losing side first.
 #include "window_suite.h"

@@ -1,4 +1,4 @@
-// platform.h's printer: one job at a time, its geometry, a text moving the
+// window.h's printer: one job at a time, its geometry, a text moving the
 // position, a new line back to the left margin one line down; without an open
 // job every call does nothing.
 #include <cstdio>

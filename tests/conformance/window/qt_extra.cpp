@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "platform/qt/qt_internal.h"
+#include "platform/window/qt/qt_internal.h"
 
 namespace window {
 namespace {

@@ -5,9 +5,9 @@
 // rows read by another thread and dragged past row 65,536 with real input.
 #include "window_suite.h"
 
-#include "platform/win32/win32_internal.h"
+#include "platform/window/win32/win32_internal.h"
 
-#include "platform/win32/check/font_guard.h"
+#include "tests/conformance/window/font_guard.h"
 
 #include <cstdlib>
 

@@ -9,7 +9,7 @@
 
 #include "conformance/harness.h"
 #include "drivers/user.h"
-#include "platform/platform.h"
+#include "platform/window.h"
 
 // Rectangles and points in the FAIL lines.
 namespace plat {

@@ -1,0 +1,328 @@
+// Pantrium's small window layer. The UI is written against these functions
+// only; they are implemented twice, by platform/window/headless (in memory, used by
+// the tests, the reference behaviour) and by platform/window/win32 (the real calls).
+// The implementation is chosen at link time.
+//
+// Semantics both implementations keep (the UI relies on them):
+//  - SetText on an edit control raises its Change notification synchronously,
+//    before SetText returns.
+//  - ListSetSel (selecting from code) raises no notification.
+//  - Focus changes notify: the control losing the focus gets KillFocus, the one
+//    gaining it SetFocus (edit and list controls, as Command events).
+//  - RunDialog is modal: it runs a nested loop and disables the owner until the
+//    dialog ends.
+//  - Prompt (the standard message box) has no owner: nothing is disabled.
+//  - Escape in a dialog sends Command id 2; Enter sends the id of the focused
+//    push button, else of the default push button, else 1.
+//  - A list box reports a double-click anywhere in it (DblClick), also on the
+//    empty part below its last entry; the event's entry tells the entry that
+//    was double-clicked, -1 for none.
+//  - A key hook sees every press and release its control receives, also the
+//    presses the dialog acts on itself (Enter, Escape, Tab), before the dialog
+//    does. A key goes to the window that has the focus when it arrives: the
+//    release of an Enter whose press closed a prompt or a dialog reaches the
+//    control below without its press.
+//  - A Close event (close box, Alt+F4, system menu Close) that the callback
+//    answers with 0 ends the dialog with result 2.
+//  - Pixels are those of a 96-dpi display: positions, sizes, status-bar edges,
+//    window rectangles, the work area, text extents and font heights. The
+//    Win32 layer scales them by the display's DPI / 96 (ScreenDpiY() is 96);
+//    screen points of events go back unchanged to ListItemFromPoint and
+//    TrackPopupMenu.
+//
+// Texts: path texts are UTF-8, so that a folder or file name in any language
+// works: FileDialogRequest's fileName and initialDir (in and out), ShowHelp's
+// path, ShellOpen's target, and the PDF file a print job may be written to
+// (the Win32 layer's PANTRIUM_PRINT_TO and its save dialog). Captions
+// (DialogSpec::caption, SetCaption, GetCaption, SetText and GetText with id 0)
+// are UTF-8 too, because the main window's caption shows the list's path; the
+// program's own captions are ASCII, which reads the same in both encodings.
+// Prompt's text is UTF-8 as well, since it may name a list's path; its caption
+// stays ANSI, since it may be a category name. Every other text (control
+// texts, list entries, menus, fonts, printed text, file-dialog titles,
+// filters and extensions) is ANSI, the single-byte code page of the list
+// file's item, unit and category names.
+// The headless layer keeps every text as the bytes it was given.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace plat {
+
+using Window = std::uintptr_t;  // 0 = none
+using Menu = std::uintptr_t;    // 0 = none
+using Font = std::uintptr_t;    // 0 = none (the control's default font)
+
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Rect&) const = default;
+};
+struct Size {
+    int cx = 0, cy = 0;
+    bool operator==(const Size&) const = default;
+};
+struct Point {
+    int x = 0, y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// ---- dialogs and controls -------------------------------------------------
+
+enum class Kind {
+    Label,        // STATIC text
+    Edit,         // single-line EDIT
+    ListBox,      // LISTBOX, single selection
+    Button,       // push BUTTON
+    CheckBox,     // automatic check box
+    DropList,     // COMBOBOX, drop-down list, not editable
+    SimpleCombo,  // COMBOBOX, simple: edit field above an always-open list
+    BlackFrame,   // STATIC black frame, no text
+    Icon,         // STATIC icon
+    StatusBar,    // common-control status bar at the bottom of the client area
+};
+
+// Control style bits (Win32 meaning in brackets).
+enum Style : unsigned {
+    kTabStop = 1u << 0,         // WS_TABSTOP
+    kVScroll = 1u << 1,         // WS_VSCROLL
+    kUseTabStops = 1u << 2,     // LBS_USETABSTOPS
+    kNotify = 1u << 3,          // LBS_NOTIFY / SS_NOTIFY (label reports clicks)
+    kStaticEdge = 1u << 4,      // WS_EX_STATICEDGE (thin sunken edge)
+    kClientEdge = 1u << 5,      // WS_EX_CLIENTEDGE (sunken edge)
+    kAutoHScroll = 1u << 6,     // ES_AUTOHSCROLL
+    kCenter = 1u << 7,          // BS_CENTER / SS_CENTER
+    kDefault = 1u << 8,         // BS_DEFPUSHBUTTON
+    kNoPrefix = 1u << 9,        // SS_NOPREFIX ("&" shown as is)
+    kHidden = 1u << 10,         // not WS_VISIBLE
+    kDisableNoScroll = 1u << 11,// LBS_DISABLENOSCROLL (scroll bar always shown)
+    kNoIntegralHeight = 1u << 12,
+};
+
+struct ControlSpec {
+    int id = -1;
+    Kind kind = Kind::Label;
+    std::string text;
+    Rect rect;          // pixels of the client area (dialog units when the dialog says so)
+    unsigned style = 0;
+};
+
+// Frame bits of a dialog.
+enum Frame : unsigned {
+    kCaption = 1u << 0,      // WS_CAPTION
+    kSysMenu = 1u << 1,      // WS_SYSMENU (close box)
+    kMinimizeBox = 1u << 2,  // WS_MINIMIZEBOX
+    kModalFrame = 1u << 3,   // DS_MODALFRAME
+};
+
+struct DialogSpec {
+    std::string caption;
+    int width = 0, height = 0;  // client area
+    bool dialogUnits = false;   // sizes and positions in dialog units (About box)
+    unsigned frame = kCaption | kSysMenu;
+    Window owner = 0;           // disabled while the dialog runs
+    bool centred = true;        // centred on the desktop work area
+    std::string fontFace = "MS Sans Serif";
+    int fontPoints = 8;
+    int background = -1;        // RGB 0xBBGGRR as COLORREF, -1 = system default
+    std::vector<ControlSpec> controls;  // creation order = tab order
+};
+
+// ---- events ----------------------------------------------------------------
+
+enum class Msg {
+    Init,         // before the dialog is shown
+    Command,      // id = control or menu id, code = notification
+    Close,        // close system command; return 0 to let the dialog end (result 2)
+    Destroy,      // the dialog is going away
+    MenuSelect,   // a menu item is highlighted; id = its command
+    ContextMenu,  // right button; id = control clicked (0 = the dialog), x,y = screen
+    User,         // a private message sent with SendUser; id = its number
+    SetCursor,    // pointer over control id (-1 when over none); return 1 when handled
+};
+
+enum class Code {
+    None,
+    Clicked,    // button, check box, menu item, notify label
+    SelChange,  // list / combo box: the user changed the selection
+    DblClick,   // list box
+    SetFocus,
+    KillFocus,
+    Change,     // edit (also the edit field of a simple combo)
+};
+
+struct Event {
+    Msg msg = Msg::Init;
+    int id = 0;
+    Code code = Code::None;
+    int x = 0, y = 0;
+    int entry = -1;  // DblClick of a list box: the entry under the pointer, -1 when none
+};
+
+// Returns non-zero when the event is fully handled (default handling skipped).
+using Callback = std::function<int(Window dlg, const Event& e)>;
+
+// Builds the dialog, sends Init, runs it modally, sends Destroy; returns the
+// value given to EndDialog (or 2 after an unhandled Close).
+int RunDialog(const DialogSpec& spec, const Callback& callback);
+void EndDialog(Window dlg, int result);
+void AddControl(Window dlg, const ControlSpec& spec);  // during Init or later
+
+// Synchronous sends to a dialog's callback (the platform's SendMessage).
+int SendCommand(Window dlg, int id, Code code = Code::Clicked);
+int SendUser(Window dlg, int number);
+int SendClose(Window dlg);  // the close system command
+
+// ---- control access -------------------------------------------------------
+// id 0 addresses the dialog itself where that makes sense (caption).
+
+void SetText(Window dlg, int id, const std::string& text);
+std::string GetText(Window dlg, int id);
+void LimitText(Window dlg, int id, int chars);
+void SelectAllText(Window dlg, int id);
+void SetFocus(Window dlg, int id);
+int GetFocus(Window dlg);  // id of the focused control of dlg, 0 when none
+void ShowControl(Window dlg, int id, bool visible);
+bool IsVisible(Window dlg, int id);
+void SetCheck(Window dlg, int id, bool checked);
+bool GetCheck(Window dlg, int id);
+void SetDefaultButton(Window dlg, int id, bool isDefault);  // BM_SETSTYLE, redrawn
+void SetColors(Window dlg, int id, int textRgb, int backRgb);  // -1 = default background
+void SetControlFont(Window dlg, int id, Font font);
+Font GetControlFont(Window dlg, int id);  // the font the control reports as its own
+
+// list box and combo box (entries 0-based)
+void ListReset(Window dlg, int id);
+int ListAdd(Window dlg, int id, const std::string& text);
+void ListInsert(Window dlg, int id, int index, const std::string& text);
+void ListDelete(Window dlg, int id, int index);
+// Replaces every entry by count new ones, entry i holding rowText(i), and
+// keeps the first visible entry (as far as the new entries reach). Drawn once,
+// at the end; no notification.
+void ListFill(Window dlg, int id, int count, const std::function<std::string(int index)>& rowText);
+// Rewrites one entry in place: ListDelete and ListInsert at the same index,
+// drawn once.
+void ListReplace(Window dlg, int id, int index, const std::string& text);
+int ListCount(Window dlg, int id);
+std::string ListText(Window dlg, int id, int index);
+int ListGetSel(Window dlg, int id);              // -1 when none
+void ListSetSel(Window dlg, int id, int index);  // no notification; -1 clears
+int ListTopIndex(Window dlg, int id);
+void ListSetTopIndex(Window dlg, int id, int index);
+int ListFindExact(Window dlg, int id, int startAfter, const std::string& text);  // ignores case; -1
+void ListSetTabStops(Window dlg, int id, const std::vector<int>& stops);  // dialog template units, negative = right-aligned
+int ListItemFromPoint(Window dlg, int id, int screenX, int screenY);     // -1 when none / not a list
+
+// status bar
+void SetStatusParts(Window dlg, int id, const std::vector<int>& rightEdges);  // -1 = to the right edge
+void SetStatusText(Window dlg, int id, int part, const std::string& text);
+std::string GetStatusText(Window dlg, int id, int part);
+
+// window placement and look
+void SetCaption(Window dlg, const std::string& caption);
+std::string GetCaption(Window dlg);
+Rect GetWindowRect(Window dlg);  // outer rectangle, screen pixels
+void MoveWindow(Window dlg, const Rect& outer);
+void SetTopMost(Window dlg);
+Rect WorkArea();
+Window ActiveWindow();
+void SetDialogIcon(Window dlg, const std::string& resourceName);  // the program's icon, e.g. "GROCERY": this window and every later dialog, small and large
+
+enum class SystemIcon { None, Stop, Question, Exclamation, Information };
+void SetControlIcon(Window dlg, int id, SystemIcon icon);
+void SetControlImage(Window dlg, int id, const std::string& iconResource);  // "GROCERY"
+
+// ---- keyboard ---------------------------------------------------------------
+
+constexpr int kVkReturn = 13, kVkEscape = 27, kVkTab = 9, kVkUp = 38, kVkDown = 40, kVkShift = 16;
+
+// A replaced window procedure: sees every key press/release of the control
+// first; the standard behaviour of the control always follows.
+using KeyHook = std::function<void(Window dlg, int id, int vk, bool down)>;
+void SetKeyHook(Window dlg, int id, KeyHook hook);
+void RemoveKeyHook(Window dlg, int id);  // puts the standard procedure back
+
+struct Accelerator {
+    int vk;
+    bool shift;
+    int command;
+};
+void SetAccelerators(Window dlg, const std::vector<Accelerator>& table);
+
+// ---- menus -------------------------------------------------------------------
+
+// A separator has empty text and id 0; an entry with items is a pop-up.
+struct MenuItem {
+    std::string text;
+    int id = 0;
+    std::vector<MenuItem> items;
+};
+Menu CreateMenuBar(const std::vector<MenuItem>& menus);
+Menu CreatePopupMenu(const std::vector<MenuItem>& items);
+void SetMenu(Window dlg, Menu bar);
+void SetMenuItemText(Menu menu, int id, const std::string& text);  // searched through sub-menus
+std::string GetMenuItemText(Menu menu, int id);
+// Shows the pop-up with its top-left corner at the screen point; the chosen
+// item arrives at the owner as a Command after the call returns.
+void TrackPopupMenu(Menu popup, int screenX, int screenY, Window owner);
+
+// ---- prompts, sounds, cursors -------------------------------------------------
+
+// The platform's standard message box, no owner; style and answers are the
+// Win32 MB_ / ID numbers (6 = Yes, 7 = No, 2 = Cancel, 1 = OK).
+int Prompt(const std::string& text, const std::string& caption, int style);
+void Beep(int soundType);  // 0, 16, 32, 48, 64
+enum class Cursor { Arrow, Hand, Wait };
+void SetCursor(Cursor cursor);
+
+// ---- fonts and text -------------------------------------------------------------
+
+struct FontSpec {
+    std::string face;
+    int height = 0;  // pixels; negative = character height (CreateFont convention)
+    int weight = 0;  // 0 default, 400 normal, 700 bold
+    bool italic = false, underline = false, strikeOut = false;
+};
+Font CreateFont(const FontSpec& spec);
+void DeleteFont(Font font);
+Size MeasureText(Font font, const std::string& text);                 // one line
+int FitCharacters(Font font, const std::string& text, int maxWidth);  // leading chars that fit
+int ScreenDpiY();
+
+// ---- common dialogs, shell, help ---------------------------------------------------
+
+struct FileDialogRequest {
+    Window owner = 0;
+    std::string title;       // empty = platform default
+    std::string fileName;    // in: proposed name (buffer content); out: chosen path
+    int bufferSize = 260;
+    std::string initialDir;
+    std::string filter;      // NUL-separated pairs, double-NUL terminated
+    int filterIndex = 1;
+    std::string defExt;      // without dot; empty = none
+    std::uint32_t flags = 0; // OFN_ flags, in and out
+};
+bool GetOpenFileName(FileDialogRequest& request);
+bool GetSaveFileName(FileDialogRequest& request);
+
+void ShellOpen(const std::string& target, bool maximized);
+void ShowHelp(Window owner, const std::string& chmPath);
+
+// ---- printer ---------------------------------------------------------------------
+// One print job at a time; when no printer was opened every call does nothing.
+
+bool PrinterChooseAndOpen(Window owner, const std::string& docName);
+int PrinterDpiX();
+int PrinterDpiY();
+Size PrinterCharSize();   // average char width, line height (height + external leading)
+int PrinterLinesPerPage();
+void PrinterSetFont(const std::string& face, int points, int styleSet);  // 1 bold 2 italic 4 underline 8 strike
+void PrinterMoveTo(int x, int y);
+Point PrinterPosition();  // current x, y
+void PrinterText(const std::string& text);
+void PrinterNewLine();
+void PrinterNewPage();
+void PrinterClose();
+
+}  // namespace plat
