@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "main_fixture.h"
-#include "wine/list_image.h"
+#include "windows/smoke/list_image.h"
 
 namespace pantrium::testing {
 namespace {

@@ -32,7 +32,7 @@ if(PANTRIUM_UI_SOURCES)
   file(GLOB SMOKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/smoke/*.cpp)
   if(SMOKE_SOURCES)
     # It shares the conformance suite's guard against stand-in fonts.
-    add_executable(pantrium_smoke ${SMOKE_SOURCES} ${CMAKE_SOURCE_DIR}/tests/conformance/window/font_guard.cpp
+    add_executable(pantrium_smoke ${SMOKE_SOURCES} ${CMAKE_SOURCE_DIR}/tests/windows/font_guard.cpp
                    ${PANTRIUM_RESOURCES})
     target_include_directories(pantrium_smoke PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(pantrium_smoke PRIVATE ${PANTRIUM_WIN32_LIBS})
@@ -53,7 +53,7 @@ endif()
 # manifest, with the guard against stand-in fonts.
 include(${CMAKE_SOURCE_DIR}/tests/conformance/window/window_suite.cmake)
 pantrium_window_suite(window_conformance win32 pantrium_win32
-                      ${CMAKE_SOURCE_DIR}/tests/conformance/window/font_guard.cpp ${PANTRIUM_RESOURCES})
+                      ${CMAKE_SOURCE_DIR}/tests/windows/font_guard.cpp ${PANTRIUM_RESOURCES})
 target_link_options(window_conformance PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 
 # The file access conformance suite with the Windows fixture and extra cases

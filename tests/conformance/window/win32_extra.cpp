@@ -7,7 +7,7 @@
 
 #include "platform/window/win32/win32_internal.h"
 
-#include "tests/conformance/window/font_guard.h"
+#include "tests/windows/font_guard.h"
 
 #include <cstdlib>
 

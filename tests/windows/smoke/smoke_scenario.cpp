@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "list_image.h"
-#include "tests/conformance/window/font_guard.h"
+#include "tests/windows/font_guard.h"
 #include "smoke_support.h"
 #include "ui/main/main_window.h"
 

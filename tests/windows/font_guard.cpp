@@ -1,4 +1,4 @@
-#include "tests/conformance/window/font_guard.h"
+#include "tests/windows/font_guard.h"
 
 namespace fontguard {
 
