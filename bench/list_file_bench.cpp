@@ -14,6 +14,7 @@
 #include "data/categories.h"
 #include "platform/files.h"
 #include "data/item_table.h"
+#include "data/list_change.h"
 #include "data/list_file.h"
 
 using namespace pantrium;
@@ -132,6 +133,17 @@ void BM_LoadSortSave(benchmark::State& state) {
     }
 }
 
+// The main window's check when it becomes active again and nothing changed:
+// the stamp of the loaded list matches, so the file is not read.
+void BM_ActivationCheck(benchmark::State& state) {
+    itemTable.listPath = ListFor(static_cast<int>(state.range(0)));
+    LoadList();
+    for (auto _ : state) {
+        const DiskCheck check = CheckListFile();
+        if (check.change != DiskChange::None || !check.bytes.empty()) state.SkipWithError("the unchanged list was read");
+    }
+}
+
 #define SIZES ->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_PlainRead) SIZES;
 BENCHMARK(BM_PlainSave) SIZES;
@@ -139,6 +151,8 @@ BENCHMARK(BM_Load) SIZES;
 BENCHMARK(BM_Sort) SIZES;
 BENCHMARK(BM_Save) SIZES;
 BENCHMARK(BM_LoadSortSave) SIZES;
+BENCHMARK(BM_ActivationCheck)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlainRead)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -177,6 +191,10 @@ public:
                         n, read, at("BM_PlainSave") / read, at("BM_Load") / read, at("BM_Sort") / read,
                         at("BM_Save") / read, at("BM_LoadSortSave") / read);
         }
+        const auto check = ms.find("BM_ActivationCheck/10000"), read = ms.find("BM_PlainRead/10000");
+        if (check != ms.end() && read != ms.end())
+            std::printf("  10000 items: activation check %.4f ms (one status call), %.3fx of the plain read\n",
+                        check->second, check->second / read->second);
     }
 
 private:

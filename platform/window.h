@@ -140,6 +140,9 @@ enum class Msg {
     ContextMenu,  // right button; id = control clicked (0 = the dialog), x,y = screen
     User,         // a private message sent with SendUser; id = its number
     SetCursor,    // pointer over control id (-1 when over none); return 1 when handled
+    Activate,     // the dialog became the active window; at least when the user comes
+                  // back to it from another program, possibly also when it is first
+                  // shown or a window above it ends; the answer is ignored
 };
 
 enum class Code {

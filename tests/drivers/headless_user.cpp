@@ -42,6 +42,7 @@ public:
     void RightClick(plat::Window, int id, int x, int y) override { headless::RightClick(id, x, y); }
     void Hover(plat::Window, int id) override { headless::Hover(id); }
     void CloseBox(plat::Window) override { headless::CloseBox(); }
+    void Activate(plat::Window) override { headless::Activate(); }
     void KeyDown(plat::Window, int vk, bool shift) override { headless::KeyDown(vk, shift); }
     void KeyUp(plat::Window, int vk, bool shift) override { headless::KeyUp(vk, shift); }
     void Type(plat::Window, const std::string& text) override { headless::Type(text); }

@@ -344,6 +344,22 @@ public:
         QApplication::sendEvent(w, &enter);
     }
 
+    // Another top-level window takes the activation, then the dialog gets it back.
+    void Activate(plat::Window dlg) override {
+        plat::qt::DialogState* st = StateOf(dlg);
+        if (!st) return;
+        QWidget other;  // modal, so that the running dialogs do not block it
+        other.setWindowTitle("another program");
+        other.setWindowModality(Qt::ApplicationModal);
+        other.show();
+        other.activateWindow();
+        PumpUntil([&] { return QApplication::activeWindow() == &other; }, 2000);
+        other.hide();
+        st->frame->activateWindow();
+        if (!PumpUntil([&] { return QApplication::activeWindow() == st->frame; }, 2000))
+            failures.push_back("Activate: the window did not become active again");
+    }
+
     void CloseBox(plat::Window dlg) override {
         if (plat::qt::DialogState* st = StateOf(dlg)) st->frame->close();
     }

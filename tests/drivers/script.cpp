@@ -92,6 +92,9 @@ void Hover(int id) {
 void CloseBox() {
     Queue([](plat::Window dlg) { TheUser().CloseBox(dlg); });
 }
+void Activate() {
+    Queue([](plat::Window dlg) { TheUser().Activate(dlg); });
+}
 void Then(std::function<void()> check) { S().steps.push_back(std::move(check)); }
 
 void AnswerPrompt(int answer) { TheUser().AnswerPrompt(answer); }

@@ -37,6 +37,7 @@ void Focus(int id);                      // the focus moves to control id
 void RightClick(int id, int clientX, int clientY);
 void Hover(int id);  // the pointer over control id, -1 over none
 void CloseBox();
+void Activate();  // the user comes back to the active dialog from another program
 void Then(std::function<void()> check);  // the test's own code, run in the loop
 
 // ---- answers for the next platform dialogs ----

@@ -48,6 +48,9 @@ public:
     virtual void RightClick(plat::Window dlg, int id, int clientX, int clientY) = 0;  // control pixels
     virtual void Hover(plat::Window dlg, int id) = 0;  // the pointer over control id, -1 over none
     virtual void CloseBox(plat::Window dlg) = 0;
+    // The user works in another window for a while, then clicks dlg's window:
+    // it becomes the active window again.
+    virtual void Activate(plat::Window dlg) = 0;
     // Keys go to the control of dlg that has the focus; shift held with them.
     virtual void KeyDown(plat::Window dlg, int vk, bool shift = false) = 0;
     virtual void KeyUp(plat::Window dlg, int vk, bool shift = false) = 0;

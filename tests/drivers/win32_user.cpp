@@ -189,6 +189,15 @@ public:
     }
 
     void CloseBox(plat::Window dlg) override { PostMessageA(ToHwnd(dlg), WM_SYSCOMMAND, SC_CLOSE, 0); }
+    // Another top-level window takes the activation, then the dialog gets it back.
+    void Activate(plat::Window dlg) override {
+        HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                                     nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetActiveWindow(other);
+        SetForegroundWindow(ToHwnd(dlg));
+        SetActiveWindow(ToHwnd(dlg));
+        DestroyWindow(other);
+    }
 
     void KeyDown(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, true); }
     void KeyUp(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, false); }

@@ -130,14 +130,30 @@ PriceAnswer CheckoutPriceDialog(plat::Window owner, int recordIndex) {
     return answer;
 }
 
-void UndoCheckoutCommand(const ListRefresh& refreshList) {
-    if (!itemTable.snapshot.taken) {
-        StandardPrompt("There is no checkout to undo.", "Check out", 64);
-        return;
+namespace {
+
+// Why there is nothing to undo; false when the undo is available.
+bool TellUndoNotAvailable() {
+    switch (CheckoutUndoState()) {
+    case UndoCheckoutState::Available: return false;
+    case UndoCheckoutState::NoCheckout: StandardPrompt("There is no checkout to undo.", "Check out", 64); break;
+    case UndoCheckoutState::MergedSince:
+        StandardPrompt("The last checkout can no longer be undone:\r\n"
+                       "the list has since taken in changes saved by another program,\r\n"
+                       "which undoing the checkout would remove.",
+                       "Check out", 64);
+        break;
     }
+    return true;
+}
+
+}  // namespace
+
+void UndoCheckoutCommand(const ListRefresh& refreshList) {
+    if (TellUndoNotAvailable()) return;
     if (StandardPrompt("Undo check out now?", "Check out", 4) != 6) return;
     if (!UndoCheckout()) {
-        StandardPrompt("There is no checkout to undo.", "Check out", 64);
+        TellUndoNotAvailable();
         return;
     }
     PassPendingRefresh(refreshList);

@@ -33,7 +33,7 @@ plat::MenuItem Popup(const std::string& text, std::vector<plat::MenuItem> items)
 std::vector<plat::MenuItem> MenuBarItems() {
     return {
         Popup("&File", {Item("&Open", kCmdOpen), Item("&Save", kCmdSave), Item("Save&As", kCmdSaveAs),
-                        Separator(), Item("&Reset all", kCmdResetAll),
+                        Item("&Merge List...", kCmdMergeList), Separator(), Item("&Reset all", kCmdResetAll),
                         Item("&Print all", kCmdPrintAll), Item("E&xit", kCmdExit)}),
         Popup("&Edit", {Item("&New item", kCmdNewItem), Item("&Change item", kCmdChangeItem),
                         Item("&Delete item", kCmdDeleteItem), Item("&Reset item", kCmdResetItem),
@@ -103,6 +103,7 @@ void InitMainDialog(MainWindowState& ui, plat::Window dlg) {
 
     SortRows(0);
     RefreshAfterTableChange(ui);
+    if (!itemTable.listPath.empty()) OfferConflictCopies(ui);
     // The list is the first tab stop: it has the focus when the window shows.
     plat::SetFocus(dlg, kItemList);
 }
@@ -123,6 +124,7 @@ int OnCommand(MainWindowState& ui, plat::Window dlg, const plat::Event& e) {
     case kCmdOpen: OpenFlow(ui); return 0;
     case kCmdSave: SaveFlow(ui); return 0;
     case kCmdSaveAs: SaveAsFlow(ui); return 0;
+    case kCmdMergeList: MergeListFlow(ui); return 0;
     case kCmdResetAll: ResetAllCommand(ui); return 0;
     case kCmdExit: plat::SendClose(dlg); return 0;
     case kCmdDeleteItem: DeleteItemCommand(ui); return 0;
@@ -175,7 +177,9 @@ plat::DialogSpec MainDialogSpec() {
     return spec;
 }
 
-int MainDialogProc(MainWindowState& ui, plat::Window dlg, const plat::Event& e) {
+namespace {
+
+int Dispatch(MainWindowState& ui, plat::Window dlg, const plat::Event& e) {
     switch (e.msg) {
     case plat::Msg::Init: InitMainDialog(ui, dlg); return 0;
     case plat::Msg::Command: return OnCommand(ui, dlg, e);
@@ -189,8 +193,21 @@ int MainDialogProc(MainWindowState& ui, plat::Window dlg, const plat::Event& e) 
         return 0;
     case plat::Msg::Close: return CloseFlow(ui);
     case plat::Msg::Destroy: DestroyMainDialog(dlg); return 0;
+    case plat::Msg::Activate:
+        // Back from another program, which may have saved the list meanwhile.
+        if (ui.callbackDepth == 1) CheckListOnDisk(ui);
+        return 0;
     default: return 0;
     }
+}
+
+}  // namespace
+
+int MainDialogProc(MainWindowState& ui, plat::Window dlg, const plat::Event& e) {
+    ++ui.callbackDepth;
+    const int result = Dispatch(ui, dlg, e);
+    --ui.callbackDepth;
+    return result;
 }
 
 int RunMainWindow(MainWindowState& ui) {

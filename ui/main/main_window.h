@@ -2,7 +2,9 @@
 // each given the state of the window that runs.
 #pragma once
 #include <string>
+#include <vector>
 
+#include "data/list_merge.h"
 #include "platform/window.h"
 #include "ui/main/main_window_state.h"
 
@@ -13,7 +15,7 @@ enum : int {
     kItemList = 100, kUnitsBox = 101, kFocusFrame = 999, kStatusBar = 200,
     kNewItemButton = 121, kAutoListButton = 122, kPrintListButton = 123, kCheckOutButton = 124,
     kCmdOpen = 301, kCmdSave = 302, kCmdSaveAs = 303, kCmdResetAll = 304, kCmdPrintAll = 305,
-    kCmdExit = 306, kCmdNewItem = 311, kCmdChangeItem = 312, kCmdDeleteItem = 313,
+    kCmdExit = 306, kCmdMergeList = 307, kCmdNewItem = 311, kCmdChangeItem = 312, kCmdDeleteItem = 313,
     kCmdResetItem = 314, kCmdBuy = 315, kCmdUnitsToBuy = 316, kCmdBuyingHistory = 317,
     kCmdPrintList = 321, kCmdCheckOut = 322, kCmdUndoCheckout = 323, kCmdCategories = 324,
     kCmdHelp = 331, kCmdAbout = 332,
@@ -60,6 +62,29 @@ void OpenFlow(MainWindowState& ui);
 void SaveFlow(MainWindowState& ui);
 void SaveAsFlow(MainWindowState& ui);
 int CloseFlow(MainWindowState& ui);
+void MergeListFlow(MainWindowState& ui);
+
+// The list file shared with other programs (shared_list.cpp).
+// The selected item by its name and unit, and the list's first visible row.
+struct RowPlace {
+    bool known = false;
+    std::string itemName, unitDescr;
+    int topRow = 0;
+};
+RowPlace SelectedPlace(const MainWindowState& ui);
+// Redraws the whole list after the table was replaced or merged: the item of
+// place selected and the first visible row kept where the item still exists.
+void RedrawAtPlace(MainWindowState& ui, const RowPlace& place);
+// What another program saved to the list file: reloaded at once when the
+// table has no changes of its own; otherwise left to the save, which merges.
+void CheckListOnDisk(MainWindowState& ui);
+// One notice listing the items and fields changed on both sides (mine won).
+void TellMergeConflicts(const std::vector<MergeConflict>& conflicts, const std::string& intro,
+                        const std::string& caption);
+// "Merge List...": the list file at path merged into the table, the user told.
+bool MergeFileIntoTable(MainWindowState& ui, const std::string& path);
+// At start-up: a sync client's conflict copies beside the list, offered for a merge.
+void OfferConflictCopies(MainWindowState& ui);
 
 // Commands on the selected row, the menu texts and the right click.
 void ResetAllCommand(MainWindowState& ui);

@@ -20,6 +20,9 @@ struct MainWindowState {
     // the window open so that the changes are not lost.
     bool saveFailed = false;
     std::string helpPath;
+    // How deep the window's callback runs: an activation that arrives while
+    // a command waits for a dialog or a prompt leaves the table alone.
+    int callbackDepth = 0;
 };
 
 }  // namespace pantrium

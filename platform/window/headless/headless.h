@@ -38,6 +38,8 @@
 //    an edit selects its whole text, as the dialog manager does.
 //  - Type sends no key events, only the characters; "\b" is a backspace; a
 //    character beyond the LimitText limit is refused without a Change.
+//  - Activate arrives only from the scripted Activate, never when a dialog
+//    shows or a window above it ends.
 //  - Click does not move the focus. RightClick on an edit sends nothing (the
 //    edit shows its own standard menu).
 //  - Scripted actions record a failure when they cannot be done (no such
@@ -78,6 +80,7 @@ void RightClick(int id, int clientX, int clientY);  // ContextMenu at that contr
 void Hover(int id);                       // SetCursor for the pointer over control id (-1 = none); an
                                           // unhandled request sets the arrow cursor
 void CloseBox();                          // the close system command
+void Activate();                          // the user comes back from another program: Activate
 void Then(std::function<void()> check);   // runs a test's own code in the loop
 
 // ---- scripted answers --------------------------------------------------------

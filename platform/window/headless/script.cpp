@@ -322,6 +322,14 @@ void CloseBox() {
     });
 }
 
+void Activate() {
+    Queue([] {
+        plat::Event e;
+        e.msg = plat::Msg::Activate;
+        if (Dialog* d = Active()) Send(d->handle, e);
+    });
+}
+
 void Then(std::function<void()> check) { Queue(std::move(check)); }
 
 void AnswerPrompt(int answer) { S().promptAnswers.push_back(answer); }

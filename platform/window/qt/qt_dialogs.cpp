@@ -27,6 +27,10 @@ protected:
         e->ignore();
         if (StateOf(Handle(st_)) == st_) SendClose(Handle(st_));
     }
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::WindowActivate && StateOf(Handle(st_)) == st_) Deliver(*st_, Event{Msg::Activate});
+        return QWidget::event(e);
+    }
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
         if (StateOf(Handle(st_)) == st_) LayoutClient(*st_);

@@ -202,6 +202,9 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCDESTROY:
         ReleaseState(dlg, *st);
         return FALSE;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE) Deliver(dlg, *st, Event{Msg::Activate});
+        return FALSE;  // the dialog manager still puts the focus back
     case WM_MENUSELECT:
         if (HIWORD(wp) == 0xFFFF && lp == 0) return FALSE;  // the menu closed
         Deliver(dlg, *st, Event{Msg::MenuSelect, LOWORD(wp)});
