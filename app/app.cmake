@@ -5,3 +5,7 @@ if(PANTRIUM_UI_SOURCES)
   target_link_libraries(pantrium PRIVATE ${PANTRIUM_WIN32_LIBS})
   target_link_options(pantrium PRIVATE ${PANTRIUM_STATIC_RUNTIME} -mwindows)
 endif()
+# The smoke test starts the program beside it as a second program on one list.
+if(TARGET pantrium AND TARGET pantrium_smoke)
+  add_dependencies(pantrium_smoke pantrium)
+endif()

@@ -6,7 +6,8 @@
 //
 // The program works in its current directory (scripts/wine/wine-smoke.sh gives it
 // an empty one): it writes "smoke list.ptm" and "pantrium.ini" there first;
-// the path cases then work in folders of their own below it.
+// the path cases and the two programs' case then work in folders of their own
+// below it.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "smoke_cost.h"
 #include "smoke_keys.h"
 #include "smoke_scenario.h"
+#include "smoke_two_programs.h"
 #include "smoke_support.h"
 #include "smoke_window_state.h"
 #include "ui/main/main_window.h"
@@ -91,6 +93,8 @@ int main() {
         return 2;
     }
     RunPhase(smoke::DriveCostRun);
+    // Program A in this process, program B the real pantrium.exe, one list file.
+    smoke::RunTwoPrograms(RunPhase);
     smoke::Log("smoke: " + std::to_string(smoke::failures) + " check(s) failed");
     return smoke::failures == 0 ? 0 : 1;
 }
