@@ -39,6 +39,7 @@ CONFORMANCE_CASE(kSection, "Enter and Escape: the default button's id, 2; the ho
         User().Press(dlg, kVkReturn);
         WaitFor([] { return Presses(kVkReturn, false) == 1; });
         Check(Recorded().Saw(Msg::Command, 1, Code::Clicked), "Enter sends the default button's id");
+        CheckEq(Recorded().Count(Msg::Command, 1), 1, "once: Enter's release sends nothing");
         CheckEq(Presses(kVkReturn, true), 1, "the list's key hook sees the press of Enter that the dialog acts on, once");
         CheckEq(Presses(kVkReturn, false), 1, "the release of Enter reaches the list's key hook");
         User().Press(dlg, kVkF5);
@@ -94,6 +95,7 @@ CONFORMANCE_CASE(kSection, "the hook sees a key before the list moves; a key tha
         User().Press(dlg, kVkDown);  // already on the last entry
         WaitFor([] { return Presses(kVkDown, false) == 2; });
         CheckEq(ListGetSel(dlg, kList), 1, "Down on the last entry stays");
+        CheckEq(Presses(kVkDown, true), 2, "the hook sees the press that moves nothing too");
         Check(!Recorded().Saw(Msg::Command, kList, Code::SelChange), "and notifies nothing");
         RemoveKeyHook(dlg, kList);
         hooked.clear();
@@ -136,6 +138,9 @@ CONFORMANCE_CASE(kSection, "Tab walks the visible tab stops in creation order, S
         Check(Recorded().Saw(Msg::Command, kList, Code::KillFocus) &&
                   Recorded().Saw(Msg::Command, kEdit, Code::SetFocus),
               "Tab notifies both sides");
+        User().Type(dlg, "x");  // Tab selected the edit's "abc": the character replaces it
+        WaitFor([dlg] { return GetText(dlg, kEdit) != "abc"; });
+        CheckEq(GetText(dlg, kEdit), "x", "Tab into an edit selects its text");
         User().Press(dlg, kVkTab);
         WaitFor([dlg] { return GetFocus(dlg) == kCombo; });
         CheckEq(GetFocus(dlg), kCombo, "and on to the combo box");
