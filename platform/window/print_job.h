@@ -8,6 +8,7 @@
 // positions are device dots of the printable area, text is placed with the top
 // of its character cell at the current y.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "platform/window.h"
@@ -35,5 +36,9 @@ protected:
     PrintJob(const PrintJob&) = delete;
     PrintJob& operator=(const PrintJob&) = delete;
 };
+
+// The open job of the real layer (null when none), kept in the layer's state;
+// print_job_calls.cpp hands the printer functions of window.h to it.
+std::unique_ptr<PrintJob>& OpenPrintJob();
 
 }  // namespace plat

@@ -23,8 +23,6 @@ namespace plat {
 using namespace plat::qt;
 namespace {
 
-PrintJob* Job() { return Layer().printJob.get(); }
-
 // The job for a new document: the PDF file PANTRIUM_PRINT_TO names, else the
 // printer (or file) chosen in the print dialog, or the test driver's answer to
 // it. Null when the user cancels.
@@ -62,42 +60,9 @@ bool PrinterChooseAndOpen(Window owner, const std::string& docName) {
     EnsureApplication();
     PrinterClose();
     Layer().printJob = ChooseJob(owner, docName);
-    return Job() != nullptr;
+    return OpenPrintJob() != nullptr;
 }
 
-int PrinterDpiX() { return Job() ? Job()->DpiX() : 0; }
-
-int PrinterDpiY() { return Job() ? Job()->DpiY() : 0; }
-
-Size PrinterCharSize() { return Job() ? Job()->CharSize() : Size{}; }
-
-int PrinterLinesPerPage() { return Job() ? Job()->LinesPerPage() : 0; }
-
-void PrinterSetFont(const std::string& face, int points, int styleSet) {
-    if (Job()) Job()->SetFont(face, points, styleSet);
-}
-
-void PrinterMoveTo(int x, int y) {
-    if (Job()) Job()->MoveTo(x, y);
-}
-
-Point PrinterPosition() { return Job() ? Job()->Position() : Point{}; }
-
-void PrinterText(const std::string& text) {
-    if (Job()) Job()->Text(text);
-}
-
-void PrinterNewLine() {
-    if (Job()) Job()->NewLine();
-}
-
-void PrinterNewPage() {
-    if (Job()) Job()->NewPage();
-}
-
-void PrinterClose() {
-    std::unique_ptr<PrintJob> job = std::move(Layer().printJob);
-    if (job) job->End();
-}
+std::unique_ptr<PrintJob>& OpenPrintJob() { return Layer().printJob; }
 
 }  // namespace plat

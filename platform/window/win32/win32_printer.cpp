@@ -33,8 +33,6 @@ using win32::Layer;
 
 constexpr int kPdfButton = 0x7A01;  // the button added to the print dialog
 
-PrintJob* Job() { return Layer().printJob.get(); }
-
 // The variable's path, UTF-8 like every path text of the program.
 std::string EnvironmentPath() {
     wchar_t buffer[MAX_PATH + 1] = {};
@@ -157,44 +155,9 @@ std::unique_ptr<PrintJob> ChooseJob(HWND owner, const std::string& docName) {
 bool PrinterChooseAndOpen(Window owner, const std::string& docName) {
     PrinterClose();
     Layer().printJob = ChooseJob(reinterpret_cast<HWND>(owner), docName);
-    return Job() != nullptr;
+    return OpenPrintJob() != nullptr;
 }
 
-int PrinterDpiX() { return Job() ? Job()->DpiX() : 0; }
-
-int PrinterDpiY() { return Job() ? Job()->DpiY() : 0; }
-
-Size PrinterCharSize() { return Job() ? Job()->CharSize() : Size{}; }
-
-int PrinterLinesPerPage() { return Job() ? Job()->LinesPerPage() : 0; }
-
-void PrinterSetFont(const std::string& face, int points, int styleSet) {
-    if (Job()) Job()->SetFont(face, points, styleSet);
-}
-
-void PrinterMoveTo(int x, int y) {
-    if (Job()) Job()->MoveTo(x, y);
-}
-
-Point PrinterPosition() { return Job() ? Job()->Position() : Point{}; }
-
-void PrinterText(const std::string& text) {
-    if (Job()) Job()->Text(text);
-}
-
-void PrinterNewLine() {
-    if (Job()) Job()->NewLine();
-}
-
-void PrinterNewPage() {
-    if (Job()) Job()->NewPage();
-}
-
-void PrinterClose() {
-    // Closed before it ends: a message about an unwritten file runs a modal
-    // loop, in which the job is over already.
-    std::unique_ptr<PrintJob> job = std::move(Layer().printJob);
-    if (job) job->End();
-}
+std::unique_ptr<PrintJob>& OpenPrintJob() { return Layer().printJob; }
 
 }  // namespace plat
