@@ -46,6 +46,8 @@ if(PANTRIUM_UI_SOURCES)
     target_link_options(smoke_help_viewer PRIVATE ${PANTRIUM_STATIC_RUNTIME} -Wl,--kill-at)
     add_dependencies(pantrium_smoke smoke_help_viewer)
   endif()
+  # The main-window and dialog tests on this layer.
+  include(${CMAKE_SOURCE_DIR}/tests/ui/ui_win32.cmake)
 endif()
 
 # The window layer's conformance suite (tests/conformance/window) on the real
