@@ -35,6 +35,7 @@ struct Records {
     std::deque<int> popupAnswers;
     std::vector<std::string> popupFailures;
     bool tracking = false;
+    HWND foreignMenuOwner = nullptr;  // a control's own menu (an edit field's) tracks
     UINT_PTR pickTimer = 0;
     std::vector<std::pair<std::string, bool>> shellOpens;
     std::vector<int> beeps;
@@ -179,9 +180,14 @@ void CALLBACK PickFromMenu(HWND, UINT, UINT_PTR, DWORD) {
     Records& r = R();
     HWND shown = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&shown));
-    if (!shown || r.popups.empty()) return;
+    if (!shown) return;
     KillTimer(nullptr, r.pickTimer);
     r.pickTimer = 0;
+    if (r.foreignMenuOwner) {  // not the program's menu: the user closes it again
+        PostKey(r.foreignMenuOwner, VK_ESCAPE);
+        return;
+    }
+    if (r.popups.empty()) return;
     PopupRecord& popup = r.popups.back();
     RECT at{};
     GetWindowRect(shown, &at);
@@ -228,10 +234,14 @@ LRESULT CALLBACK BeforeMessage(int code, WPARAM wp, LPARAM lp) {
             if (m->wParam && StateOf(m->hwnd)) {  // TrackPopupMenu on one of the layer's dialogs
                 r.tracking = true;
                 r.popups.push_back({0, 0, 0, FromHwnd(m->hwnd), {}, 0});
+            } else if (m->wParam) {
+                r.tracking = true;
+                r.foreignMenuOwner = m->hwnd;
+                if (!r.pickTimer) r.pickTimer = SetTimer(nullptr, 0, 20, PickFromMenu);
             }
             break;
         case WM_INITMENUPOPUP:
-            if (r.tracking && !r.popups.empty() && r.popups.back().menu == 0) {
+            if (r.tracking && !r.foreignMenuOwner && !r.popups.empty() && r.popups.back().menu == 0) {
                 r.popups.back().menu = static_cast<plat::Menu>(m->wParam);
                 r.popups.back().items = MenuItems(r.popups.back().menu);
                 if (!r.pickTimer) r.pickTimer = SetTimer(nullptr, 0, 20, PickFromMenu);
@@ -240,6 +250,7 @@ LRESULT CALLBACK BeforeMessage(int code, WPARAM wp, LPARAM lp) {
         case WM_EXITMENULOOP:
             if (r.tracking && m->wParam) {
                 r.tracking = false;
+                r.foreignMenuOwner = nullptr;
                 if (r.pickTimer) KillTimer(nullptr, r.pickTimer);
                 r.pickTimer = 0;
             }

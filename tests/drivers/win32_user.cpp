@@ -167,13 +167,15 @@ public:
         PostMessageA(list, WM_LBUTTONUP, 0, at);
     }
 
-    // The item's command, as the menu bar sends it.
+    // The item is highlighted (the program updates its texts then), and its
+    // command comes as the menu bar sends it.
     void ChooseMenu(plat::Window dlg, int id) override {
         HMENU bar = GetMenu(ToHwnd(dlg));
         if (!bar || GetMenuState(bar, id, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
             failures.push_back("ChooseMenu: no menu item " + std::to_string(id));
             return;
         }
+        PostMessageA(ToHwnd(dlg), WM_MENUSELECT, MAKEWPARAM(id, MF_STRING), reinterpret_cast<LPARAM>(bar));
         PostMessageA(ToHwnd(dlg), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     }
 
@@ -237,11 +239,14 @@ public:
         MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
         return plat::win32::ToLayer(r, plat::win32::WindowDpi(h));
     }
+    // A drop list's rectangle is the one with its list dropped down.
     plat::Rect ControlRect(plat::Window dlg, int id) override {
         HWND h = GetDlgItem(ToHwnd(dlg), id);
         if (!h) return {};
         RECT r{};
         GetWindowRect(h, &r);
+        if (ClassOf(h) == "ComboBox" && (GetWindowLongA(h, GWL_STYLE) & 3) == CBS_DROPDOWNLIST)
+            SendMessageA(h, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
         MapWindowPoints(nullptr, ToHwnd(dlg), reinterpret_cast<POINT*>(&r), 2);
         return plat::win32::ToLayer(r, plat::win32::WindowDpi(ToHwnd(dlg)));
     }
