@@ -35,7 +35,7 @@ struct Records {
     std::deque<int> popupAnswers;
     std::vector<std::string> popupFailures;
     bool tracking = false;
-    HWND foreignMenuOwner = nullptr;  // a control's own menu (an edit field's) tracks
+    HWND dismissed = nullptr;  // a control's own menu, sent an Escape
     UINT_PTR pickTimer = 0;
     std::vector<std::pair<std::string, bool>> shellOpens;
     std::vector<int> beeps;
@@ -183,10 +183,6 @@ void CALLBACK PickFromMenu(HWND, UINT, UINT_PTR, DWORD) {
     if (!shown) return;
     KillTimer(nullptr, r.pickTimer);
     r.pickTimer = 0;
-    if (r.foreignMenuOwner) {  // not the program's menu: the user closes it again
-        PostKey(r.foreignMenuOwner, VK_ESCAPE);
-        return;
-    }
     if (r.popups.empty()) return;
     PopupRecord& popup = r.popups.back();
     RECT at{};
@@ -234,14 +230,10 @@ LRESULT CALLBACK BeforeMessage(int code, WPARAM wp, LPARAM lp) {
             if (m->wParam && StateOf(m->hwnd)) {  // TrackPopupMenu on one of the layer's dialogs
                 r.tracking = true;
                 r.popups.push_back({0, 0, 0, FromHwnd(m->hwnd), {}, 0});
-            } else if (m->wParam) {
-                r.tracking = true;
-                r.foreignMenuOwner = m->hwnd;
-                if (!r.pickTimer) r.pickTimer = SetTimer(nullptr, 0, 20, PickFromMenu);
             }
             break;
         case WM_INITMENUPOPUP:
-            if (r.tracking && !r.foreignMenuOwner && !r.popups.empty() && r.popups.back().menu == 0) {
+            if (r.tracking && !r.popups.empty() && r.popups.back().menu == 0) {
                 r.popups.back().menu = static_cast<plat::Menu>(m->wParam);
                 r.popups.back().items = MenuItems(r.popups.back().menu);
                 if (!r.pickTimer) r.pickTimer = SetTimer(nullptr, 0, 20, PickFromMenu);
@@ -250,7 +242,6 @@ LRESULT CALLBACK BeforeMessage(int code, WPARAM wp, LPARAM lp) {
         case WM_EXITMENULOOP:
             if (r.tracking && m->wParam) {
                 r.tracking = false;
-                r.foreignMenuOwner = nullptr;
                 if (r.pickTimer) KillTimer(nullptr, r.pickTimer);
                 r.pickTimer = 0;
             }
@@ -345,7 +336,17 @@ void ResetRecords() {
 const std::vector<plat::FileDialogRequest>& FileDialogRequests() { return R().fileDialogs; }
 
 void AnswerNextPopup(int id) { R().popupAnswers.push_back(id); }
-bool PopupTracking() { return R().tracking; }
+// A control's own context menu (an edit field's) tracks without telling its
+// owner: the user closes it again with Escape, once.
+bool PopupTracking() {
+    Records& r = R();
+    if (r.tracking) return true;
+    HWND shown = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&shown));
+    if (shown && shown != r.dismissed) PostKey(shown, VK_ESCAPE);
+    r.dismissed = shown;
+    return shown != nullptr;
+}
 
 std::vector<std::string> TakePopupFailures() {
     Records& r = R();

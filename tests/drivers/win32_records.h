@@ -14,6 +14,7 @@ void ResetRecords();
 // The next pop-up menu: item id chosen, 0 dismisses it.
 void AnswerNextPopup(int id);
 // A pop-up menu tracks in its own loop: no step of a script runs meanwhile.
+// A control's own menu, which tells nobody, is closed with Escape here.
 bool PopupTracking();
 // The file dialogs' requests as the program passed them, in order.
 const std::vector<plat::FileDialogRequest>& FileDialogRequests();
