@@ -8,7 +8,8 @@
 set(PANTRIUM_WIN_BUILD "" CACHE PATH "mingw-w64 x86_64 build directory holding pantrium_smoke.exe")
 set(PANTRIUM_WIN32_BUILD "" CACHE PATH "mingw-w64 i686 build directory holding pantrium_smoke.exe")
 
-# prefix: "wine" or "wine32"; timeout: seconds for the smoke test.
+# prefix: "wine" or "wine32"; timeout: seconds for the smoke test and the UI tests
+# (each may create the prefix first).
 function(pantrium_wine_tests prefix build timeout)
   set(_smoke_exe "${build}/pantrium_smoke.exe")
   if(NOT EXISTS "${_smoke_exe}" AND NOT EXISTS "${build}/CMakeCache.txt")
@@ -35,7 +36,7 @@ function(pantrium_wine_tests prefix build timeout)
                    "${build}/ui_tests_win32.exe" "${build}/ui-tests-shots")
   include(${CMAKE_SOURCE_DIR}/tests/ui/ui_win32_left_out.cmake)
   list(JOIN UI_WIN32_LEFT_OUT ":" _left_out)
-  set_tests_properties(${prefix}_ui_tests PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+  set_tests_properties(${prefix}_ui_tests PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE
                        ENVIRONMENT "GTEST_FILTER=*:-${_left_out}"
                        FAIL_REGULAR_EXPRESSION "FAIL:;\\[  FAILED  \\]")
 endfunction()
