@@ -54,8 +54,10 @@ endif()
 # calls, run under Wine by tests/wine.cmake; DPI aware through the program's
 # manifest, with the guard against stand-in fonts.
 include(${CMAKE_SOURCE_DIR}/tests/conformance/window/window_suite.cmake)
+# Its scripted user keeps its records beside it (tests/drivers/win32_records.cpp).
 pantrium_window_suite(window_conformance win32 pantrium_win32
-                      ${CMAKE_SOURCE_DIR}/platform/win32/check/font_guard.cpp ${PANTRIUM_RESOURCES})
+                      ${CMAKE_SOURCE_DIR}/platform/win32/check/font_guard.cpp ${PANTRIUM_RESOURCES}
+                      ${CMAKE_SOURCE_DIR}/tests/drivers/win32_records.cpp)
 target_link_options(window_conformance PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 
 # The file access conformance suite with the Windows fixture and extra cases
