@@ -8,7 +8,8 @@
 set(PANTRIUM_WIN_BUILD "" CACHE PATH "mingw-w64 x86_64 build directory holding pantrium_smoke.exe")
 set(PANTRIUM_WIN32_BUILD "" CACHE PATH "mingw-w64 i686 build directory holding pantrium_smoke.exe")
 
-# prefix: "wine" or "wine32"; timeout: seconds for the smoke test.
+# prefix: "wine" or "wine32"; timeout: seconds for the smoke test and the UI tests
+# (each may create the prefix first).
 function(pantrium_wine_tests prefix build timeout)
   set(_smoke_exe "${build}/pantrium_smoke.exe")
   if(NOT EXISTS "${_smoke_exe}" AND NOT EXISTS "${build}/CMakeCache.txt")
@@ -28,6 +29,16 @@ function(pantrium_wine_tests prefix build timeout)
                    "${build}/window_conformance.exe" "${build}/window-conformance-shots")
   set_tests_properties(${prefix}_window_conformance PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
                        FAIL_REGULAR_EXPRESSION "FAIL:")
+  # The main-window and dialog tests on the Win32 layer: one program, one
+  # prefix; fails on a failed test and on a non-zero exit ("FAIL:" from the script).
+  add_test(NAME ${prefix}_ui_tests
+           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh"
+                   "${build}/ui_tests_win32.exe" "${build}/ui-tests-shots")
+  include(${CMAKE_SOURCE_DIR}/tests/ui/ui_win32_left_out.cmake)
+  list(JOIN UI_WIN32_LEFT_OUT ":" _left_out)
+  set_tests_properties(${prefix}_ui_tests PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE
+                       ENVIRONMENT "GTEST_FILTER=*:-${_left_out}"
+                       FAIL_REGULAR_EXPRESSION "FAIL:;\\[  FAILED  \\]")
 endfunction()
 
 if(PANTRIUM_WIN_BUILD)

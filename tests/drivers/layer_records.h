@@ -1,8 +1,8 @@
 // What the program asked of the window layer, read back by the tests: the
 // dialogs it ran, its controls' styles and settings, the pop-up menus, print
-// jobs, help and shell requests, beeps and the cursor. Each driver file
-// (headless_user.cpp, qt_user.cpp) answers them from its layer; they are
-// forgotten with User::Reset.
+// jobs, help and shell requests, beeps and the cursor. Each driver
+// (headless_user.cpp, qt_user.cpp, win32_records.cpp) answers them from its
+// layer; they are forgotten with User::Reset.
 #pragma once
 #include <string>
 #include <utility>

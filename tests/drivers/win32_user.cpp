@@ -8,13 +8,15 @@
 // A played script (Drive) runs its steps from a thread timer while one of
 // the layer's dialogs is active. The message box's text, caption and style
 // and the file dialog's title and proposed name are recorded as the watcher
-// finds them; in a pop-up menu the driver can only dismiss.
+// finds them; a pop-up menu is answered from the keyboard once it shows
+// (win32_records.cpp).
 //
 // PumpUntil runs the loop a dialog box runs: the dialog manager, which first
 // calls the message filter (where the layer sees accelerators and the
 // presses the dialog manager keeps), then the window procedure.
 #include "drivers/user.h"
 
+#include "drivers/win32_records.h"
 #include "platform/window/win32/win32_internal.h"
 
 #include <dlgs.h>
@@ -70,7 +72,7 @@ public:
         answers.clear();
         pendingBodies.clear();
         prompts.clear();
-        fileDialogs.clear();
+        win32::ResetRecords();
     }
 
     // The layer's dialog that is active: the innermost one running.
@@ -165,13 +167,15 @@ public:
         PostMessageA(list, WM_LBUTTONUP, 0, at);
     }
 
-    // The item's command, as the menu bar sends it.
+    // The item is highlighted (the program updates its texts then), and its
+    // command comes as the menu bar sends it.
     void ChooseMenu(plat::Window dlg, int id) override {
         HMENU bar = GetMenu(ToHwnd(dlg));
         if (!bar || GetMenuState(bar, id, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
             failures.push_back("ChooseMenu: no menu item " + std::to_string(id));
             return;
         }
+        PostMessageA(ToHwnd(dlg), WM_MENUSELECT, MAKEWPARAM(id, MF_STRING), reinterpret_cast<LPARAM>(bar));
         PostMessageA(ToHwnd(dlg), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     }
 
@@ -231,16 +235,11 @@ public:
         Watch();
     }
 
-    // Dismissing is what the driver can do in a pop-up menu: it has no
-    // window of its own to click an item in.
-    void AnswerPopup(int id) override {
-        answers.push_back({Answer::Popup, id, {}, nullptr});
-        if (id != 0) failures.push_back("AnswerPopup: the Win32 driver dismisses pop-up menus only");
-        Watch();
-    }
+    void AnswerPopup(int id) override { win32::AnswerNextPopup(id); }
 
     const std::vector<PromptSeen>& Prompts() override { return prompts; }
-    const std::vector<plat::FileDialogRequest>& FileDialogs() override { return fileDialogs; }
+    // The requests as the program passed them (win32_records.cpp).
+    const std::vector<plat::FileDialogRequest>& FileDialogs() override { return win32::FileDialogRequests(); }
 
     plat::Rect ClientRect(plat::Window dlg) override {
         HWND h = ToHwnd(dlg);
@@ -249,11 +248,14 @@ public:
         MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
         return plat::win32::ToLayer(r, plat::win32::WindowDpi(h));
     }
+    // A drop list's rectangle is the one with its list dropped down.
     plat::Rect ControlRect(plat::Window dlg, int id) override {
         HWND h = GetDlgItem(ToHwnd(dlg), id);
         if (!h) return {};
         RECT r{};
         GetWindowRect(h, &r);
+        if (ClassOf(h) == "ComboBox" && (GetWindowLongA(h, GWL_STYLE) & 3) == CBS_DROPDOWNLIST)
+            SendMessageA(h, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
         MapWindowPoints(nullptr, ToHwnd(dlg), reinterpret_cast<POINT*>(&r), 2);
         return plat::win32::ToLayer(r, plat::win32::WindowDpi(ToHwnd(dlg)));
     }
@@ -290,6 +292,7 @@ public:
             failures.push_back(std::string("no ") + (a.kind == Answer::Prompt ? "message box" : "dialog") +
                                " came for the answer " + std::to_string(a.button));
         answers.clear();
+        for (std::string& f : win32::TakePopupFailures()) failures.push_back(std::move(f));
         std::vector<std::string> taken;
         taken.swap(failures);
         return taken;
@@ -298,7 +301,7 @@ public:
 private:
     static constexpr UINT_PTR kShownTimer = 0x5A17;
     struct Answer {
-        enum Kind { Prompt, File, Cancel, Popup } kind;
+        enum Kind { Prompt, File, Cancel } kind;
         int button;
         std::string name;
         std::function<void()> whileUp;
@@ -308,21 +311,24 @@ private:
     std::deque<Answer> answers;
     UINT_PTR watcher = 0;
     std::vector<PromptSeen> prompts;
-    std::vector<plat::FileDialogRequest> fileDialogs;
     std::function<void()> drive;
     UINT_PTR driveTimer = 0;
-    bool stepping = false;
+    std::vector<plat::Window> stepping;  // the dialogs whose steps run, innermost last
 
+    // A step that waits (a pointer move) leaves its dialog's next step for
+    // later; a dialog the step opened runs its own steps meanwhile.
     static void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
         Win32User& u = *theUser;
-        if (!u.drive || u.stepping || !u.ActiveDialog()) return;
+        const plat::Window active = u.ActiveDialog();
+        if (!u.drive || !active || win32::PopupTracking()) return;
+        if (!u.stepping.empty() && u.stepping.back() == active) return;
         HWND foreign = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), FindForeign, reinterpret_cast<LPARAM>(&foreign));
         if (foreign) return;  // a message box or common dialog is up
-        u.stepping = true;
+        u.stepping.push_back(active);
         std::function<void()> step = u.drive;
         step();
-        u.stepping = false;
+        u.stepping.pop_back();
     }
 
     // The MB_ style the user sees: the buttons and the icon.
@@ -333,7 +339,9 @@ private:
                     : has(IDRETRY) ? 5
                     : has(IDCANCEL) ? 1
                                     : 0;
-        const HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x14, STM_GETICON, 0, 0));
+        // The icon's control is 0x14 on Windows, 0x440 in Wine's box.
+        HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x14, STM_GETICON, 0, 0));
+        if (!icon) icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x440, STM_GETICON, 0, 0));
         const std::pair<LPCSTR, int> icons[] = {{IDI_HAND, 0x10}, {IDI_QUESTION, 0x20}, {IDI_EXCLAMATION, 0x30},
                                                 {IDI_ASTERISK, 0x40}};
         for (auto [name, bits] : icons)
@@ -408,12 +416,6 @@ private:
             return;
         }
         Answer a = u.answers.front();
-        if (a.kind == Answer::Popup) {
-            // A pop-up menu tracks in its own loop: no dialog of this thread shows.
-            u.answers.pop_front();
-            EndMenu();
-            return;
-        }
         HWND box = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), FindForeign, reinterpret_cast<LPARAM>(&box));
         if (!box) return;
@@ -422,12 +424,6 @@ private:
             u.prompts.push_back({TextOf(GetDlgItem(box, 0xFFFF)), TextOf(box), StyleOf(box), a.button});
         if (a.whileUp) a.whileUp();
         HWND nameField = GetDlgItem(box, cmb13) ? GetDlgItem(box, cmb13) : GetDlgItem(box, edt1);
-        if (a.kind == Answer::File) {
-            plat::FileDialogRequest seen;
-            seen.title = TextOf(box);
-            if (nameField) seen.fileName = TextOf(nameField);
-            u.fileDialogs.push_back(seen);
-        }
         if (a.kind == Answer::File && a.button == IDOK && nameField)
             SendMessageW(nameField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(plat::win32::ToWide(a.name).c_str()));
         if (a.kind == Answer::Prompt && !GetDlgItem(box, a.button))

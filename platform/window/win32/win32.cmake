@@ -46,14 +46,18 @@ if(PANTRIUM_UI_SOURCES)
     target_link_options(smoke_help_viewer PRIVATE ${PANTRIUM_STATIC_RUNTIME} -Wl,--kill-at)
     add_dependencies(pantrium_smoke smoke_help_viewer)
   endif()
+  # The main-window and dialog tests on this layer.
+  include(${CMAKE_SOURCE_DIR}/tests/ui/ui_win32.cmake)
 endif()
 
 # The window layer's conformance suite (tests/conformance/window) on the real
 # calls, run under Wine by tests/wine.cmake; DPI aware through the program's
 # manifest, with the guard against stand-in fonts.
 include(${CMAKE_SOURCE_DIR}/tests/conformance/window/window_suite.cmake)
+# Its scripted user keeps its records beside it (tests/drivers/win32_records.cpp).
 pantrium_window_suite(window_conformance win32 pantrium_win32
-                      ${CMAKE_SOURCE_DIR}/tests/windows/font_guard.cpp ${PANTRIUM_RESOURCES})
+                      ${CMAKE_SOURCE_DIR}/tests/windows/font_guard.cpp ${PANTRIUM_RESOURCES}
+                      ${CMAKE_SOURCE_DIR}/tests/drivers/win32_records.cpp)
 target_link_options(window_conformance PRIVATE ${PANTRIUM_STATIC_RUNTIME})
 
 # The file access conformance suite with the Windows fixture and extra cases
