@@ -19,12 +19,15 @@ removed_with() { apt-get -s purge "$@" 2>/dev/null | awk '/^Purg/ {print $2}'; }
 orphans() { apt-get -s autoremove 2>/dev/null | awk '/^Remv/ {print $2}' | sort; }
 
 if [ $purge = 1 ]; then
-  # The set-up's packages that the system does not need: those whose removal
-  # takes no other package with it, and the dependencies they leave behind.
+  # The set-up's packages that the system does not need: those of no required
+  # or important priority whose removal takes no other package with it, and
+  # the dependencies they leave behind.
   mapfile -t packages < <(bash "$here/setup.sh" --list)
   gone=()
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || continue
+    # The system's own (apt's archive keyring, for one) stay.
+    case $(dpkg-query -W -f='${Priority}' "$p") in required|important) continue ;; esac
     others=$(removed_with "$p" | grep -vxF -f <(printf '%s\n' "${packages[@]}"))
     [ -z "$others" ] && gone+=("$p")
   done
