@@ -395,7 +395,7 @@ DWORD WINAPI DriveTwoPrograms(LPVOID) {
     else
         Check(false, "A was activated while B saved (the window order gave it the activation)");
     Check(Activate(b) && Activate(a), "A comes to the front after B");
-    Check(activationsOfA > activationsBefore, "A's main window got WM_ACTIVATE");
+    Check(WaitFor([&] { return activationsOfA > activationsBefore; }), "A's main window got WM_ACTIVATE");
     CheckRowsOf(a, {kRowBread2, kRowEggs, kRowMilk}, "activated, A shows B's save");
     CheckNothingAsked(a, "A reloads silently");
 
