@@ -32,6 +32,27 @@ constexpr PackedDate Packed(int month, int day, int year) {
     return static_cast<PackedDate>(day | (month << 5) | ((year - 2000) << 9));
 }
 
+// A table whose records 1..n are the items, shown in that order.
+inline ItemTable TableOf(const std::vector<TestItem>& items, const std::vector<std::string>& categories = {}) {
+    ItemTable t;
+    for (const TestItem& it : items) {
+        ItemRecord rec;
+        rec.catg = static_cast<std::uint8_t>(it.catg);
+        StoreTextField(rec.itemName, it.name);
+        StoreTextField(rec.unitDescr, it.unit);
+        rec.pricePerUnit = it.price;
+        rec.unitsToBuy = it.units;
+        rec.flags = it.flags;
+        rec.buyDate[0] = it.date;
+        rec.buyUnits[0] = it.bought;
+        t.records.push_back(rec);
+        t.rowOrder.push_back(++t.itemCount);
+    }
+    for (const auto& name : categories) t.catgNames.push_back(name);
+    t.catgCount = static_cast<int>(categories.size());
+    return t;
+}
+
 inline std::string JoinedFailures() {
     std::string all;
     for (const auto& f : script::Failures()) all += f + "\n";
@@ -54,22 +75,7 @@ protected:
     // Writes a list file whose records 1..n are the items, shown in that order.
     static void WriteListFile(const std::string& path, const std::vector<TestItem>& items,
                               const std::vector<std::string>& categories = {}) {
-        itemTable = ItemTable{};
-        for (const TestItem& it : items) {
-            ItemRecord rec;
-            rec.catg = static_cast<std::uint8_t>(it.catg);
-            StoreTextField(rec.itemName, it.name);
-            StoreTextField(rec.unitDescr, it.unit);
-            rec.pricePerUnit = it.price;
-            rec.unitsToBuy = it.units;
-            rec.flags = it.flags;
-            rec.buyDate[0] = it.date;
-            rec.buyUnits[0] = it.bought;
-            itemTable.records.push_back(rec);
-            itemTable.rowOrder.push_back(++itemTable.itemCount);
-        }
-        for (const auto& name : categories) itemTable.catgNames.push_back(name);
-        itemTable.catgCount = static_cast<int>(categories.size());
+        itemTable = TableOf(items, categories);
         itemTable.listPath = path;
         ASSERT_EQ(SaveList(), SaveResult::Saved);
         itemTable = ItemTable{};

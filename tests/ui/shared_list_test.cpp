@@ -15,26 +15,6 @@ using script::Then;
 
 const char kList[] = "my Pantrium.ptm";
 
-ItemTable TableOf(const std::vector<TestItem>& items, const std::vector<std::string>& categories = {}) {
-    ItemTable t;
-    for (const TestItem& it : items) {
-        ItemRecord rec;
-        rec.catg = static_cast<std::uint8_t>(it.catg);
-        StoreTextField(rec.itemName, it.name);
-        StoreTextField(rec.unitDescr, it.unit);
-        rec.pricePerUnit = it.price;
-        rec.unitsToBuy = it.units;
-        rec.flags = it.flags;
-        rec.buyDate[0] = it.date;
-        rec.buyUnits[0] = it.bought;
-        t.records.push_back(rec);
-        t.rowOrder.push_back(++t.itemCount);
-    }
-    for (const auto& name : categories) t.catgNames.push_back(name);
-    t.catgCount = static_cast<int>(categories.size());
-    return t;
-}
-
 void PutFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     const std::string temp = path + ".saving";
     std::ofstream(temp, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),

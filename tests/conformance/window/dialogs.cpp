@@ -1,4 +1,4 @@
-// window.h's dialogs and controls: the client area the spec asks for,
+// window.h's dialogs and controls: the client area the dialog asks for,
 // centred on the work area, controls at their client pixels, hidden ones
 // hidden, a status bar at the bottom, a menu bar taking its height from the
 // client area. Pixels are 96-dpi pixels: where the display has another DPI,
@@ -22,7 +22,7 @@ void CheckNear(const Rect& actual, const Rect& expected, const std::string& what
     else Check(false, what + ": got " + conformance::Describe(actual) + ", expected " + conformance::Describe(expected));
 }
 
-CONFORMANCE_CASE(kSection, "the client area has the spec's size, centred on the work area") {
+CONFORMANCE_CASE(kSection, "the client area has the size the dialog asks for, centred on the work area") {
     RunShown(MainSpec(), [](Window dlg) {
         Rect client = User().ClientRect(dlg);
         CheckEq(client.width, 300, "client area width");
