@@ -38,7 +38,8 @@ bool RunAutoList() {
     const int today = DayNumber(TodayText());
     for (int r = 1; r <= itemTable.itemCount; ++r) {
         ItemRecord& rec = itemTable.RecordOfRow(r);
-        if (rec.unitsToBuy != 0) continue;  // already on the list
+        // Already on the list; damaged (NaN) units count as none, as the row and the totals show.
+        if (ToAmount(rec.unitsToBuy) != 0) continue;
         float proposal = ProposeUnitsFor(rec, today);
         if (!(proposal >= 1)) continue;  // also refuses NaN from a damaged history
         rec.unitsToBuy = proposal;

@@ -2,6 +2,8 @@
 #include "checkout.h"
 
 #include "item_table.h"
+#include "list_change.h"
+#include "list_file.h"
 #include "number_text.h"
 
 namespace pantrium {
@@ -14,6 +16,7 @@ void TakeCheckoutSnapshot() {
     s.rowOrder.assign(itemTable.rowOrder.begin(), itemTable.rowOrder.begin() + n + 1);
     s.taken = true;
     s.mergedSince = false;
+    s.modifiedBefore = itemTable.modified;
 }
 
 namespace {
@@ -93,6 +96,14 @@ bool UndoCheckout() {
         ItemRecord& rec = itemTable.records[k];
         if (rec.catg > itemTable.catgCount) rec.catg = 0;
     }
+    // Modified exactly when the restored table differs from what the list
+    // file holds: compared with the bytes it was loaded or last saved with;
+    // with none of this list (never loaded or saved), the table is again as
+    // it was against its file before the checkout.
+    if (!listFileBase.path.empty() && listFileBase.path == itemTable.listPath)
+        itemTable.modified = ListFileBytes() != listFileBase.bytes;
+    else
+        itemTable.modified = s.modifiedBefore;
     RequestRefresh(0);
     return true;
 }

@@ -19,9 +19,10 @@ std::string TwoDigits(long v) {
     return s.substr(s.size() - 2);
 }
 
-// The value of a text field as a whole number, kept in a safe int range.
+// The value of a text field as a whole number, kept in a safe int range. A
+// date holds decimal numbers only: "&HC" is no number (0), not twelve.
 int FieldValue(const std::string& text) {
-    double v = RoundHalfEven(TextToNumber(text));
+    double v = RoundHalfEven(DecimalTextToNumber(text));
     if (!(v > -100000.0)) return -100000;
     if (v > 100000.0) return 100000;
     return static_cast<int>(v);
@@ -120,7 +121,8 @@ PackedDate PackDate(const std::string& normalized) {
 
 std::string LastBuyText(const ItemRecord& rec) {
     int count = 0;
-    while (count < kHistorySlots && rec.buyUnits[count] != 0) ++count;
+    // A damaged (NaN) amount counts as 0 and ends the history, as for the auto list.
+    while (count < kHistorySlots && ToAmount(rec.buyUnits[count]) != 0) ++count;
     if (count == 0) return "";
     return FormatPackedDate(rec.buyDate[count - 1]);
 }

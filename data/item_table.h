@@ -17,6 +17,9 @@ struct CheckoutSnapshot {
     // A merge took another program's changes into the table after this
     // snapshot: restoring it would drop them without a word.
     bool mergedSince = false;
+    // Whether the table differed from its list file when the snapshot was
+    // taken: an undo with no load or save since gives that state back.
+    bool modifiedBefore = false;
     std::vector<ItemRecord> records;     // indices 0..count
     std::vector<std::int32_t> rowOrder;  // indices 0..count
 };

@@ -62,6 +62,26 @@ void Significant(T value, int digits, std::string& mantissa, int& exp) {
 
 constexpr double kMaxAmount = std::numeric_limits<float>::max();
 
+// The digits d.ddd x 10^exp written without exponent, no zero before the point.
+std::string PlainDigits(const std::string& m, int exp) {
+    std::string fixed;
+    if (exp >= 0) {
+        std::size_t intDigits = static_cast<std::size_t>(exp) + 1;
+        if (m.size() <= intDigits) {
+            fixed = m + std::string(intDigits - m.size(), '0');
+        } else {
+            fixed = m.substr(0, intDigits);
+            fixed += '.';
+            fixed += m.substr(intDigits);
+        }
+    } else {
+        fixed.assign(1, '.');
+        fixed.append(static_cast<std::size_t>(-exp - 1), '0');
+        fixed += m;
+    }
+    return fixed;
+}
+
 // No number is shown as Inf or NaN: NaN as 0, an infinite value as the largest of its type.
 template <typename T>
 T Finite(T value) {
@@ -79,21 +99,7 @@ std::string FormatNumber(T value, int digits) {
     int exp = 0;
     Significant(value, digits, m, exp);
 
-    std::string fixed;
-    if (exp >= 0) {
-        std::size_t intDigits = static_cast<std::size_t>(exp) + 1;
-        if (m.size() <= intDigits) {
-            fixed = m + std::string(intDigits - m.size(), '0');
-        } else {
-            fixed = m.substr(0, intDigits);
-            fixed += '.';
-            fixed += m.substr(intDigits);
-        }
-    } else {
-        fixed.assign(1, '.');
-        fixed.append(static_cast<std::size_t>(-exp - 1), '0');
-        fixed += m;
-    }
+    const std::string fixed = PlainDigits(m, exp);
 
     std::string sci = m.substr(0, 1);
     if (m.size() > 1) {
@@ -126,11 +132,13 @@ void Increment(std::string& digits) {
 
 }  // namespace
 
-double TextToNumber(std::string_view text) {
+namespace {
+
+double ReadNumber(std::string_view text, bool radix) {
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n')) ++i;
-    if (i < n && text[i] == '&') return RadixInteger(text.substr(i + 1));
+    if (i < n && text[i] == '&') return radix ? RadixInteger(text.substr(i + 1)) : 0;
 
     std::string buf;  // the number in the form from_chars reads
     if (i < n && (text[i] == '+' || text[i] == '-')) {
@@ -168,6 +176,11 @@ double TextToNumber(std::string_view text) {
     }
     return value;
 }
+
+}  // namespace
+
+double TextToNumber(std::string_view text) { return ReadNumber(text, true); }
+double DecimalTextToNumber(std::string_view text) { return ReadNumber(text, false); }
 
 std::string NumberToText(float value) { return FormatNumber(value, 7); }
 std::string NumberToText(double value) { return FormatNumber(value, 15); }
@@ -220,8 +233,29 @@ std::string MaskFrom(double value, int digits) {
 
 }  // namespace
 
-std::string MoneyMask(float value) { return MaskFrom(ToAmount(value), 7); }
+std::string MoneyMask(float value) { return MoneyMask(AmountValue(value)); }
 std::string MoneyMask(double value) { return MaskFrom(Finite(value), 15); }
+
+std::string PlainNumber(float value) {
+    value = ToAmount(value);
+    if (value == 0) return " 0";
+    // AmountValue has at most 9 significant digits: 15 give them all back.
+    std::string m;
+    int exp = 0;
+    Significant(AmountValue(value), 15, m, exp);
+    return (value < 0 ? "-" : " ") + PlainDigits(m, exp);
+}
+
+double AmountValue(float value) {
+    value = ToAmount(value);
+    // The shortest text that reads back as the value (of equally short
+    // ones the nearest: 123456792, not 123456790).
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, value);
+    double decimal = 0;
+    std::from_chars(buf, res.ptr, decimal);
+    return decimal;
+}
 
 float ToAmount(double value) {
     if (std::isnan(value)) return 0;
@@ -230,13 +264,12 @@ float ToAmount(double value) {
     return static_cast<float>(value);
 }
 
-double AmountCost(float price, float units) {
-    return ClampAmount(static_cast<double>(ToAmount(price)) * ToAmount(units));
-}
+double AmountCost(float price, float units) { return ClampAmount(AmountValue(price) * AmountValue(units)); }
 
 double ClampAmount(double value) {
     if (std::isnan(value)) return 0;
-    return std::clamp(value, -kMaxAmount, kMaxAmount);
+    static const double largest = AmountValue(std::numeric_limits<float>::max());
+    return std::clamp(value, -largest, largest);
 }
 
 double RoundHalfEven(double value) { return std::nearbyint(value); }

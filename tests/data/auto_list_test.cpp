@@ -73,5 +73,17 @@ TEST_F(AutoListTest, RunAutoListMarksProposalsOfOneOrMore) {
     EXPECT_EQ(TakePendingRefresh(), std::nullopt);
 }
 
+TEST_F(AutoListTest, DamagedUnitsToBuyCountAsNone) {
+    // A list file may hold NaN units to buy: the row shows none and the totals
+    // count 0, so the item is not on the list and gets its proposal.
+    todayOverride = "01-21-2024";
+    const int k = Item({{"01-01-24", 5}, {"01-11-24", 1}});
+    itemTable.records[k].unitsToBuy = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_TRUE(RunAutoList());
+    const ItemRecord& rec = itemTable.records[k];
+    EXPECT_EQ(rec.unitsToBuy, 1);
+    EXPECT_TRUE(rec.toBuy() && rec.autoListed());
+}
+
 }  // namespace
 }  // namespace pantrium::test

@@ -1,4 +1,5 @@
 #include "data/checkout.h"
+#include "data/list_file.h"
 #include "data_test_support.h"
 
 namespace pantrium::test {
@@ -120,7 +121,6 @@ TEST_F(CheckoutTest, UndoRestoresTheSnapshotEveryTime) {
     const auto order = itemTable.rowOrder;
     Checkout("2-1-24");
     Item("added later", 3);
-    itemTable.modified = false;
     TakePendingRefresh();  // the add's own
     for (int pass = 0; pass < 2; ++pass) {
         ASSERT_TRUE(UndoCheckout());
@@ -133,7 +133,8 @@ TEST_F(CheckoutTest, UndoRestoresTheSnapshotEveryTime) {
             EXPECT_EQ(a, b) << "record " << k << " pass " << pass;
         }
         EXPECT_EQ(itemTable.rowOrder, order);
-        EXPECT_FALSE(itemTable.modified);
+        // The two items were never saved: the table still differs from its file.
+        EXPECT_TRUE(itemTable.modified);
     }
 
     // Undo after the categories shrank: no item may refer past the list.
@@ -142,6 +143,66 @@ TEST_F(CheckoutTest, UndoRestoresTheSnapshotEveryTime) {
     itemTable.snapshot.records[1].catg = 2;
     ASSERT_TRUE(UndoCheckout());
     EXPECT_EQ(itemTable.records[1].catg, 0);
+}
+
+// Undo leaves the table modified exactly when it differs from its list file.
+class UndoAgainstTheFileTest : public CheckoutTest {
+protected:
+    void SetUp() override {
+        CheckoutTest::SetUp();
+        itemTable.listPath = "list.ptm";
+        Item("Milk", 2);
+        Item("Bread", 0);
+        ASSERT_EQ(SaveList(), SaveResult::Saved);
+        ASSERT_FALSE(itemTable.modified);
+    }
+    TempDir dir;
+};
+
+TEST_F(UndoAgainstTheFileTest, WithoutASaveTheTableIsTheFileAgain) {
+    Checkout("2-1-24");
+    EXPECT_TRUE(itemTable.modified);
+    ASSERT_TRUE(UndoCheckout());
+    EXPECT_FALSE(itemTable.modified);
+    EXPECT_EQ(ListFileBytes(), ReadBytes("list.ptm"));
+}
+
+TEST_F(UndoAgainstTheFileTest, AfterASaveOfTheCheckoutTheTableDiffers) {
+    Checkout("2-1-24");
+    ASSERT_EQ(SaveList(), SaveResult::Saved);
+    ASSERT_TRUE(UndoCheckout());
+    EXPECT_TRUE(itemTable.modified);  // the file holds the checkout
+    EXPECT_NE(ListFileBytes(), ReadBytes("list.ptm"));
+    ASSERT_EQ(SaveList(), SaveResult::Saved);
+    ASSERT_TRUE(UndoCheckout());  // the same snapshot again: now what the file holds
+    EXPECT_FALSE(itemTable.modified);
+}
+
+TEST_F(UndoAgainstTheFileTest, ChangesBeforeTheCheckoutStayUnsaved) {
+    Item("Eggs", 1);  // not saved
+    Checkout("2-1-24");
+    ASSERT_TRUE(UndoCheckout());
+    EXPECT_TRUE(itemTable.modified);
+}
+
+TEST_F(UndoAgainstTheFileTest, AChangeUndoneByHandBeforeTheCheckoutIsNoChange) {
+    // A mark checked and unchecked again: flagged, yet the table is the file.
+    itemTable.modified = true;
+    Checkout("2-1-24");
+    ASSERT_TRUE(UndoCheckout());
+    EXPECT_FALSE(itemTable.modified);
+}
+
+TEST_F(UndoAgainstTheFileTest, AListNeverSavedKeepsItsStateBeforeTheCheckout) {
+    itemTable.listPath = "other.ptm";  // no file loaded or saved under this name
+    itemTable.modified = false;
+    Checkout("2-1-24");
+    ASSERT_TRUE(UndoCheckout());
+    EXPECT_FALSE(itemTable.modified);
+    itemTable.modified = true;
+    Checkout("2-1-24");
+    ASSERT_TRUE(UndoCheckout());
+    EXPECT_TRUE(itemTable.modified);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "data/dates.h"
@@ -19,7 +21,9 @@ TEST(NormalizeDateText, ValidAndInvalidTexts) {
     }
     for (const char* bad : {"2-29-2023", "2-29-2100", "13-1-24", "0-1-24", "4-31-24", "4-0-24",
                             "12-31-1999", "1-1-2100", "5", "3.7.24", "", "1--24", "1-1-100",
-                            "1e9-1-1", "x-y-z"}) {
+                            "1e9-1-1", "x-y-z",
+                            // Each field is a decimal number: &H, &B and & octal read none.
+                            "&HC-1-24", "1-&H1F-24", "&B1-1-24", "1-&37-24"}) {
         std::string text = bad;
         EXPECT_FALSE(NormalizeDateText(text)) << bad;
         EXPECT_EQ(text, bad) << "an invalid text stays as it was";
@@ -71,6 +75,17 @@ TEST(LastBuyText, LastLeadingEntryWithUnits) {
     rec.buyDate[4] = PackDate("05-05-24");
     EXPECT_EQ(LastBuyText(rec), "05-05-24");
     rec.buyUnits[0] = 0;
+    EXPECT_EQ(LastBuyText(rec), "");
+}
+
+TEST(LastBuyText, DamagedUnitsCountAsZeroAndEndTheCount) {
+    ItemRecord rec;
+    rec.buyDate[0] = PackDate("01-01-24");
+    rec.buyDate[1] = PackDate("01-11-24");
+    rec.buyUnits[0] = 2;
+    rec.buyUnits[1] = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(LastBuyText(rec), "01-01-24");
+    rec.buyUnits[0] = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ(LastBuyText(rec), "");
 }
 

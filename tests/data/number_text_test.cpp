@@ -22,6 +22,13 @@ TEST(TextToNumber, ReadsUpToTheFirstCharacterThatCannotContinue) {
     EXPECT_TRUE(std::isinf(TextToNumber("1e400")));
 }
 
+TEST(DecimalTextToNumber, ReadsNoRadixNumbers) {
+    const std::pair<const char*, double> cases[] = {
+        {"&HC", 0}, {"&H1F", 0}, {" &B101", 0}, {"&17", 0}, {"&", 0},
+        {"12", 12}, {" 24x", 24}, {"3.7", 3.7}, {"-2", -2}, {"1E1", 10}, {"", 0}};
+    for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(DecimalTextToNumber(text), value) << text;
+}
+
 TEST(NumberToText, StandardForm) {
     const std::pair<float, const char*> singles[] = {
         {2, " 2"},          {.5f, " .5"},           {-1.5f, "-1.5"},        {-.25f, "-.25"},
@@ -48,14 +55,44 @@ TEST(MoneyMask, TwoDecimalsNoLeadingZero) {
     for (auto [value, text] : cases) EXPECT_EQ(MoneyMask(value), text) << text;
 }
 
-TEST(MoneyMask, SingleAmountsRoundFromTheFormTheUnitsBoxShows) {
+TEST(MoneyMask, SingleAmountsRoundFromTheDigitsTheUserTyped) {
     // 2.675f is held as 2.67499995...; the user typed and sees 2.675.
     const std::pair<float, const char*> cases[] = {
         {2.675f, "2.68"},  {1.005f, "1.01"},   {.015f, ".02"},    {12.345f, "12.35"}, {.5f, ".50"},
         {2, "2.00"},       {0, ".00"},         {-2.675f, "-2.68"}, {-.004f, ".00"},   {.125f, ".13"},
-        {1.0f / 3, ".33"}, {99999.99f, "99999.99"}, {123456792.0f, "123456800.00"}};
+        {1.0f / 3, ".33"}, {99999.99f, "99999.99"},
+        // Large amounts keep every digit they hold, not 7.
+        {12345678, "12345678.00"}, {16777216, "16777216.00"}, {-12345678, "-12345678.00"},
+        {123456792.0f, "123456792.00"}, {1e10f, "10000000000.00"}};
     for (auto [value, text] : cases) EXPECT_EQ(MoneyMask(value), text) << text;
     EXPECT_EQ(MoneyMask(2.675), "2.68");  // a double from its 15-digit form
+}
+
+TEST(MoneyMask, UnitsCostAndTotalOfOneRowAgree) {
+    // Price 1: the cost is the units, and shows as they do.
+    for (float units : {2.675f, 1.005f, .015f, 12345678.0f, 16777216.0f, 99999.99f, -2.675f}) {
+        EXPECT_EQ(MoneyMask(AmountCost(1, units)), MoneyMask(units)) << units;
+        EXPECT_EQ(MoneyMask(ClampAmount(0.0 + AmountCost(1, units))), MoneyMask(units)) << units;
+    }
+    EXPECT_EQ(MoneyMask(AmountCost(1, 2.675f)), "2.68");
+    EXPECT_EQ(MoneyMask(AmountCost(1, 1.005f)), "1.01");
+    EXPECT_EQ(MoneyMask(AmountCost(2.675f, 1)), "2.68");  // either way round
+    EXPECT_EQ(MoneyMask(AmountCost(16777216, 1)), "16777216.00");
+    // The cost is figured from the amounts as typed: 3 x .335 is 1.005.
+    EXPECT_EQ(MoneyMask(AmountCost(.335f, 3)), "1.01");
+    EXPECT_EQ(MoneyMask(AmountCost(2.675f, 2)), "5.35");
+}
+
+TEST(PlainNumber, EveryDigitTheAmountHoldsWithoutExponent) {
+    const std::pair<float, const char*> cases[] = {
+        {12345678, " 12345678"}, {16777216, " 16777216"}, {2.5f, " 2.5"},     {.5f, " .5"},
+        {-1.25f, "-1.25"},       {3.49f, " 3.49"},         {1e10f, " 10000000000"}, {.00001f, " .00001"},
+        {1.2345678f, " 1.2345678"}, {0, " 0"},             {-0.0f, " 0"},
+        {123456792.0f, " 123456792"}};
+    for (auto [value, text] : cases) EXPECT_EQ(PlainNumber(value), text) << text;
+    // What the price box shows reads back as the same price.
+    for (float value : {12345678.0f, 16777216.0f, 1.2345678f, 0.1f, 3.4e38f, 1e-40f, -7.25e-5f})
+        EXPECT_EQ(static_cast<float>(TextToNumber(PlainNumber(value))), value) << value;
 }
 
 constexpr float kMax = std::numeric_limits<float>::max();
@@ -73,17 +110,22 @@ TEST(Amounts, OutOfRangeIsTheLargestAmountAndNaNIsZero) {
     EXPECT_EQ(ToAmount(2.5), 2.5f);
     EXPECT_EQ(ToAmount(1e-50), 0);
 
+    // The largest amount stands for 3.4028235E+38, the digits it shows.
+    const double largest = AmountValue(kMax);
+    EXPECT_EQ(largest, 3.4028235e38);
     EXPECT_EQ(AmountCost(0, kMax), 0);     // was NaN with an infinite unit count
     EXPECT_EQ(AmountCost(0, kInf), 0);
-    EXPECT_EQ(AmountCost(2, kMax), kMax);  // the product is clamped
-    EXPECT_EQ(AmountCost(-2, kMax), -kMax);
+    EXPECT_EQ(AmountCost(2, kMax), largest);  // the product is clamped
+    EXPECT_EQ(AmountCost(-2, kMax), -largest);
+    EXPECT_EQ(MoneyMask(AmountCost(1, kMax)), MoneyMask(kMax));
     EXPECT_EQ(AmountCost(kNaN, 2), 0);
     EXPECT_EQ(AmountCost(1.25f, 2), 2.5);
-    EXPECT_EQ(AmountCost(.335f, 3), static_cast<double>(.335f) * 3);  // the stored singles' product
-    EXPECT_EQ(MoneyMask(AmountCost(.335f, 3)), "1.01");  // 1.00500000250...: a cost rounds from its binary value
+    EXPECT_EQ(AmountCost(.335f, 3), .335 * 3);  // the product of the amounts as typed
     EXPECT_EQ(MoneyMask(AmountCost(.1f, 3)), ".30");
-    EXPECT_EQ(ClampAmount(3.0 * kMax), kMax);
+    EXPECT_EQ(ClampAmount(3.0 * kMax), largest);
     EXPECT_EQ(ClampAmount(std::nan("")), 0);
+    EXPECT_EQ(AmountValue(kNaN), 0);
+    EXPECT_EQ(AmountValue(2.675f), 2.675);
 }
 
 TEST(Amounts, NoTextShowsInfOrNaN) {
@@ -95,7 +137,7 @@ TEST(Amounts, NoTextShowsInfOrNaN) {
         EXPECT_EQ(text.find("NaN"), std::string::npos) << text;
     }
     EXPECT_EQ(MoneyMask(kNaN), ".00");
-    EXPECT_EQ(MoneyMask(kInf), "340282300000000000000000000000000000000.00");
+    EXPECT_EQ(MoneyMask(kInf), "340282350000000000000000000000000000000.00");
     EXPECT_EQ(NumberToText(-kInf), "-3.402823E+38");
     EXPECT_EQ(NumberToText(kNaN), " 0");
 }

@@ -99,6 +99,27 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// Where a chain of symbolic links at path ends when its last target is
+// missing: the path of the file to make for it. False when path is no such
+// link (no link, a link to an existing file, a loop, an unreadable link).
+bool MissingLinkTarget(const std::string& path, std::string& end) {
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(at.c_str(), &st) != 0) {
+            end = at;
+            return hops > 0 && errno == ENOENT;
+        }
+        if (!S_ISLNK(st.st_mode)) return false;
+        std::vector<char> target(static_cast<std::size_t>(st.st_size) + 256);
+        const ssize_t n = ::readlink(at.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return false;
+        const std::string to(target.data(), static_cast<std::size_t>(n));
+        at = to.front() == '/' ? to : FolderOf(at) + "/" + to;
+    }
+    return false;
+}
+
 // A short name that no other file in the folder has yet, created empty.
 int CreateTempBeside(const std::string& target, std::string& temp) {
     static unsigned counter = 0;
@@ -256,7 +277,10 @@ bool ReadWholeFile(const std::string& path, FileContent& content) {
 }
 
 bool CreateEmptyFile(const std::string& path) {
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    // A link to a missing file makes that file, as a save through it does.
+    std::string target = path;
+    if (!MissingLinkTarget(path, target)) target = path;
+    Fd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     return fd.ok() || Exists(path);
 }
 
@@ -272,11 +296,16 @@ SaveFileResult SaveFile(const std::string& path, const ByteBlock* blocks, std::s
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) {
         if (errno != ENOENT) return SaveFileResult::Failed;
-        struct stat link;
-        // A link to a file not yet made: write through the link, which creates its target.
-        if (::lstat(path.c_str(), &link) == 0) return WriteInPlace(path, false, blocks, count);
-        return ReplaceThroughTemp(path, nullptr, blocks, count) ? SaveFileResult::Saved
-                                                                : WriteInPlace(path, false, blocks, count);
+        // A link to a file not made yet: the file is made where the link
+        // leads, and the link stays; a failed save leaves both as they were.
+        std::string target = path;
+        if (!MissingLinkTarget(path, target)) {
+            struct stat link;
+            if (::lstat(path.c_str(), &link) == 0) return SaveFileResult::Failed;  // a link that leads nowhere
+            target = path;
+        }
+        return ReplaceThroughTemp(target, nullptr, blocks, count) ? SaveFileResult::Saved
+                                                                  : WriteInPlace(target, false, blocks, count);
     }
     if (!S_ISREG(st.st_mode)) return SaveFileResult::Failed;
     // Symbolic links are followed to the real file; the links stay as they are.

@@ -223,8 +223,11 @@ bool ReplaceThroughTemp(const std::wstring& target, bool existed, const ByteBloc
 SaveFileResult WriteInPlace(const std::wstring& target, bool existed, const ByteBlock* blocks,
                             std::size_t count) {
     const DWORD disposition = existed ? OPEN_EXISTING : OPEN_ALWAYS;
-    HANDLE raw = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                             disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A file made here is removed through its handle when the write fails:
+    // made through a link, that is the link's new target, never the link.
+    const DWORD access = GENERIC_READ | GENERIC_WRITE | (existed ? 0 : DELETE);
+    HANDLE raw = CreateFileW(target.c_str(), access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
     // A file that may be written but not read is written without a copy.
     if (raw == INVALID_HANDLE_VALUE && existed && GetLastError() == ERROR_ACCESS_DENIED)
         raw = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
@@ -239,8 +242,12 @@ SaveFileResult WriteInPlace(const std::wstring& target, bool existed, const Byte
               FlushFileBuffers(h.get());
     if (!ok && haveBackup && SeekStart(h.get()) && WriteAll(h.get(), backup.bytes.get(), backup.size))
         SetEndOfFile(h.get());
+    if (!ok && !existed) {
+        FILE_DISPOSITION_INFO remove{};
+        remove.DeleteFile = TRUE;
+        SetFileInformationByHandle(h.get(), FileDispositionInfo, &remove, sizeof remove);
+    }
     ok = h.Close() && ok;
-    if (!ok && !existed) DeleteFileW(target.c_str());
     return ok ? SaveFileResult::Saved : SaveFileResult::Failed;
 }
 
@@ -307,9 +314,18 @@ bool ReadWholeFile(const std::string& path, FileContent& content) {
 
 bool CreateEmptyFile(const std::string& path) {
     if (path.empty()) return false;
-    Handle h(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                         nullptr));
-    return h.ok() || Exists(path);
+    const std::wstring wide = LongPath(path);
+    Handle h(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (h.ok()) return true;
+    // A link to a missing file makes that file, as a save through it does;
+    // opening through the link never empties a file that is there.
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    BY_HANDLE_FILE_INFORMATION info;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !InfoOf(wide, info)) {
+        Handle made(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return made.ok();
+    }
+    return Exists(path);
 }
 
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size) {

@@ -270,6 +270,36 @@ CONFORMANCE_CASE("SaveFile", "a link to a file not made yet makes the file") {
     Check(Save("dangling.ptm", "made") == SaveFileResult::Saved, "saved");
     Check(fixture::IsSymbolicLink("dangling.ptm"), "the link stays a link");
     CheckEq(Read(Join("real", "later.ptm")), std::string("made"), "its target is made");
+    // Through a link to a link to a missing file: the last target is made.
+    if (fixture::MakeSymbolicLink("second.ptm", "first.ptm") &&
+        fixture::MakeSymbolicLink(Join("real", "end.ptm"), "second.ptm")) {
+        Check(Save("first.ptm", "end") == SaveFileResult::Saved, "saved through two links");
+        Check(fixture::IsSymbolicLink("first.ptm") && fixture::IsSymbolicLink("second.ptm"), "both stay links");
+        CheckEq(Read(Join("real", "end.ptm")), std::string("end"), "the last target is made");
+    }
+    // A link into a missing folder: nothing can be made, the link stays.
+    if (fixture::MakeSymbolicLink(Join("no such folder", "list.ptm"), "nowhere.ptm")) {
+        CheckEq(Save("nowhere.ptm", "x"), SaveFileResult::Failed, "a link into a missing folder");
+        Check(fixture::IsSymbolicLink("nowhere.ptm"), "that link stays a link");
+    }
+    CheckEq(fixture::Names("real"), (Names{"end.ptm", "later.ptm"}), "no temporary file beside the targets");
+}
+
+CONFORMANCE_CASE("Whole files", "a link to a missing file: the file is made empty, the link stays") {
+    fixture::ScratchFolder scratch;
+    fixture::MakeFolder("real");
+    if (!fixture::MakeSymbolicLink(Join("real", "later.ptm"), "dangling.ptm")) {
+        Info("no symbolic links here: making a file through a dangling link is not checked");
+        return;
+    }
+    // As the save through the link does: a list opened there starts empty.
+    Check(CreateEmptyFile("dangling.ptm"), "true");
+    Check(fixture::IsSymbolicLink("dangling.ptm"), "the link stays a link");
+    std::uint64_t size = 99;
+    Check(FileSize(Join("real", "later.ptm"), size) && size == 0, "its target is made empty");
+    WriteWholeFile(Join("real", "later.ptm"), "abc", 3);
+    Check(CreateEmptyFile("dangling.ptm"), "true once the target is there");
+    CheckEq(Read(Join("real", "later.ptm")), std::string("abc"), "and the target is not emptied");
 }
 
 CONFORMANCE_CASE("SaveFile", "hard links: every name keeps the one file") {

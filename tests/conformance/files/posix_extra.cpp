@@ -171,6 +171,33 @@ CONFORMANCE_CASE("SaveFile", "a failed write of blocks keeps the old content") {
     CheckEq(fixture::Names("."), (Names{"linked.ptm", "other name.ptm", "single.ptm"}), "no temporary file is left");
 }
 
+std::string LinkTarget(const std::string& link) {
+    char target[256] = {};
+    const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+    return n < 0 ? "<no link>" : std::string(target, static_cast<std::size_t>(n));
+}
+
+CONFORMANCE_CASE("SaveFile", "a failed save through a link leaves the link and its target") {
+    fixture::ScratchFolder scratch;
+    fixture::MakeFolder("real");
+    const std::string old(300, 'o');
+    WriteWholeFile("real/list.ptm", old.data(), old.size());
+    Check(fixture::MakeSymbolicLink("real/list.ptm", "link.ptm"), "a link to a list");
+    Check(fixture::MakeSymbolicLink("real/later.ptm", "dangling.ptm"), "a link to a list not made yet");
+    Check(fixture::MakeSymbolicLink("dangling.ptm", "link to dangling.ptm"), "a link to that link");
+    for (const std::string name : {"link.ptm", "dangling.ptm", "link to dangling.ptm"}) {
+        CheckEq(WithSizeLimit([&name] { return static_cast<int>(Save(name, std::string(5000, 'n'))); }),
+                static_cast<int>(SaveFileResult::Failed), name + ": 5000 bytes past a limit of 1000 fail");
+    }
+    CheckEq(LinkTarget("link.ptm"), std::string("real/list.ptm"), "the link stays as it was");
+    CheckEq(LinkTarget("dangling.ptm"), std::string("real/later.ptm"), "so does the dangling link");
+    CheckEq(LinkTarget("link to dangling.ptm"), std::string("dangling.ptm"), "and the link to it");
+    CheckEq(Read("real/list.ptm"), old, "the target keeps its old content");
+    CheckEq(fixture::Names("real"), Names{"list.ptm"}, "no target is made, no temporary file left");
+    CheckEq(fixture::Names("."), (Names{"dangling.ptm", "link to dangling.ptm", "link.ptm", "real"}),
+            "nor beside the links");
+}
+
 CONFORMANCE_CASE("Whole files", "a write that cannot be completed is false") {
     fixture::ScratchFolder scratch;
     const std::string bytes(5000, 'n');
