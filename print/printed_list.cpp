@@ -105,10 +105,9 @@ void PrintList(int onlyToBuy) {
         const float units = ToAmount(rec.unitsToBuy);
         if (units != 0) {
             AmountAt(layout, 65, y, MoneyMask(units));
-            // The printed cost is a single-precision product, kept within the
-            // amount range and masked from its binary value: 3 x 0.335 prints 1.00.
-            const float cost = ToAmount(ToAmount(rec.pricePerUnit) * units);
-            if (cost != 0) AmountAt(layout, 75, y, MoneyMask(static_cast<double>(cost)));
+            // The same cost as the item list's, so that paper and screen agree.
+            const double cost = AmountCost(rec.pricePerUnit, units);
+            if (cost != 0) AmountAt(layout, 75, y, MoneyMask(cost));
         }
 
         if (lineCount >= layout.pageLimit && MoreToPrint(row, onlyToBuy)) {

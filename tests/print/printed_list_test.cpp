@@ -126,15 +126,27 @@ TEST_F(PrintedListTest, AmountColumnsStayEmptyForZeroUnitsOrZeroCost) {
     EXPECT_EQ(Column(Inch(5.0))[1].text, "");
 }
 
-// The printed cost is a single-precision product: 0.335f x 3 rounds to just
-// below 1.005 and prints 1.00 (the item list's double product shows 1.01).
-// An x87 build that kept the product in extended precision would print 1.01.
-TEST_F(PrintedListTest, CostIsTheSinglePrecisionProduct) {
-    AddRecord(1, "Olives", "jar", 0.335f, 3, true);
+// Paper shows what the screen shows: units and cost from the amounts as typed.
+// 2.675 is held just below the half cent and prints 2.68 as units and as its
+// cost at price 1; 0.335 x 3 is 1.005 and prints 1.01; large amounts keep
+// every digit.
+TEST_F(PrintedListTest, UnitsAndCostAgreeWithTheItemList) {
+    AddRecord(1, "Olives", "jar", 1, 2.675f, true);
+    AddRecord(1, "Pepper", "tin", 0.335f, 3, true);
+    AddRecord(1, "Rice", "sack", 16777216, 1, true);
+    AddRecord(1, "Salt", "box", 1, 12345678, true);
     Print(1);
-    const std::vector<PrintedText> texts = PrintedTexts();
-    ASSERT_EQ(texts.size(), 6u + 6);
-    EXPECT_EQ(texts[11], (PrintedText{Inch(7.5) - 4 * kCw, kFirstY, "1.00"}));
+    const std::vector<PrintedText> units = Column(Inch(6.5) - 4 * kCw), cost = Column(Inch(7.5) - 4 * kCw);
+    ASSERT_EQ(units.size(), 3u);
+    EXPECT_EQ(units[0].text, "2.68");
+    EXPECT_EQ(units[1].text, "3.00");
+    EXPECT_EQ(units[2].text, "1.00");  // Rice
+    ASSERT_EQ(cost.size(), 2u);
+    EXPECT_EQ(cost[0].text, "2.68");
+    EXPECT_EQ(cost[1].text, "1.01");
+    EXPECT_EQ(Column(Inch(7.5) - 11 * kCw).at(0).text, "16777216.00");
+    EXPECT_EQ(Column(Inch(6.5) - 11 * kCw).at(0).text, "12345678.00");
+    EXPECT_EQ(Column(Inch(7.5) - 11 * kCw).at(1).text, "12345678.00");
 }
 
 TEST_F(PrintedListTest, AmountsThatAreNoNumbersPrintAsNumbers) {
@@ -143,18 +155,15 @@ TEST_F(PrintedListTest, AmountsThatAreNoNumbersPrintAsNumbers) {
     AddRecord(1, "Salt", "box", 0, inf, false);  // 0 x inf: no cost
     AddRecord(2, "Herbs", "bunch", 2, inf, false);
     Print(0);
-    // The units are amounts (7 digits); the cost a product, masked from its binary value.
-    const std::string largestUnits = "340282300000000000000000000000000000000.00";
-    const std::string largestCost = pantrium::MoneyMask(static_cast<double>(std::numeric_limits<float>::max()));
-    int unitsCount = 0, costCount = 0;
+    // The largest amount, and the largest cost at price 2, both clamped: the same digits.
+    const std::string largest = "340282350000000000000000000000000000000.00";
+    int largestCount = 0;
     for (const PrintedText& t : PrintedTexts()) {
         EXPECT_EQ(t.text.find("Inf"), std::string::npos) << t.text;
         EXPECT_EQ(t.text.find("NaN"), std::string::npos) << t.text;
-        unitsCount += t.text == largestUnits;
-        costCount += t.text == largestCost;
+        largestCount += t.text == largest;
     }
-    EXPECT_EQ(unitsCount, 2);  // Salt's and Herbs' units
-    EXPECT_EQ(costCount, 1);   // Herbs' cost
+    EXPECT_EQ(largestCount, 3);  // Salt's and Herbs' units, Herbs' cost
     EXPECT_EQ(PrintedTexts().size(), 6u + 4 + 4 + 6);  // heading; Bread without amounts; Salt without cost
 }
 

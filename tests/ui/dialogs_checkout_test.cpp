@@ -205,7 +205,7 @@ TEST_F(CheckoutTest, PriceDialogAmountsStayNumbers) {
     // Price 0 with infinite units (from a file): no NaN in the amount paid.
     const int salt = PutItem({"Salt", "box", 0, 0, kToBuy, std::numeric_limits<float>::infinity()});
     Then([] {
-        EXPECT_EQ(Text(kUnits), "340282300000000000000000000000000000000.00");
+        EXPECT_EQ(Text(kUnits), "340282350000000000000000000000000000000.00");
         EXPECT_EQ(Text(kPrice), ".00");
     });
     Focus(kUnits);
@@ -225,7 +225,7 @@ TEST_F(CheckoutTest, PriceDialogAmountsStayNumbers) {
     Focus(kUnits);
     script::ClearEdit();
     Type("-1e39");
-    Then([] { EXPECT_EQ(Text(kPrice), MoneyMask(-static_cast<double>(kMax))); });
+    Then([] { EXPECT_EQ(Text(kPrice), "-340282350000000000000000000000000000000.00"); });  // clamped
     Click(1);
     EXPECT_EQ(CheckoutPriceDialog(0, rice).price, 1.0f);  // the largest amount paid for the largest units
 }

@@ -18,12 +18,12 @@ TEST_F(UnitsHistoryTest, ReportLinesEndTheUnitsTwentyCharactersIn) {
     EXPECT_EQ(UnitsHistoryText(k),
               kHeader + "03-05-24        2.00\r\n03-19-24        1.50\r\n");
 
-    // Units of twelve characters or more follow the date without blanks (the
-    // amount rounded from its 7-digit form, 1.234568E+08).
+    // Units of twelve characters or more follow the date without blanks (every
+    // digit of the amount).
     const int big = PutItem({"Rice", "bag", 1, 0, 0, 0,
                              {{"1-2-24", 123456792.0f}, {"1-3-24", 12.5f}, {"1-4-24", 0}}});
     EXPECT_EQ(UnitsHistoryText(big),
-              kHeader + "01-02-24123456800.00\r\n01-03-24       12.50\r\n01-04-24         .00\r\n");
+              kHeader + "01-02-24123456792.00\r\n01-03-24       12.50\r\n01-04-24         .00\r\n");
 }
 
 TEST_F(UnitsHistoryTest, SpecialNeverBoughtAndGapsInTheHistory) {

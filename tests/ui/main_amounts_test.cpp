@@ -16,7 +16,7 @@ using script::Then;
 constexpr float kMax = std::numeric_limits<float>::max();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
-const std::string kMaxUnits = "340282300000000000000000000000000000000.00";  // FLT_MAX in the mask
+const std::string kMaxUnits = "340282350000000000000000000000000000000.00";  // FLT_MAX in the mask
 
 class MainAmounts : public MainWindowTest {
 protected:
@@ -52,13 +52,13 @@ TEST_F(MainAmounts, UnitsTypedOutOfRangeAreTheLargestAmount) {
     script::Type("-1e39");
     Then([&] {
         EXPECT_EQ(RecordOfRow(2).unitsToBuy, -kMax);
-        EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t-" + kMaxUnits + "\t" + MoneyMask(-static_cast<double>(kMax)));
+        EXPECT_EQ(Row(1), "\tx\tMilk\tgallon\t\t-" + kMaxUnits + "\t-" + kMaxUnits);  // the cost clamped
         ExpectNoInfOrNaN();
     });
     script::ClearEdit();
     script::Type("1e39");  // the total of two largest costs stays the largest amount
     Then([&] {
-        EXPECT_EQ(Status(3), "Total cost: " + MoneyMask(static_cast<double>(kMax)));
+        EXPECT_EQ(Status(3), "Total cost: " + kMaxUnits);
         ExpectNoInfOrNaN();
     });
     script::AnswerPrompt(6);
@@ -95,7 +95,7 @@ TEST_F(MainAmounts, FileAmountsThatAreNoNumbersCountAsAmountsAndStayInTheFile) {
     // The editor shows the infinite price as the largest amount.
     script::SelectRow(kItemList, 3);
     script::ChooseMenu(kCmdChangeItem);
-    Then([&] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 203), " 3.402823E+38"); });
+    Then([&] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 203), " " + kMaxUnits.substr(0, 39)); });
     script::Click(2);
     script::AnswerPrompt(6);
     script::ChooseMenu(kCmdSave);
@@ -115,6 +115,46 @@ TEST_F(MainAmounts, FileAmountsThatAreNoNumbersCountAsAmountsAndStayInTheFile) {
     EXPECT_EQ(itemTable.records[2].unitsToBuy, 1);
     EXPECT_TRUE(std::isnan(itemTable.records[3].pricePerUnit));
     EXPECT_EQ(itemTable.records[4].pricePerUnit, kInf);
+}
+
+TEST_F(MainAmounts, UnitsCostAndTotalAgree) {
+    // 2.675 and 1.005 are held just below the half cent; they show as typed.
+    WriteStartList({{0, "Olives", "jar", 1, 2.675f, kToBuy},
+                    {0, "Pepper", "tin", 1, 1.005f, kToBuy},
+                    {0, "Rice", "sack", 12345678, 1, 0},
+                    {0, "Salt", "box", 16777216, 0, 0}});
+    Then([&] {
+        EXPECT_EQ(Row(0), "\tx\tOlives\tjar\t\t2.68\t2.68");
+        EXPECT_EQ(Row(1), "\tx\tPepper\ttin\t\t1.01\t1.01");
+        EXPECT_EQ(Status(3), "Total cost: 3.68");  // 2.675 + 1.005
+    });
+    script::SelectRow(kItemList, 0);
+    Then([&] { EXPECT_EQ(UnitsText(), "2.68"); });  // the money mask, as in the row
+    // Large prices keep every digit: in the row, the total and the editor.
+    script::SelectRow(kItemList, 2);
+    script::ChooseMenu(kCmdBuy);
+    Then([&] {
+        EXPECT_EQ(Row(2), "\tx\tRice\tsack\t\t1.00\t12345678.00");
+        EXPECT_EQ(Status(3), "Total cost: 12345681.68");
+    });
+    script::ChooseMenu(kCmdChangeItem);
+    Then([&] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 203), " 12345678"); });
+    script::Click(1);  // stored again from the box: the price stays
+    script::SelectRow(kItemList, 3);
+    script::ChooseMenu(kCmdChangeItem);
+    Then([&] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 203), " 16777216"); });
+    script::Click(1);
+    Then([&] {
+        for (int r = 1; r <= itemTable.itemCount; ++r) {
+            const ItemRecord& rec = RecordOfRow(r);
+            const std::string name = TrimmedField(rec.itemName);
+            if (name == "Rice" || name == "Salt") {
+                EXPECT_EQ(rec.pricePerUnit, name == "Rice" ? 12345678.0f : 16777216.0f);
+            }
+        }
+    });
+    Quit();
+    Run();
 }
 
 }  // namespace

@@ -262,6 +262,56 @@ TEST_F(MainFileCommands, CloseFlowYesSavesNoDiscardsAndUnmodifiedClosesAtOnce) {
     EXPECT_TRUE(script::Prompts().empty());
 }
 
+// Checks out the one marked item on today's date through the Check Out command.
+void CheckOutToday() {
+    script::AnswerPrompt(6);  // "Did you buy all of the checked items?"
+    script::ChooseMenu(kCmdCheckOut);
+    script::AnswerPrompt(1);  // "Checkout is done  "
+    script::Click(1);         // the date box holds today's date
+}
+
+TEST_F(MainFileCommands, UndoCheckoutAfterASaveAsksOnClose) {
+    WriteStartList({{0, "Bread", "loaf", 1, 2, kToBuy}});
+    CheckOutToday();
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdSave);
+    Then([&] {
+        EXPECT_FALSE(RecordOfRow(1).toBuy());
+        EXPECT_FALSE(itemTable.modified);
+    });
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdUndoCheckout);
+    Then([&] {
+        EXPECT_TRUE(RecordOfRow(1).toBuy());  // the file holds the checkout, the table not
+        EXPECT_TRUE(itemTable.modified);
+    });
+    script::AnswerPrompt(7);
+    script::CloseBox();
+    Run();
+    ASSERT_EQ(script::Prompts().size(), 5u);
+    EXPECT_EQ(LastPrompt().text, "File records have changed...\r\ndo you want to save them?");
+    itemTable = ItemTable{};
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_EQ(itemTable.records[1].buyUnits[0], 2);  // No kept the saved checkout
+    EXPECT_FALSE(itemTable.records[1].toBuy());
+}
+
+TEST_F(MainFileCommands, UndoCheckoutWithoutASaveClosesAtOnce) {
+    WriteStartList({{0, "Bread", "loaf", 1, 2, kToBuy}});
+    CheckOutToday();
+    Then([&] { EXPECT_TRUE(itemTable.modified); });
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdUndoCheckout);
+    Then([&] {
+        EXPECT_TRUE(RecordOfRow(1).toBuy());
+        EXPECT_FALSE(itemTable.modified);  // the table is what the file holds again
+    });
+    script::CloseBox();
+    Run();
+    ASSERT_EQ(script::Prompts().size(), 3u);  // no question on closing
+    EXPECT_EQ(LastPrompt().text, "Undo check out now?");
+}
+
 TEST_F(MainFileCommands, EscapeAsksBeforeDroppingChangesAndClosesAtOnceWithout) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     script::ChooseMenu(kCmdBuy);

@@ -84,7 +84,7 @@ void InitEditor(ItemEditor& ed, plat::Window dlg) {
         plat::ListSetSel(dlg, kCategoryList, found >= 0 ? found : rec.catg - 1);
     }
     const float price = ToAmount(rec.pricePerUnit);
-    plat::SetText(dlg, kPriceBox, price == 0 ? "" : NumberToText(price));
+    plat::SetText(dlg, kPriceBox, price == 0 ? "" : PlainNumber(price));
     plat::SetCheck(dlg, kSpecialBox, rec.specialBuy());
 }
 

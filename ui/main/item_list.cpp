@@ -37,7 +37,7 @@ void ApplyTypedUnits(MainWindowState& ui, plat::Window dlg) {
     const int row = SelectedRow(ui);
     if (!row) return;
     ItemRecord& rec = itemTable.RecordOfRow(row);
-    const double old = RoundHalfEven(rec.unitsToBuy);
+    const double old = RoundHalfEven(ToAmount(rec.unitsToBuy));
     const std::string typed = TrimBlanks(plat::GetText(dlg, kUnitsBox));
     const double value = TextToNumber(typed);
     if (value != old) itemTable.modified = true;
