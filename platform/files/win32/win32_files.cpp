@@ -259,7 +259,10 @@ std::string FromWide(const std::wstring& wide) { return Narrow(CP_UTF8, wide, nu
 
 bool Exists(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    return !path.empty() && GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data);
+    if (path.empty() || !GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    // The attributes are the link's own: a link counts when its target opens.
+    BY_HANDLE_FILE_INFORMATION info;
+    return !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || InfoOf(LongPath(path), info);
 }
 
 bool IsFolder(const std::string& path) {
