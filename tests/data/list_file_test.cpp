@@ -275,5 +275,23 @@ TEST(CaptionForPath, PartBeforeTheFirstFullStop) {
     EXPECT_EQ(CaptionForPath("home"), "home");
 }
 
+// A link to a list not made yet: opening and saving both go to the link's
+// target, as for a missing list, and the link stays.
+TEST_F(ListFileTest, ALinkToAMissingListOpensEmptyAndSavesToItsTarget) {
+    fs::create_directory("real");
+    fs::create_symlink("real/week.ptm", "link.ptm");
+    itemTable.listPath = "link.ptm";
+    AddItem("Stale", "", "1", 0, false, false, 0);
+    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    EXPECT_EQ(itemTable.itemCount, 0);
+    EXPECT_TRUE(fs::is_symlink("link.ptm"));
+    EXPECT_TRUE(fs::exists("real/week.ptm"));
+
+    AddItem("Milk", "gallon", "2.5", 0, false, false, 0);
+    ASSERT_EQ(SaveList(), SaveResult::Saved);
+    EXPECT_TRUE(fs::is_symlink("link.ptm"));
+    EXPECT_EQ(ReadBytes("real/week.ptm"), ListFileBytes());
+}
+
 }  // namespace
 }  // namespace pantrium::test
