@@ -248,6 +248,8 @@ std::string PlainNumber(float value) {
 
 double AmountValue(float value) {
     value = ToAmount(value);
+    // Whole numbers below 2^24 are their own shortest form (the common units).
+    if (std::fabs(value) < 16777216.0f && value == std::trunc(value)) return value;
     // The shortest text that reads back as the value (of equally short
     // ones the nearest: 123456792, not 123456790).
     char buf[64];
