@@ -57,7 +57,8 @@ TEST_F(UnitsHistoryTest, ReportLinesEndTheUnitsTwentyCharactersIn) {
 
 TEST_F(UnitsHistoryTest, SpecialNeverBoughtAndGapsInTheHistory) {
     const int special = PutItem({"Cake", "each", 9, 0, kSpecialBuy, 1, {{"3-5-24", 2}}});
-    EXPECT_EQ(Report(UnitsHistoryText(special)), "No history");
+    EXPECT_EQ(UnitsHistoryText(special),
+              "No history\r\n\r\nAuto list: a one-time buy keeps no\r\nhistory, it proposes nothing.\r\n");
 
     const int never = PutItem({"Salt", "box", 1});
     EXPECT_EQ(Report(UnitsHistoryText(never)), kHeader);
