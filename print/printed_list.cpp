@@ -6,6 +6,7 @@
 #include "data/dates.h"
 #include "data/item_table.h"
 #include "data/number_text.h"
+#include "platform/files.h"
 #include "platform/window.h"
 
 namespace pantrium {
@@ -54,14 +55,24 @@ std::vector<int> PageBreaks(int onlyToBuy, int pageLimit) {
     return breaks;
 }
 
-// The list's name: its file name without folder and extension.
+// The list's name: its file name without folder and extension. The path is
+// UTF-8 text, the printer takes ANSI text: a name the ANSI code page cannot
+// hold prints with "?" for each character it lacks.
 std::string ListName() {
     std::string name = itemTable.listPath;
     const std::size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);
-    return name.empty() ? "Pantrium" : name;
+    if (name.empty()) return "Pantrium";
+    std::string ansi;
+    if (files::PathToAnsi(name, ansi)) return ansi;
+    ansi.clear();
+    for (unsigned char c : name) {
+        if (c < 0x80) ansi += static_cast<char>(c);
+        else if ((c & 0xC0) != 0x80) ansi += '?';  // a character's first byte
+    }
+    return ansi;
 }
 
 void TextAt(int x, int y, const std::string& text) {

@@ -26,9 +26,11 @@ std::string Plural(long long n, const std::string& word) {
 std::string DaysText(double days) {
     const long long tenths = std::llround(days * 10);
     if (tenths % 10 == 0) return Plural(tenths / 10, "day");
-    const long long whole = std::llabs(tenths) / 10;
-    return (tenths < 0 ? "-" : "") + std::to_string(whole) + "." + std::to_string(std::llabs(tenths) % 10) +
-           " days";
+    std::string text = tenths < 0 ? "-" : "";
+    text += std::to_string(std::llabs(tenths) / 10);
+    text += '.';
+    text += std::to_string(std::llabs(tenths) % 10);
+    return text + " days";
 }
 
 std::string LastBoughtText(int elapsed) {
