@@ -9,40 +9,52 @@ namespace pantrium {
 
 namespace {
 
-// today: the day number of today's date, taken once for a whole auto list.
-float ProposeUnitsFor(const ItemRecord& rec, int today) {
-    // Counted history: the leading entries with non-zero units.
-    int n = 0;
-    // A damaged entry counts as an amount: NaN as 0 (it ends the history).
-    while (n < kHistorySlots && ToAmount(rec.buyUnits[n]) != 0) ++n;
-    if (n < 2) return 0;
-    double bought = 0;  // every counted purchase but the first
-    for (int i = 1; i < n; ++i) bought += ToAmount(rec.buyUnits[i]);
-    const int first = DayNumberOf(rec.buyDate[0]);
-    const int last = DayNumberOf(rec.buyDate[n - 1]);
-    const int span = last - first;
-    if (span == 0) return 0;
-    const int elapsed = today - last;
-    return ToAmount(bought / span * elapsed);
+AutoListOutcome OutcomeOf(const ItemRecord& rec, const AutoListReasoning& r) {
+    // Damaged (NaN) units count as none, as the row and the totals show.
+    if (ToAmount(rec.unitsToBuy) != 0) return AutoListOutcome::OnTheList;
+    if (r.proposal >= 1) return AutoListOutcome::Proposes;  // also refuses NaN from a damaged history
+    // Why not: the first reason that holds, in the order of the computation.
+    if (r.purchases < 2) return AutoListOutcome::TooFewPurchases;
+    if (r.span == 0) return AutoListOutcome::OneDay;
+    if (r.elapsed < 0) return AutoListOutcome::LastBuyAfterToday;
+    if (r.elapsed == 0) return AutoListOutcome::BoughtToday;
+    return AutoListOutcome::LessThanOne;
 }
 
 }  // namespace
 
-float ProposeUnits(int recordIndex) {
-    if (recordIndex < 1 || recordIndex > itemTable.itemCount) return 0;
-    return ProposeUnitsFor(itemTable.records[recordIndex], DayNumber(TodayText()));
+AutoListReasoning ReasonAutoList(const ItemRecord& rec, int today) {
+    AutoListReasoning r;
+    // A damaged entry counts as an amount: NaN as 0 (it ends the history).
+    while (r.purchases < kHistorySlots && ToAmount(rec.buyUnits[r.purchases]) != 0) ++r.purchases;
+    const int n = r.purchases;
+    if (n >= 2) {
+        for (int i = 1; i < n; ++i) r.unitsBought += ToAmount(rec.buyUnits[i]);
+        const int first = DayNumberOf(rec.buyDate[0]);
+        const int last = DayNumberOf(rec.buyDate[n - 1]);
+        r.span = last - first;
+        r.elapsed = today - last;
+        if (r.span != 0) r.proposal = ToAmount(r.unitsBought / r.span * r.elapsed);
+    }
+    r.outcome = OutcomeOf(rec, r);
+    return r;
 }
+
+AutoListReasoning AutoListReasoningOf(int recordIndex) {
+    if (recordIndex < 1 || recordIndex > itemTable.itemCount) return {};
+    return ReasonAutoList(itemTable.records[recordIndex], DayNumber(TodayText()));
+}
+
+float ProposeUnits(int recordIndex) { return AutoListReasoningOf(recordIndex).proposal; }
 
 bool RunAutoList() {
     bool changed = false;
     const int today = DayNumber(TodayText());
     for (int r = 1; r <= itemTable.itemCount; ++r) {
         ItemRecord& rec = itemTable.RecordOfRow(r);
-        // Already on the list; damaged (NaN) units count as none, as the row and the totals show.
-        if (ToAmount(rec.unitsToBuy) != 0) continue;
-        float proposal = ProposeUnitsFor(rec, today);
-        if (!(proposal >= 1)) continue;  // also refuses NaN from a damaged history
-        rec.unitsToBuy = proposal;
+        const AutoListReasoning reasoning = ReasonAutoList(rec, today);
+        if (reasoning.outcome != AutoListOutcome::Proposes) continue;
+        rec.unitsToBuy = reasoning.proposal;
         rec.SetFlag(kToBuy, true);
         rec.SetFlag(kAutoListed, true);
         changed = true;

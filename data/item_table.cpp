@@ -25,6 +25,18 @@ void ClearTable() {
     itemTable.catgNames.assign(1, std::string());
 }
 
+ShoppingTotals CountShoppingList() {
+    ShoppingTotals totals;
+    for (int k = 1; k <= itemTable.itemCount; ++k) {
+        const ItemRecord& rec = itemTable.records[k];
+        if (!rec.toBuy()) continue;
+        ++totals.itemsToBuy;
+        totals.totalCost += AmountCost(rec.pricePerUnit, rec.unitsToBuy);
+    }
+    totals.totalCost = ClampAmount(totals.totalCost);
+    return totals;
+}
+
 namespace {
 
 bool ValidRow(int row) { return row >= 1 && row <= itemTable.itemCount; }

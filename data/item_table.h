@@ -55,6 +55,15 @@ void RequestRefresh(int mode);
 std::optional<int> TakePendingRefresh();
 
 void ClearTable();
+
+// The items marked to buy and what they cost together (each price times its
+// units, in double precision, the sum kept within the amount range): the
+// figures of the status line and of the printed shopping list's end.
+struct ShoppingTotals {
+    std::int32_t itemsToBuy = 0;
+    double totalCost = 0;
+};
+ShoppingTotals CountShoppingList();
 // price is the user's text, converted with TextToNumber.
 void AddItem(const std::string& name, const std::string& unitDescr, const std::string& priceText,
              int catg, bool special, bool toBuy, float units);

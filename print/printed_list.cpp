@@ -1,10 +1,12 @@
 #include "print/printed_list.h"
 
 #include <string>
+#include <vector>
 
 #include "data/dates.h"
 #include "data/item_table.h"
 #include "data/number_text.h"
+#include "platform/files.h"
 #include "platform/window.h"
 
 namespace pantrium {
@@ -12,6 +14,8 @@ namespace {
 
 constexpr const char* kListFace = "MS Sans Serif";
 constexpr int kListPoints = 11;
+constexpr int kTitlePoints = 12;
+constexpr int kBoldStyle = 1;
 constexpr int kHeadingStyle = 1 | 4;  // bold, underlined
 
 // The layout, measured once with the job's starting font.
@@ -31,12 +35,44 @@ bool IsPrinted(int row, int onlyToBuy) {
     return !onlyToBuy || itemTable.RecordOfRow(row).toBuy();
 }
 
-// Whether a row after this one will still be printed: a page break after
-// the last printed item would leave a page with only the heading.
-bool MoreToPrint(int row, int onlyToBuy) {
-    for (int r = row + 1; r <= itemTable.itemCount; ++r)
-        if (IsPrinted(r, onlyToBuy)) return true;
-    return false;
+// The rows after which a new page starts. A page holds lines up to the page
+// limit, counted from 2 for the heading, each printed item one line step; a
+// break after the last printed item would leave a page with only the heading.
+std::vector<int> PageBreaks(int onlyToBuy, int pageLimit) {
+    int lastPrinted = 0;
+    for (int r = 1; r <= itemTable.itemCount; ++r)
+        if (IsPrinted(r, onlyToBuy)) lastPrinted = r;
+    std::vector<int> breaks;
+    int lineCount = 2;
+    for (int r = 1; r < lastPrinted; ++r) {
+        if (!IsPrinted(r, onlyToBuy)) continue;
+        lineCount += onlyToBuy ? 2 : 1;
+        if (lineCount >= pageLimit) {
+            breaks.push_back(r);
+            lineCount = 2;
+        }
+    }
+    return breaks;
+}
+
+// The list's name: its file name without folder and extension. The path is
+// UTF-8 text, the printer takes ANSI text: a name the ANSI code page cannot
+// hold prints with "?" for each character it lacks.
+std::string ListName() {
+    std::string name = itemTable.listPath;
+    const std::size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    if (name.empty()) return "Pantrium";
+    std::string ansi;
+    if (files::PathToAnsi(name, ansi)) return ansi;
+    ansi.clear();
+    for (unsigned char c : name) {
+        if (c < 0x80) ansi += static_cast<char>(c);
+        else if ((c & 0xC0) != 0x80) ansi += '?';  // a character's first byte
+    }
+    return ansi;
 }
 
 void TextAt(int x, int y, const std::string& text) {
@@ -48,6 +84,16 @@ void TextAt(int x, int y, const std::string& text) {
 // Amounts are right-aligned: their last character ends at the column edge.
 void AmountAt(const Layout& layout, int edgeTenths, int y, const std::string& text) {
     TextAt(layout.At(edgeTenths) - static_cast<int>(text.size()) * layout.cw, y, text);
+}
+
+// The page's title line above the column headings: what is printed, the
+// list's name and today's date, and the page number when there are more.
+void PrintTitle(const Layout& layout, const std::string& title, int page, int pages) {
+    plat::PrinterSetFont(kListFace, kTitlePoints, kBoldStyle);
+    TextAt(layout.At(5), 0, title);
+    if (pages > 1) {
+        AmountAt(layout, 75, 0, "Page " + std::to_string(page) + " of " + std::to_string(pages));
+    }
 }
 
 void PrintHeading(const Layout& layout) {
@@ -66,6 +112,21 @@ void PrintHeading(const Layout& layout) {
     plat::PrinterNewLine();
 }
 
+// The end of the list, a blank line below the last item: how many items were
+// printed and, for the shopping list, what they cost together.
+void PrintSummary(const Layout& layout, int onlyToBuy, int printed) {
+    const int y = plat::PrinterPosition().y;
+    plat::PrinterSetFont(kListFace, kListPoints, kBoldStyle);
+    if (!onlyToBuy) {
+        TextAt(layout.At(5), y, "Items: " + std::to_string(printed));
+        return;
+    }
+    const ShoppingTotals totals = CountShoppingList();
+    TextAt(layout.At(5), y, "Items to buy: " + std::to_string(totals.itemsToBuy));
+    TextAt(layout.At(50), y, "Total cost:");
+    AmountAt(layout, 75, y, MoneyMask(totals.totalCost));
+}
+
 }  // namespace
 
 void PrintList(int onlyToBuy) {
@@ -77,23 +138,27 @@ void PrintList(int onlyToBuy) {
     layout.cw = charSize.cx;
     layout.ch = charSize.cy;
     layout.pageLimit = plat::PrinterLinesPerPage() - 4;
-    const int lineStep = onlyToBuy ? 2 : 1;
+    const std::vector<int> breaks = PageBreaks(onlyToBuy, layout.pageLimit);
+    const int pages = static_cast<int>(breaks.size()) + 1;
+    const std::string title =
+        ListName() + (onlyToBuy ? ": shopping list" : ": all items") + ", printed " + TodayText();
 
     bool headingDue = true;
-    int lineCount = 0;
+    int page = 0;
+    int printed = 0;
     std::string previousCatg;
     for (int row = 1; row <= itemTable.itemCount; ++row) {
         if (headingDue) {
+            PrintTitle(layout, title, ++page, pages);
             PrintHeading(layout);
             headingDue = false;
-            lineCount = 2;
             previousCatg.clear();
         }
         if (!IsPrinted(row, onlyToBuy)) continue;
         const ItemRecord& rec = itemTable.RecordOfRow(row);
+        ++printed;
 
         const int y = plat::PrinterPosition().y;
-        lineCount += lineStep;
         const std::string catg = CategoryName(rec.catg);
         if (catg != previousCatg) {
             previousCatg = catg;
@@ -110,11 +175,16 @@ void PrintList(int onlyToBuy) {
             if (cost != 0) AmountAt(layout, 75, y, MoneyMask(cost));
         }
 
-        if (lineCount >= layout.pageLimit && MoreToPrint(row, onlyToBuy)) {
+        if (page <= static_cast<int>(breaks.size()) && breaks[page - 1] == row) {
             plat::PrinterNewPage();
             headingDue = true;
         }
         if (onlyToBuy) plat::PrinterNewLine();
+    }
+    // An empty table prints nothing at all; otherwise the list ends with its count.
+    if (page > 0) {
+        if (!onlyToBuy) plat::PrinterNewLine();  // the shopping list has its blank line already
+        PrintSummary(layout, onlyToBuy, printed);
     }
     plat::PrinterClose();
 }

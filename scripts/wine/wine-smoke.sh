@@ -118,11 +118,27 @@ check_cost_pdf() {  # file
     failed=1
   fi
 }
+# The title line: the list's name, what is printed and the date it was printed.
+check_pdf_title() {  # file, what is printed
+  local pdf=$1 what=$2
+  [ -s "$pdf" ] || return
+  if pdftotext -layout "$pdf" - 2>/dev/null |
+     grep -qE "^ *smoke list: $what, printed [0-9]{2}-[0-9]{2}-20[0-9]{2}( |\$)"; then
+    echo "PASS: $(basename "$pdf") has the title line"
+  else
+    echo "FAIL: $(basename "$pdf") lacks the title \"smoke list: $what, printed MM-DD-YYYY\""; failed=1
+  fi
+}
 if command -v pdftotext >/dev/null; then
+  # Milk 2 x 2.50, Apples 3 x 1.25, Bananas 12 x .50: three items for 14.75.
   [ -f "$work/expect-print-list" ] &&
-    check_pdf "$work/smoke-print-list.pdf" Milk Apples Bananas Item "Unit Descr" -- "Paper towels" Bread
+    check_pdf "$work/smoke-print-list.pdf" Milk Apples Bananas Item "Unit Descr" "Items to buy: 3" \
+      "Total cost:" 14.75 -- "Paper towels" Bread "Page 1" &&
+    check_pdf_title "$work/smoke-print-list.pdf" "shopping list"
   [ -f "$work/expect-print-all" ] &&
-    check_pdf "$work/smoke-print-all.pdf" Milk Apples Bananas "Paper towels" Bread
+    check_pdf "$work/smoke-print-all.pdf" Milk Apples Bananas "Paper towels" Bread "Items: 5" -- \
+      "Total cost:" "Page 1" &&
+    check_pdf_title "$work/smoke-print-all.pdf" "all items"
   [ -f "$work/expect-print-cost" ] && check_cost_pdf "$work/smoke-print-cost.pdf"
 fi
 

@@ -2,15 +2,18 @@
 // replayed into the PDF print job, so the page can be looked at: the file
 // "printed_list_60_items.pdf" stays in the test's working directory (the
 // build directory). When poppler's pdftoppm is installed the PDF is also
-// rendered and checked for ink where the heading and the columns go.
+// rendered and checked for ink where the title, the heading and the columns
+// go, and its text is read back.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "data/dates.h"
 #include "platform/window/pdf_printer.h"
 #include "print/printed_list.h"
 #include "print_test_support.h"
@@ -74,10 +77,29 @@ bool ReadPgm(const std::string& path, Gray& image) {
     return static_cast<bool>(in);
 }
 
-class PrintedListPdfTest : public HeadlessTest {};
+std::string PdfText(const std::string& path) {
+    std::string text;
+    if (FILE* pipe = popen(("pdftotext -layout '" + path + "' - 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+        pclose(pipe);
+    }
+    return text;
+}
+
+class PrintedListPdfTest : public HeadlessTest {
+protected:
+    void TearDown() override {
+        todayOverride.clear();
+        HeadlessTest::TearDown();
+    }
+};
 
 TEST_F(PrintedListPdfTest, SixtyItemShoppingListRendersOnTwoPages) {
     BuildSixtyItems();
+    itemTable.listPath = "weekly.ptm";
+    todayOverride = "03-07-2024";
     headless::AnswerPrinterDialog(true);
     PrintList(1);
     ASSERT_EQ(CountOps(Op::NewPage), 1);
@@ -100,9 +122,13 @@ TEST_F(PrintedListPdfTest, SixtyItemShoppingListRendersOnTwoPages) {
             << "page " << page;
         EXPECT_EQ(image.width, 255);  // 8.5 in
         EXPECT_EQ(image.height, 330);  // 11 in
-        // heading band (y 200..291 dots), above it nothing
+        // title line (y 0..100 dots) with the page number on its right,
+        // a gap, the heading band (y 200..291 dots); nothing in the margin
+        EXPECT_GT(image.Ink(0, px(0), px(3000), px(125)), 20) << "page " << page;
+        EXPECT_GT(image.Ink(px(3800), px(0), px(4500), px(125)), 10) << "page " << page;
+        EXPECT_EQ(image.Ink(0, px(130), image.width, px(190)), 0) << "page " << page;
         EXPECT_GT(image.Ink(0, px(200), image.width, px(300)), 20) << "page " << page;
-        EXPECT_EQ(image.Ink(0, 0, image.width, px(190)), 0) << "page " << page;
+        EXPECT_EQ(image.Ink(0, 0, image.width, px(-10)), 0) << "page " << page;
         // item names, unit texts and costs below the heading
         EXPECT_GT(image.Ink(px(1200), px(380), px(2000), px(5000)), 100) << "page " << page;
         EXPECT_GT(image.Ink(px(2100), px(380), px(2900), px(5000)), 20) << "page " << page;
@@ -110,6 +136,19 @@ TEST_F(PrintedListPdfTest, SixtyItemShoppingListRendersOnTwoPages) {
         // nothing right of the cost column's edge at 7.5 in
         EXPECT_EQ(image.Ink(px(4510), 0, image.width, image.height), 0) << "page " << page;
     }
+
+    const std::string text = PdfText(path);
+    ASSERT_FALSE(text.empty()) << "pdftotext could not read " << path;
+    const std::size_t page2 = text.find('\f');
+    ASSERT_NE(page2, std::string::npos) << text;
+    EXPECT_NE(text.find("weekly: shopping list, printed 03-07-2024"), std::string::npos) << text;
+    EXPECT_LT(text.find("Page 1 of 2"), page2) << text;
+    EXPECT_GT(text.find("Page 2 of 2"), page2) << text;
+    // the count and total only at the end of the last page
+    const std::size_t count = text.find("Items to buy: 60");
+    EXPECT_GT(count, page2) << text;
+    EXPECT_NE(count, std::string::npos) << text;
+    EXPECT_NE(text.find("Total cost:", count), std::string::npos) << text;
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "data/dates.h"
 #include "data/item_record.h"
 #include "data/number_text.h"
+#include "platform/window/headless/headless_metrics.h"
 #include "print_test_support.h"
 
 namespace pantrium::test {
@@ -28,16 +30,29 @@ protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         StartTable({"dairy", "produce"});
+        itemTable.listPath = "my Pantrium.ptm";
+        todayOverride = "03-07-2024";
+    }
+    void TearDown() override {
+        todayOverride.clear();
+        HeadlessTest::TearDown();
     }
     void Print(int onlyToBuy) {
         headless::AnswerPrinterDialog(true);
         PrintList(onlyToBuy);
     }
-    // texts printed in one column (by x), in order
+    // texts printed in one column (by x), in order, below the title line
     static std::vector<PrintedText> Column(int x) {
         std::vector<PrintedText> out;
         for (const PrintedText& t : PrintedTexts())
-            if (t.x == x) out.push_back(t);
+            if (t.x == x && t.y > 0) out.push_back(t);
+        return out;
+    }
+    // the title lines of the pages, in order
+    static std::vector<PrintedText> TitleLine() {
+        std::vector<PrintedText> out;
+        for (const PrintedText& t : PrintedTexts())
+            if (t.y == 0) out.push_back(t);
         return out;
     }
     static std::vector<int> YsOf(const std::vector<PrintedText>& texts) {
@@ -67,14 +82,25 @@ TEST_F(PrintedListTest, HeadingFontsAndColumnPositions) {
     Print(0);
     const auto& ops = headless::PrinterOps();
     ASSERT_GE(ops.size(), 2u);
-    EXPECT_EQ(ops[1].kind, Op::SetFont);
-    EXPECT_EQ(ops[1].text, "MS Sans Serif");
-    EXPECT_EQ(ops[1].points, 11);
-    EXPECT_EQ(ops[1].style, 5);  // bold, underlined
+    EXPECT_EQ(ops[1].kind, Op::SetFont);  // before anything is printed
+    // The fonts in order: the title line's, the headings', the items', the count's.
+    std::vector<Op> fonts;
+    for (const Op& op : ops)
+        if (op.kind == Op::SetFont) fonts.push_back(op);
+    ASSERT_EQ(fonts.size(), 4u);
+    for (const Op& font : fonts) EXPECT_EQ(font.text, "MS Sans Serif");
+    EXPECT_EQ(fonts[0].points, 12);
+    EXPECT_EQ(fonts[0].style, 1);  // bold
+    EXPECT_EQ(fonts[1].points, 11);
+    EXPECT_EQ(fonts[1].style, 5);  // bold, underlined
+    EXPECT_EQ(fonts[2].points, 11);
+    EXPECT_EQ(fonts[2].style, 0);
+    EXPECT_EQ(fonts[3].points, 11);
+    EXPECT_EQ(fonts[3].style, 1);
 
     const std::vector<PrintedText> texts = PrintedTexts();
-    ASSERT_GE(texts.size(), 6u);
-    const std::vector<PrintedText> heading(texts.begin(), texts.begin() + 6);
+    ASSERT_GE(texts.size(), 7u);
+    const std::vector<PrintedText> heading(texts.begin() + 1, texts.begin() + 7);
     const std::vector<PrintedText> expected = {
         {Inch(0.5) + 2 * kCw, 2 * kCh, "Catg"},   {Inch(2.0) + 2 * kCw, 2 * kCh, "Item"},
         {Inch(3.5) + 2 * kCw, 2 * kCh, "Unit Descr"}, {Inch(5.0), 2 * kCh, "Last Buy"},
@@ -82,12 +108,7 @@ TEST_F(PrintedListTest, HeadingFontsAndColumnPositions) {
     };
     EXPECT_EQ(heading, expected);
 
-    // the item font follows the heading, and the job ends with Close
-    const auto itemFont = std::find_if(ops.begin() + 2, ops.end(),
-                                       [](const Op& op) { return op.kind == Op::SetFont; });
-    ASSERT_NE(itemFont, ops.end());
-    EXPECT_EQ(itemFont->points, 11);
-    EXPECT_EQ(itemFont->style, 0);
+    // the job ends with Close
     EXPECT_EQ(ops.back().kind, Op::Close);
     EXPECT_EQ(CountOps(Op::Close), 1);
 }
@@ -96,8 +117,8 @@ TEST_F(PrintedListTest, ItemLineColumnsAndRightAlignedAmounts) {
     AddRecord(1, "Milk", "gallon", 3.5f, 2, true, Date(15, 3, 2026));
     Print(0);
     const std::vector<PrintedText> texts = PrintedTexts();
-    ASSERT_EQ(texts.size(), 12u);
-    const std::vector<PrintedText> line(texts.begin() + 6, texts.end());
+    ASSERT_EQ(texts.size(), 1u + 6 + 6 + 1);  // title, heading, the line, the count
+    const std::vector<PrintedText> line(texts.begin() + 7, texts.end() - 1);
     const std::vector<PrintedText> expected = {
         {Inch(0.5), kFirstY, "dairy"},
         {Inch(2.0), kFirstY, Field("Milk")},  // all 20 bytes of the fields
@@ -121,7 +142,7 @@ TEST_F(PrintedListTest, AmountColumnsStayEmptyForZeroUnitsOrZeroCost) {
               (std::vector<PrintedText>{{Inch(6.5) - 3 * kCw, kFirstY + 2 * kLine, ".50"}}));
     EXPECT_EQ(Column(Inch(7.5) - 3 * kCw),
               (std::vector<PrintedText>{{Inch(7.5) - 3 * kCw, kFirstY + 2 * kLine, ".75"}}));
-    EXPECT_EQ(PrintedTexts().size(), 6u + 4 + 4 + 6);  // heading, then the three lines
+    EXPECT_EQ(PrintedTexts().size(), 1u + 6 + 4 + 4 + 6 + 1);  // title, heading, the three lines, count
     // no purchase yet: an empty last-buy text
     EXPECT_EQ(Column(Inch(5.0))[1].text, "");
 }
@@ -164,7 +185,7 @@ TEST_F(PrintedListTest, AmountsThatAreNoNumbersPrintAsNumbers) {
         largestCount += t.text == largest;
     }
     EXPECT_EQ(largestCount, 3);  // Salt's and Herbs' units, Herbs' cost
-    EXPECT_EQ(PrintedTexts().size(), 6u + 4 + 4 + 6);  // heading; Bread without amounts; Salt without cost
+    EXPECT_EQ(PrintedTexts().size(), 1u + 6 + 4 + 4 + 6 + 1);  // title; heading; Bread without amounts; Salt without cost; count
 }
 
 TEST_F(PrintedListTest, CategoryOnlyOnTheFirstLineOfARun) {
@@ -178,6 +199,7 @@ TEST_F(PrintedListTest, CategoryOnlyOnTheFirstLineOfARun) {
         {Inch(0.5), kFirstY + 1 * kLine, "dairy"},
         {Inch(0.5), kFirstY + 3 * kLine, "produce"},
         {Inch(0.5), kFirstY + 4 * kLine, "dairy"},
+        {Inch(0.5), kFirstY + 6 * kLine, "Items: 5"},  // a blank line below the last item
     };
     EXPECT_EQ(Column(Inch(0.5)), expected);
 }
@@ -211,9 +233,12 @@ TEST_F(PrintedListTest, ShoppingListWithNothingMarkedPrintsOnlyTheHeading) {
     AddRecord(2, "Apples", "pound", 1, 1, false);
     Print(1);
     const std::vector<PrintedText> texts = PrintedTexts();
-    ASSERT_EQ(texts.size(), 6u);
-    EXPECT_EQ(texts[0].text, "Catg");
-    EXPECT_EQ(texts[5].text, "Cost");
+    ASSERT_EQ(texts.size(), 1u + 6 + 3);
+    EXPECT_EQ(texts[0].text, "my Pantrium: shopping list, printed 03-07-2024");
+    EXPECT_EQ(texts[1].text, "Catg");
+    EXPECT_EQ(texts[6].text, "Cost");
+    EXPECT_EQ(texts[7], (PrintedText{Inch(0.5), kFirstY, "Items to buy: 0"}));
+    EXPECT_EQ(texts[9], (PrintedText{Inch(7.5) - 3 * kCw, kFirstY, ".00"}));
     EXPECT_EQ(CountOps(Op::NewPage), 0);
 }
 
@@ -233,8 +258,9 @@ TEST_F(PrintedListTest, NewPageRepeatsHeadingAndCategory) {
     EXPECT_EQ(before->y, kFirstY + 59 * kLine);
 
     const std::vector<PrintedText> categories = Column(Inch(0.5));
-    ASSERT_EQ(categories.size(), 2u);
+    ASSERT_EQ(categories.size(), 3u);
     EXPECT_EQ(categories[1].y, kFirstY);  // first line of the new page
+    EXPECT_EQ(categories[2], (PrintedText{Inch(0.5), kFirstY + 2 * kLine, "Items: 61"}));
     EXPECT_EQ(Column(Inch(0.5) + 2 * kCw).size(), 2u);  // "Catg" on both pages
     EXPECT_EQ(Column(Inch(2.0)).back().text, Field("Item 60"));
     EXPECT_EQ(Column(Inch(2.0)).back().y, kFirstY);
@@ -258,7 +284,115 @@ TEST_F(PrintedListTest, NoEmptyPageAfterTheLastPrintedItem) {
     Print(1);
     ASSERT_EQ(CountOps(Op::NewPage), 1);
     EXPECT_EQ(Column(Inch(2.0)).back().y, kFirstY);
-    EXPECT_EQ(Column(Inch(5.0)).size(), 2u + 31u);  // "Last Buy" twice, 31 items
+    EXPECT_EQ(Column(Inch(5.0)).size(), 2u + 31u + 1);  // "Last Buy" twice, 31 items, "Total cost:"
+}
+
+// The title line names the list (its file name without folder and
+// extension), what is printed and the date it is printed on.
+TEST_F(PrintedListTest, TitleNamesTheListWhatIsPrintedAndTheDate) {
+    AddRecord(1, "Milk", "gallon", 3, 1, true);
+    Print(1);
+    EXPECT_EQ(TitleLine(), (std::vector<PrintedText>{
+                               {Inch(0.5), 0, "my Pantrium: shopping list, printed 03-07-2024"}}));
+
+    const struct {
+        const char* path;
+        const char* title;
+    } cases[] = {
+        {"C:\\Lists.old\\home.ptm", "home: all items, printed 12-31-2099"},
+        {"/home/me/lists/weekly.shop.ptm", "weekly.shop: all items, printed 12-31-2099"},
+        {"", "Pantrium: all items, printed 12-31-2099"},  // a list never saved
+    };
+    todayOverride = "12-31-2099";
+    for (const auto& c : cases) {
+        itemTable.listPath = c.path;
+        headless::Reset();
+        Print(0);
+        EXPECT_EQ(TitleLine(), (std::vector<PrintedText>{{Inch(0.5), 0, c.title}})) << c.path;
+    }
+    todayOverride.clear();  // the system clock's date
+    headless::Reset();
+    Print(0);
+    EXPECT_EQ(TitleLine().at(0).text, "Pantrium: all items, printed " + TodayText());
+}
+
+// The shopping list ends with the count of the items to buy and their total
+// cost, the figures of the status line; the whole table with its item count.
+TEST_F(PrintedListTest, ListEndsWithItsCountAndTotal) {
+    AddRecord(1, "Milk", "gallon", 3.49f, 2, true);
+    AddRecord(1, "Butter", "pound", 4, 1, false);
+    AddRecord(2, "Apples", "pound", 1.25f, 3, true);
+    AddRecord(2, "Pears", "pound", 0, 1, true);  // no price: counted, costs nothing
+    Print(1);
+    const std::vector<PrintedText> texts = PrintedTexts();
+    ASSERT_GE(texts.size(), 3u);
+    const int y = kFirstY + 3 * 2 * kLine;  // below the third item's line and its blank line
+    const std::vector<PrintedText> end(texts.end() - 3, texts.end());
+    EXPECT_EQ(end, (std::vector<PrintedText>{{Inch(0.5), y, "Items to buy: 3"},
+                                             {Inch(5.0), y, "Total cost:"},
+                                             {Inch(7.5) - 5 * kCw, y, "10.73"}}));
+    const ShoppingTotals totals = CountShoppingList();
+    EXPECT_EQ(totals.itemsToBuy, 3);
+    EXPECT_EQ(MoneyMask(totals.totalCost), "10.73");
+    // in bold, after the item lines' font
+    const auto& ops = headless::PrinterOps();
+    const auto lastFont = std::find_if(ops.rbegin(), ops.rend(), [](const Op& op) { return op.kind == Op::SetFont; });
+    ASSERT_NE(lastFont, ops.rend());
+    EXPECT_EQ(lastFont->style, 1);
+    EXPECT_EQ(lastFont->points, 11);
+
+    headless::Reset();
+    Print(0);
+    EXPECT_EQ(PrintedTexts().back(), (PrintedText{Inch(0.5), kFirstY + 5 * kLine, "Items: 4"}));
+    EXPECT_EQ(Column(Inch(5.0)).size(), 1u + 4);  // "Last Buy" and the items: no total
+}
+
+// With more than one page every title line carries "Page n of m" against the
+// right edge of the cost column; a single page carries none.
+TEST_F(PrintedListTest, PageNumbersWhenTheListRunsOverOnePage) {
+    for (int i = 0; i < 130; ++i) AddRecord(1, "Item " + std::to_string(i), "each", 1, 1, i % 2 == 0);
+    Print(0);  // 60 items a page: three pages
+    ASSERT_EQ(CountOps(Op::NewPage), 2);
+    const std::string title = "my Pantrium: all items, printed 03-07-2024";
+    const int right = Inch(7.5) - 11 * kCw;
+    EXPECT_EQ(TitleLine(), (std::vector<PrintedText>{{Inch(0.5), 0, title}, {right, 0, "Page 1 of 3"},
+                                                     {Inch(0.5), 0, title}, {right, 0, "Page 2 of 3"},
+                                                     {Inch(0.5), 0, title}, {right, 0, "Page 3 of 3"}}));
+    // each page number before the page's first item
+    const std::vector<PrintedText> texts = PrintedTexts();
+    const auto page2 = std::find(texts.begin(), texts.end(), PrintedText{right, 0, "Page 2 of 3"});
+    ASSERT_NE(page2, texts.end());
+    const auto item60 = std::find_if(texts.begin(), texts.end(),
+                                     [](const PrintedText& t) { return t.text == Field("Item 60"); });
+    const auto item59 = std::find_if(texts.begin(), texts.end(),
+                                     [](const PrintedText& t) { return t.text == Field("Item 59"); });
+    EXPECT_LT(item59, page2);
+    EXPECT_LT(page2, item60);
+
+    headless::Reset();
+    Print(1);  // 65 marked items, 30 a page: three pages
+    EXPECT_EQ(CountOps(Op::NewPage), 2);
+    EXPECT_EQ(TitleLine().back().text, "Page 3 of 3");
+
+    // 30 marked items fill one page exactly: no page number
+    headless::Reset();
+    for (int r = 1; r <= 130; ++r) itemTable.RecordOfRow(r).SetFlag(kToBuy, r <= 30);
+    Print(1);
+    EXPECT_EQ(CountOps(Op::NewPage), 0);
+    EXPECT_EQ(TitleLine().size(), 1u);
+}
+
+// A full page leaves room for the count and total below its last item.
+TEST_F(PrintedListTest, TheEndOfAFullPageStaysOnThePage) {
+    for (int i = 0; i < 60; ++i) AddRecord(1, "Item " + std::to_string(i), "each", 1, 1, true);
+    Print(0);
+    ASSERT_EQ(CountOps(Op::NewPage), 0);
+    EXPECT_LE(PrintedTexts().back().y + kLine, headless::metrics::kPrintableHeight);
+    for (int r = 31; r <= 60; ++r) itemTable.RecordOfRow(r).SetFlag(kToBuy, false);
+    headless::Reset();
+    Print(1);
+    ASSERT_EQ(CountOps(Op::NewPage), 0);
+    EXPECT_LE(PrintedTexts().back().y + kLine, headless::metrics::kPrintableHeight);
 }
 
 }  // namespace

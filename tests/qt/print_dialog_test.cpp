@@ -72,6 +72,12 @@ TEST_F(PrintDialog, PrintListToPdfFromTheSystemPrintDialog) {
         if (!text.empty()) {  // poppler-utils is installed by the set-up
             EXPECT_NE(text.find("Milk"), std::string::npos) << text;
             EXPECT_EQ(text.find("Bread"), std::string::npos) << "only the items to buy: " << text;
+            EXPECT_NE(text.find("my Pantrium: shopping list, printed " + TodayText()), std::string::npos) << text;
+            EXPECT_NE(text.find("Items to buy: 1"), std::string::npos) << text;
+            const std::size_t total = text.find("Total cost:");
+            ASSERT_NE(total, std::string::npos) << text;
+            const std::string totalLine = text.substr(total, text.find('\n', total) - total);
+            EXPECT_NE(totalLine.find("6.98"), std::string::npos) << "the total cost on its line: " << text;
         }
     });
     script::KeyDown(plat::kVkEscape);

@@ -132,7 +132,10 @@ TEST_F(ShoppingTripScenario, CheckoutWithPricesSurvivesSaveAndRestart) {
 
         EXPECT_EQ(UnitsHistoryText(RecordNamed("Milk")),
                   "  Date            Units\r\n\r\n03-01-24        4.00\r\n03-15-24        4.00\r\n"
-                  "03-30-24        4.00\r\n");
+                  "03-30-24        4.00\r\n\r\n"
+                  // the trip is dated a day after today
+                  "Auto list: bought every 14.5 days,\r\nabout 4.00 units each time; last\r\n"
+                  "bought 1 day after today: it\r\nproposes nothing yet.\r\n");
         EXPECT_EQ(plat::GetStatusText(ui.mainWindow, kStatusBar, 2), "Items to buy:  0");
     });
     ChooseMenu(kCmdExit);

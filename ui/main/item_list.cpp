@@ -115,15 +115,9 @@ void RefreshItemList(MainWindowState& ui, int mode) {
     plat::ListSetSel(dlg, kItemList, sel);
     if (!ui.unitsBoxInUse) ShowRowUnits(ui, sel + 1);
 
-    t.itemsToBuy = 0;
-    t.totalCost = 0;
-    for (int k = 1; k <= n; ++k) {
-        const ItemRecord& rec = t.records[k];
-        if (!rec.toBuy()) continue;
-        ++t.itemsToBuy;
-        t.totalCost += AmountCost(rec.pricePerUnit, rec.unitsToBuy);
-    }
-    t.totalCost = ClampAmount(t.totalCost);
+    const ShoppingTotals totals = CountShoppingList();
+    t.itemsToBuy = totals.itemsToBuy;
+    t.totalCost = totals.totalCost;
     UpdateStatusLine(ui);
 }
 

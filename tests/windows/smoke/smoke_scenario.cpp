@@ -567,8 +567,11 @@ void HistoryAndAboutChecks(const Main& m) {
     WaitFor([&] { return ListSel(m.list) == 2; }, 3000);
     Command(m.dlg, pantrium::kCmdBuyingHistory);
     HWND box = Require(FindTopWindow("Units History"), "the units history");
-    CheckEq(ControlText(box, 9990), "  Date            Units\r\n\r\n03-15-24        2.00\r\n",
-            "units history lists Milk's purchase with its units ending at column 20");
+    CheckEq(ControlText(box, 9990),
+            "  Date            Units\r\n\r\n03-15-24        2.00\r\n\r\n"
+            "Auto list: already on the list, it\r\nproposes nothing.\r\n",
+            "units history lists Milk's purchase with its units ending at column 20, then why the "
+            "auto list leaves it");
     // The box sizes its label by measuring the text in a font it creates itself;
     // when that font is smaller than the dialog font the label draws with, the
     // label wraps the lines and the box, sized by line count, cuts them off.
