@@ -226,6 +226,7 @@ QPixmap SystemIconPixmap(SystemIcon icon) {
 
 QIcon ProgramIcon(const std::string& resourceName) {
     // The program's icons are compiled in as Qt resources, named in lower case.
+    EnsureApplication();
     QString path = ":/pantrium/" + Q(resourceName).toLower() + ".ico";
     return QFileInfo::exists(path) ? QIcon(path) : QIcon();
 }
