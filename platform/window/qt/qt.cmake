@@ -17,9 +17,8 @@ qt_add_resources(QT_LAYER_RESOURCES ${CMAKE_SOURCE_DIR}/platform/window/qt/pantr
 add_library(pantrium_qt STATIC ${QT_LAYER_SOURCES} ${QT_LAYER_RESOURCES} ${PLATFORM_COMMON_SOURCES})
 target_include_directories(pantrium_qt PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(pantrium_qt PUBLIC Qt6::Widgets Qt6::PrintSupport pantrium_files)
-target_compile_definitions(pantrium_qt PRIVATE PANTRIUM_HELP_DIR="${CMAKE_SOURCE_DIR}/help")
 
-add_executable(pantrium-qt ${CMAKE_SOURCE_DIR}/app/qt_main.cpp)
+add_executable(pantrium-qt ${CMAKE_SOURCE_DIR}/app/qt_main.cpp ${CMAKE_SOURCE_DIR}/app/qt_self_check.cpp)
 target_link_libraries(pantrium-qt PRIVATE pantrium_ui pantrium_qt pantrium_data)
 
 # The main-window and dialog tests once more, on the Qt layer, played by its
@@ -51,3 +50,6 @@ if(TARGET GTest::gtest)
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(ui_tests_qt PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endif()
+
+# Installation, desktop integration and the Debian package of pantrium-qt.
+include(${CMAKE_SOURCE_DIR}/installer/linux/linux.cmake)
