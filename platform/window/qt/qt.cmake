@@ -31,7 +31,8 @@ if(TARGET GTest::gtest)
                  ${CMAKE_SOURCE_DIR}/tests/drivers/script.cpp ${CMAKE_SOURCE_DIR}/tests/drivers/qt_user.cpp
                  ${CMAKE_SOURCE_DIR}/tests/windows/smoke/list_image.cpp)
   # The window tour's pictures.
-  target_compile_definitions(ui_tests_qt PRIVATE PANTRIUM_QT_SHOT_DIR="${CMAKE_BINARY_DIR}/screenshots-qt")
+  target_compile_definitions(ui_tests_qt PRIVATE PANTRIUM_QT_SHOT_DIR="${CMAKE_BINARY_DIR}/screenshots-qt"
+                             PANTRIUM_QT_HELP_PAGES="${CMAKE_BINARY_DIR}/help")
   target_include_directories(ui_tests_qt PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/tests/ui)
   target_link_libraries(ui_tests_qt PRIVATE pantrium_ui pantrium_qt pantrium_data GTest::gtest GTest::gtest_main)
   # Left out: their expectations are pixel sizes worked out from the headless
@@ -53,3 +54,6 @@ endif()
 
 # Installation, desktop integration and the Debian package of pantrium-qt.
 include(${CMAKE_SOURCE_DIR}/installer/linux/linux.cmake)
+if(TARGET ui_tests_qt AND TARGET pantrium_linux_files)
+  add_dependencies(ui_tests_qt pantrium_linux_files)  # the help window's picture shows the pages for Linux
+endif()

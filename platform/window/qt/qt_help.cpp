@@ -5,6 +5,9 @@
 #include "platform/window/qt/qt_help.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPointer>
@@ -21,7 +24,6 @@ class HelpWindow : public QWidget {
 public:
     HelpWindow() : QWidget(nullptr, Qt::Window) {
         setObjectName(kHelpWindowName);
-        setAttribute(Qt::WA_DeleteOnClose);
         setWindowTitle("Pantrium Help");
         auto* back = new QPushButton("&Back");
         auto* forward = new QPushButton("&Forward");
@@ -52,6 +54,10 @@ public:
 
     void Show(const QUrl& page) {
         home_ = page;
+        // The pages' style sheet (help.css beside them): the text browser
+        // does not load linked style sheets itself.
+        QFile css(QFileInfo(page.toLocalFile()).dir().filePath("help.css"));
+        if (css.open(QIODevice::ReadOnly)) browser_->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
         browser_->setSource(page);
         show();
         raise();
@@ -63,6 +69,7 @@ private:
     QUrl home_;
 };
 
+// Closing hides it; it is shown again the next time.
 QPointer<HelpWindow>& TheHelpWindow() {
     static QPointer<HelpWindow> window;
     return window;
