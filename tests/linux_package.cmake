@@ -3,6 +3,14 @@
 # is made from the built program, holds what it must, passes lintian, and its
 # unpacked program starts, finds its icon and help and saves a list
 # (offscreen), and shows its icon under a window manager on X (tests/linux/).
+# Beside them: the help pages made for each system from the one set of sources.
+find_program(PANTRIUM_PYTHON3 python3)
+if(PANTRIUM_PYTHON3)
+  add_test(NAME help_pages_per_system
+           COMMAND ${PANTRIUM_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/linux/help_pages_check.py
+                   ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/help-pages-check)
+  set_tests_properties(help_pages_per_system PROPERTIES TIMEOUT 60 FAIL_REGULAR_EXPRESSION "FAIL:")
+endif()
 if(NOT TARGET deb)
   return()
 endif()
