@@ -47,6 +47,8 @@ add_custom_command(
   COMMENT "Packing the manual page and the changelog")
 add_custom_target(pantrium_linux_files ALL
   DEPENDS ${PANTRIUM_LINUX_HELP_PAGES} ${PANTRIUM_LINUX_BUILD}/pantrium-qt.1.gz ${PANTRIUM_LINUX_BUILD}/changelog.gz)
+# A build of the program alone (scripts/run-qt.sh) has its help pages beside it too.
+add_dependencies(pantrium-qt pantrium_linux_files)
 
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -8,6 +8,8 @@
 #                                       unpacked program under Qt's offscreen platform
 #                                       in its self-check mode (app/qt_self_check.h):
 #                                       it finds its icon and its help pages there and saves a list
+#   deb_check.sh tree <build dir>       the same of the program in the build folder, whose
+#                                       help pages are those made beside it (build/help)
 # Prints "FAIL: ..." for each fault; exits 1 when there was one.
 set -uo pipefail
 what=$1 build=$(cd "$2" && pwd)
@@ -86,7 +88,19 @@ start)
   [ "$(head -c 13 "$work/week.ptm" 2>/dev/null)" = "Pantrium 1.50" ] || fail "the list was not saved as a list file"
   grep -qF "week.ptm" "$work/grocery.ini" 2>/dev/null || fail "grocery.ini does not name the saved list"
   ;;
-*) echo "usage: deb_check.sh build|lintian|start <build dir> [source dir]"; exit 2 ;;
+tree)
+  work=$build/tree-run
+  rm -rf "$work" && mkdir -p "$work"
+  echo "week.ptm" >"$work/pantrium.ini"
+  (cd "$work" && QT_QPA_PLATFORM=offscreen PANTRIUM_SELF_CHECK="$work/report.txt" timeout 60 "$build/pantrium-qt" >"$work/program.log" 2>&1) ||
+    { cat "$work/program.log"; fail "the program ended with an error"; }
+  report=$(cat "$work/report.txt" 2>/dev/null)
+  echo "$report"
+  grep -q '^FAIL: ' <<<"$report" && fail "the program's self-check found faults"
+  grep -qxF "help: $build/help/index.html" <<<"$report" || fail "Help did not open the pages made beside the program"
+  [ -f "$work/week.ptm" ] || fail "the list was not saved"
+  ;;
+*) echo "usage: deb_check.sh build|lintian|start|tree <build dir> [source dir]"; exit 2 ;;
 esac
 [ $fails -eq 0 ] || exit 1
 echo "deb_check $what: ok"
