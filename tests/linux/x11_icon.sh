@@ -48,11 +48,15 @@ for _ in $(seq 1 250); do
   sleep 0.2
 done
 if [ -z "$window" ]; then
-  kill -0 "$prog_pid" 2>/dev/null || echo "the program has ended"
-  echo "program's output:"; cat "$wine_tmp/program.log"
-  echo "window manager's output:"; cat "$wine_tmp/openbox.log"
-  echo "managed windows:"
-  for id in $(xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -o '0x[0-9a-f]*'); do xprop -id "$id" WM_NAME; done
+  {
+    kill -0 "$prog_pid" 2>/dev/null && echo "the program still runs" || echo "the program has ended"
+    echo "program's output:"; cat "$wine_tmp/program.log"
+    echo "window manager's output:"; cat "$wine_tmp/openbox.log"
+    kill -0 "$wm_pid" 2>/dev/null || echo "the window manager has ended"
+    echo "managed windows:"
+    for id in $(xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -o '0x[0-9a-f]*'); do xprop -id "$id" WM_NAME; done
+    echo "named windows:"; xwininfo -root -tree 2>/dev/null | grep '"' | head -20
+  } 2>&1 | tee "$build/x11-icon-failure.log"
   echo "FAIL: the main window did not appear under the window manager"
   exit 1
 fi
