@@ -24,16 +24,12 @@ struct SelfCheck {
     QElapsedTimer clock;
     int step = 0;
     plat::Window main = 0;
-    bool failed = false;
 
     void Line(const QString& text) {
         report.write((text + "\n").toUtf8());
         report.flush();
     }
-    void Fail(const QString& text) {
-        Line("FAIL: " + text);
-        failed = true;
-    }
+    void Fail(const QString& text) { Line("FAIL: " + text); }
 };
 
 QWidget* TopLevel(bool helpWindow) {
@@ -66,7 +62,7 @@ bool Step(SelfCheck& c) {
         c.Line("help title: " + browser->documentTitle());
         help->close();
         plat::SendCommand(c.main, kCmdSave);  // asks "Save file now?": Yes
-        c.Line("saved");
+        c.Line("save command given");
         plat::SendCommand(c.main, kCmdExit);
         return true;
     }

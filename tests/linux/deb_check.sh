@@ -69,7 +69,11 @@ start)
   if grep -qF "$source_dir/help" "$exe" || grep -qF "$build/help" "$exe"; then
     fail "the program holds the path of the source or build tree's help folder"
   fi
+  # A list with items, loaded at start-up and saved again.
   echo "week.ptm" >"$work/pantrium.ini"
+  python3 "$source_dir/scripts/sample-list.py" "$work/week.ptm" >/dev/null
+  size=$(stat -c %s "$work/week.ptm")
+  touch -d '2000-01-01' "$work/week.ptm"
   (cd "$work" && QT_QPA_PLATFORM=offscreen PANTRIUM_SELF_CHECK="$work/report.txt" timeout 60 "$exe" >"$work/program.log" 2>&1)
   rc=$?
   cat "$work/report.txt" 2>/dev/null
@@ -86,6 +90,8 @@ start)
   grep -q 'class="linux"\|class="windows"' "$help"/*.html && fail "the installed help pages keep their system marks"
   grep -qF '/usr/share/pantrium/help' "$help/menu_help.html" || fail "the help page of the Help menu does not say where the pages are"
   [ "$(head -c 13 "$work/week.ptm" 2>/dev/null)" = "Pantrium 1.50" ] || fail "the list was not saved as a list file"
+  [ "$(stat -c %Y "$work/week.ptm")" -gt "$(date -d '2000-01-02' +%s)" ] || fail "the list was not written"
+  [ "$(stat -c %s "$work/week.ptm")" = "$size" ] || fail "the saved list has not the size of the list loaded ($size bytes)"
   grep -qF "week.ptm" "$work/grocery.ini" 2>/dev/null || fail "grocery.ini does not name the saved list"
   ;;
 tree)
