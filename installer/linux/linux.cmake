@@ -47,6 +47,8 @@ add_custom_command(
   COMMENT "Packing the manual page and the changelog")
 add_custom_target(pantrium_linux_files ALL
   DEPENDS ${PANTRIUM_LINUX_HELP_PAGES} ${PANTRIUM_LINUX_BUILD}/pantrium-qt.1.gz ${PANTRIUM_LINUX_BUILD}/changelog.gz)
+# Hardened like Debian's own programs: relocations resolved at start and then read-only.
+target_link_options(pantrium-qt PRIVATE "LINKER:-z,relro" "LINKER:-z,now")
 # A build of the program alone (scripts/run-qt.sh) has its help pages beside it too.
 add_dependencies(pantrium-qt pantrium_linux_files)
 
