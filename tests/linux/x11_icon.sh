@@ -61,7 +61,15 @@ if [ -z "$window" ]; then
   exit 1
 fi
 
-icons=$(xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr -d 'Icon() ' | sort -n | tr '\n' ' ')
+# The program sets its icon while its window starts: waited for, with a deadline.
+icon_sizes() {
+  xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr -d 'Icon() ' | sort -n | tr '\n' ' '
+}
+for _ in $(seq 1 100); do
+  icons=$(icon_sizes)
+  [ "$icons" = "16x16 24x24 32x32 48x48 64x64 " ] && break
+  sleep 0.1
+done
 echo "_NET_WM_ICON: ${icons:-none}"
 for size in 16 24 32 48 64; do
   grep -qw "${size}x${size}" <<<"$icons" || fail "_NET_WM_ICON has no ${size} x ${size} image"
