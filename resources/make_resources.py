@@ -3,22 +3,28 @@
 greens, 32-bit images of 16, 24, 32, 48 and 64 pixels: the window's small
 and large icon at 100 %, 150 % and 200 % display scaling) and its cursor "HAND" (a pointing hand,
 32x32 monochrome, hot spot at the finger tip) and writes them as
-grocery.ico and hand.cur next to this script.
+grocery.ico and hand.cur next to this script; the same drawing as PNG files
+of 16 to 256 pixels for the Linux desktop's icon theme, in
+hicolor/<size>x<size>/apps/pantrium-qt.png (the layout of share/icons/hicolor).
 
 The ICO/CUR containers are written by hand: a 6-byte directory header, one
 16-byte entry per image, then each image as a bottom-up DIB (BITMAPINFOHEADER with twice the height,
 the colour bitmap, then the 1-bit AND mask with rows padded to 4 bytes).
 
 Usage: python3 resources/make_resources.py [--check]
-  --check  exits 1 when the committed files differ from what would be drawn.
+  --check  exits 1 when the committed files differ from what would be drawn
+           (the PNG files by their pixels: zlib may pack them differently).
 """
 import math
 import os
 import struct
 import sys
+import zlib
 
 SIZE = 32           # the drawing's coordinates, and the cursor's size
 ICON_SIZES = (16, 24, 32, 48, 64)
+THEME_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+THEME_ICON = "hicolor/{0}x{0}/apps/pantrium-qt.png"
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
@@ -247,21 +253,63 @@ def cursor_bytes(grid, hotspot):
     return container(2, [(SIZE, 2, hotspot[0], hotspot[1], image)])
 
 
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def png_bytes(pixels):
+    """An 8-bit RGBA PNG: each row behind filter byte 0 (none), one IDAT."""
+    size = len(pixels)
+    raw = b"".join(b"\0" + bytes(c for px in row for c in px) for row in pixels)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+            png_chunk(b"IDAT", zlib.compress(raw, 9)) + png_chunk(b"IEND", b""))
+
+
+def png_content(data):
+    """What a PNG shows: its header and its unpacked image data; None when
+    the file is no PNG."""
+    if not data.startswith(b"\x89PNG\r\n\x1a\n"):
+        return None
+    at, header, packed = 8, None, b""
+    while at + 8 <= len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + length]
+        if kind == b"IHDR":
+            header = body
+        elif kind == b"IDAT":
+            packed += body
+        at += 12 + length
+    try:
+        return header, zlib.decompress(packed)
+    except zlib.error:
+        return None
+
+
 def main():
     outputs = {
         "grocery.ico": icon_bytes(ICON_SIZES),
         "hand.cur": cursor_bytes(*draw_hand()),
     }
+    for size in THEME_SIZES:
+        outputs[THEME_ICON.format(size)] = png_bytes(draw_icon(size))
     check = "--check" in sys.argv[1:]
     stale = False
     for name, data in outputs.items():
         path = os.path.join(HERE, name)
         if check:
-            with open(path, "rb") as f:
-                if f.read() != data:
-                    print(f"{name} differs from the drawing; run make_resources.py")
-                    stale = True
+            try:
+                with open(path, "rb") as f:
+                    committed = f.read()
+            except OSError:
+                committed = None
+            same = committed == data or (name.endswith(".png") and committed is not None and
+                                         png_content(committed) == png_content(data))
+            if not same:
+                print(f"{name} differs from the drawing; run make_resources.py")
+                stale = True
         else:
+            os.makedirs(os.path.dirname(path), exist_ok=True)
             with open(path, "wb") as f:
                 f.write(data)
             print(f"wrote {path} ({len(data)} bytes)")

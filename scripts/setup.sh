@@ -15,6 +15,9 @@ packages=(
   fp-utils libchm-bin                     # the help file: chmcmd compiles it, extract_chmLib reads it back
   nsis                                    # the installer: makensis
   qt6-base-dev                            # the native Linux program (Qt 6 Widgets)
+  dpkg-dev file lintian                   # its Debian package: dpkg-shlibdeps (which uses file), lintian
+  desktop-file-utils appstream            # checks of its desktop entry and AppStream metadata
+  openbox                                 # a window manager on Xvfb: the program's icon on X
   debian-archive-keyring                  # wine32-setup.sh: the 32-bit Wine's packages
 )
 

@@ -17,9 +17,8 @@ qt_add_resources(QT_LAYER_RESOURCES ${CMAKE_SOURCE_DIR}/platform/window/qt/pantr
 add_library(pantrium_qt STATIC ${QT_LAYER_SOURCES} ${QT_LAYER_RESOURCES} ${PLATFORM_COMMON_SOURCES})
 target_include_directories(pantrium_qt PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(pantrium_qt PUBLIC Qt6::Widgets Qt6::PrintSupport pantrium_files)
-target_compile_definitions(pantrium_qt PRIVATE PANTRIUM_HELP_DIR="${CMAKE_SOURCE_DIR}/help")
 
-add_executable(pantrium-qt ${CMAKE_SOURCE_DIR}/app/qt_main.cpp)
+add_executable(pantrium-qt ${CMAKE_SOURCE_DIR}/app/qt_main.cpp ${CMAKE_SOURCE_DIR}/app/qt_self_check.cpp)
 target_link_libraries(pantrium-qt PRIVATE pantrium_ui pantrium_qt pantrium_data)
 
 # The main-window and dialog tests once more, on the Qt layer, played by its
@@ -32,7 +31,8 @@ if(TARGET GTest::gtest)
                  ${CMAKE_SOURCE_DIR}/tests/drivers/script.cpp ${CMAKE_SOURCE_DIR}/tests/drivers/qt_user.cpp
                  ${CMAKE_SOURCE_DIR}/tests/windows/smoke/list_image.cpp)
   # The window tour's pictures.
-  target_compile_definitions(ui_tests_qt PRIVATE PANTRIUM_QT_SHOT_DIR="${CMAKE_BINARY_DIR}/screenshots-qt")
+  target_compile_definitions(ui_tests_qt PRIVATE PANTRIUM_QT_SHOT_DIR="${CMAKE_BINARY_DIR}/screenshots-qt"
+                             PANTRIUM_QT_HELP_PAGES="${CMAKE_BINARY_DIR}/help")
   target_include_directories(ui_tests_qt PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/tests/ui)
   target_link_libraries(ui_tests_qt PRIVATE pantrium_ui pantrium_qt pantrium_data GTest::gtest GTest::gtest_main)
   # Left out: their expectations are pixel sizes worked out from the headless
@@ -50,4 +50,10 @@ if(TARGET GTest::gtest)
   add_test(NAME ui_tests_qt COMMAND ui_tests_qt --gtest_filter=*:-${QT_UI_TESTS_LEFT_OUT}
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(ui_tests_qt PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endif()
+
+# Installation, desktop integration and the Debian package of pantrium-qt.
+include(${CMAKE_SOURCE_DIR}/installer/linux/linux.cmake)
+if(TARGET ui_tests_qt AND TARGET pantrium_linux_files)
+  add_dependencies(ui_tests_qt pantrium_linux_files)  # the help window's picture shows the pages for Linux
 endif()

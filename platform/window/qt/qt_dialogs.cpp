@@ -14,6 +14,11 @@
 
 #include "platform/window/qt/qt_state.h"
 
+// The layer's compiled-in resources (the program's icon) sit in a static
+// library; only a reference to their initialiser brings them into a program.
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void InitLayerResources() { Q_INIT_RESOURCE(pantrium); }
+
 namespace plat::qt {
 namespace {
 
@@ -268,6 +273,8 @@ void EnsureApplication() {
     static char name[] = "pantrium";
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance()) new QApplication(argc, argv);
+    static const bool resources = (InitLayerResources(), true);
+    (void)resources;
     // The program ends when its main dialog returns, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     if (!Layer().eventFilter) {
@@ -438,7 +445,10 @@ void SetDialogIcon(Window dlg, const std::string& resourceName) {
     if (!st) return;
     st->icon = resourceName;
     QIcon icon = ProgramIcon(resourceName);
-    if (!icon.isNull()) st->frame->setWindowIcon(icon);
+    if (icon.isNull()) return;
+    st->frame->setWindowIcon(icon);
+    // Every later window (dialogs, message boxes, file dialogs, the help window) shows it too.
+    QApplication::setWindowIcon(icon);
 }
 
 }  // namespace plat

@@ -16,6 +16,7 @@
 
 #include <map>
 
+#include "platform/window/qt/qt_help.h"
 #include "platform/window/qt/qt_state.h"
 
 namespace plat::qt {
@@ -100,8 +101,9 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
     }
 }
 
-// The help pages of the help file's sources: help/index.html beside the
-// help file, beside the program, or in the source tree the program was built from.
+// The help pages made from the help file's sources: help/index.html beside
+// the help file, or where they lie relative to the program: beside it in the
+// build folder, in share/pantrium/help of its installation.
 QString HelpPage(const std::string& chmPath) {
     QString chm = Q(chmPath);
     int cut = std::max(chm.lastIndexOf('\\'), chm.lastIndexOf('/'));
@@ -109,9 +111,6 @@ QString HelpPage(const std::string& chmPath) {
     if (cut > 0) dirs << chm.left(cut) + "/help";
     QString app = QCoreApplication::applicationDirPath();
     dirs << app + "/help" << app + "/../help" << app + "/../share/pantrium/help";
-#ifdef PANTRIUM_HELP_DIR
-    dirs << PANTRIUM_HELP_DIR;
-#endif
     for (const QString& d : dirs)
         for (const char* name : {"index.html", "contents.html", "pantrium.html"}) {
             QFileInfo page(d + "/" + name);
@@ -226,6 +225,7 @@ QPixmap SystemIconPixmap(SystemIcon icon) {
 
 QIcon ProgramIcon(const std::string& resourceName) {
     // The program's icons are compiled in as Qt resources, named in lower case.
+    EnsureApplication();
     QString path = ":/pantrium/" + Q(resourceName).toLower() + ".ico";
     return QFileInfo::exists(path) ? QIcon(path) : QIcon();
 }
@@ -379,7 +379,7 @@ void ShowHelp(Window, const std::string& chmPath) {
     if (Hooks().help) return Hooks().help(chmPath);
     EnsureApplication();
     QString page = HelpPage(chmPath);
-    if (!page.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    if (!page.isEmpty()) OpenHelpPage(page);
 }
 
 }  // namespace plat

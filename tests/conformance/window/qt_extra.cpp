@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,6 +118,36 @@ CONFORMANCE_CASE(kSection, "dialog units are mapped by the font's base units; ic
               "dialog-unit client size");
         SetControlIcon(dlg, -1, SystemIcon::Information);
         Check(!static_cast<QLabel*>(W(dlg, -1))->pixmap().isNull(), "a system icon is shown");
+    });
+}
+
+// The sizes the program's icon is drawn in (resources/make_resources.py).
+bool HasIconSizes(const QIcon& icon) {
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int s : {16, 24, 32, 48, 64})
+        if (!sizes.contains(QSize(s, s))) return false;
+    return true;
+}
+
+CONFORMANCE_CASE(kSection, "the program's icon is built in and reaches the window and every later one") {
+    RunShown(MainSpec(), [](Window dlg) {
+        SetDialogIcon(dlg, "GROCERY");
+        QIcon icon = StateOf(dlg)->frame->windowIcon();
+        Check(!icon.isNull(), "the window's icon is the program's, not empty");
+        Check(HasIconSizes(icon), "the window's icon has the 16, 24, 32, 48 and 64 px images");
+        Check(HasIconSizes(QApplication::windowIcon()), "message boxes and file dialogs get it too");
+        DialogSpec child;
+        child.caption = "Child";
+        child.width = 120;
+        child.height = 60;
+        child.owner = dlg;
+        child.controls = {{1, Kind::Button, "OK", {10, 10, 60, 25}, kDefault},
+                          {kLink, Kind::Icon, "GROCERY", {80, 10, 30, 30}, 0}};
+        RunShown(child, [](Window inner) {
+            Check(HasIconSizes(StateOf(inner)->frame->windowIcon()), "a later dialog shows the icon");
+            SetControlImage(inner, kLink, "GROCERY");
+            Check(!static_cast<QLabel*>(W(inner, kLink))->pixmap().isNull(), "an icon control shows the image");
+        });
     });
 }
 
