@@ -19,6 +19,7 @@
 #include "drivers/win32_records.h"
 #include "platform/window/win32/win32_internal.h"
 
+#include <commdlg.h>
 #include <dlgs.h>
 
 #include <deque>
@@ -70,6 +71,7 @@ public:
         Drive(nullptr);
         failures.clear();
         answers.clear();
+        answered = nullptr;
         pendingBodies.clear();
         prompts.clear();
         win32::ResetRecords();
@@ -310,6 +312,8 @@ private:
     std::vector<std::string> failures;
     std::deque<Answer> answers;
     UINT_PTR watcher = 0;
+    HWND answered = nullptr;  // the last box answered, until it has gone
+    std::wstring answeredFolder;
     std::vector<PromptSeen> prompts;
     std::function<void()> drive;
     UINT_PTR driveTimer = 0;
@@ -408,8 +412,37 @@ private:
         return FALSE;
     }
 
+    static bool IsFileDialog(HWND box) { return GetDlgItem(box, cmb13) || GetDlgItem(box, edt1); }
+
+    // The folder a file dialog shows; empty for one that cannot tell.
+    static std::wstring FolderOf(HWND box) {
+        wchar_t path[MAX_PATH] = {};
+        return SendMessageW(box, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path)) > 0 ? path : L"";
+    }
+
+    // The box answered last is still closing: the next answer waits for it.
+    // A file dialog that went into another folder instead (the name given
+    // was a folder's) stays up: a failure, and the dialog is cancelled, so
+    // that the program goes on.
+    bool AnsweredBoxStaysUp() {
+        if (!answered) return false;
+        if (!IsWindow(answered) || !IsWindowVisible(answered)) {
+            answered = nullptr;
+            return false;
+        }
+        if (IsFileDialog(answered) && FolderOf(answered) != answeredFolder) {
+            failures.push_back("the file dialog \"" + TextOf(answered) +
+                               "\" went into the folder given as its file name and stayed up; it was cancelled");
+            PostMessageW(answered, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(answered, IDCANCEL)));
+            answered = nullptr;
+        }
+        return true;
+    }
+
     static void CALLBACK Watcher(HWND, UINT, UINT_PTR, DWORD) {
         Win32User& u = *theUser;
+        if (u.AnsweredBoxStaysUp()) return;
         if (u.answers.empty()) {
             KillTimer(nullptr, u.watcher);
             u.watcher = 0;
@@ -420,6 +453,8 @@ private:
         EnumThreadWindows(GetCurrentThreadId(), FindForeign, reinterpret_cast<LPARAM>(&box));
         if (!box) return;
         u.answers.pop_front();
+        u.answered = box;
+        u.answeredFolder = IsFileDialog(box) ? FolderOf(box) : L"";
         if (a.kind == Answer::Prompt)
             u.prompts.push_back({TextOf(GetDlgItem(box, 0xFFFF)), TextOf(box), StyleOf(box), a.button});
         if (a.whileUp) a.whileUp();

@@ -290,20 +290,47 @@ TEST_F(SharedList, MergeListTakesTheOtherListsItemsAndTellsTheConflicts) {
         ASSERT_NE(Find(itemTable, "Eggs"), nullptr);
         EXPECT_FLOAT_EQ(Find(itemTable, "Eggs")->pricePerUnit, 3);  // this list's value stays
     });
-    std::filesystem::create_directory("folder.ptm");
-    script::AnswerFileDialog(true, (dir / "folder.ptm").string());
-    script::AnswerPrompt(1);
-    script::ChooseMenu(kCmdMergeList);
-    Then([] { EXPECT_EQ(itemTable.itemCount, 3); });
     Quit();
     Run();
-    ASSERT_EQ(script::FileDialogs().size(), 2u);
+    ASSERT_EQ(script::FileDialogs().size(), 1u);
     EXPECT_EQ(script::FileDialogs()[0].title, "Merge List");
-    ASSERT_GE(script::Prompts().size(), 2u);
+    ASSERT_GE(script::Prompts().size(), 1u);
     EXPECT_EQ(script::Prompts()[0].caption, "Merge List");
     EXPECT_NE(script::Prompts()[0].text.find("Eggs (dozen): price"), std::string::npos);
-    EXPECT_NE(script::Prompts()[1].text.find("not a whole list file"), std::string::npos);
-    EXPECT_EQ(script::Prompts()[1].style, 16);
+}
+
+// What is not a whole list file is refused with the reason, the table as it was.
+class SharedListMergeRefused : public SharedList {
+protected:
+    void MergeAndExpectRefusal(const std::string& name) {
+        script::AnswerFileDialog(true, (dir / name).string());
+        script::AnswerPrompt(1);
+        script::ChooseMenu(kCmdMergeList);
+        Then([this] {
+            EXPECT_FALSE(itemTable.modified);
+            EXPECT_EQ(itemTable.itemCount, 2);
+            EXPECT_EQ(plat::ListCount(ui.mainWindow, kItemList), 2);
+        });
+        Quit();
+        Run();
+        ASSERT_EQ(script::Prompts().size(), 1u);
+        EXPECT_EQ(script::Prompts()[0].caption, "Merge List");
+        EXPECT_NE(script::Prompts()[0].text.find("not a whole list file"), std::string::npos);
+        EXPECT_EQ(script::Prompts()[0].style, 16);
+    }
+};
+
+TEST_F(SharedListMergeRefused, AHalfWrittenFile) {
+    WriteStartList({kBread, kEggs});
+    const std::vector<std::uint8_t> whole = ListFileBytes(TableOf({kMilk, kBread}));
+    PutFile("other.ptm", std::vector<std::uint8_t>(whole.begin(), whole.end() - 10));
+    MergeAndExpectRefusal("other.ptm");
+}
+
+TEST_F(SharedListMergeRefused, AFolder) {
+    WriteStartList({kBread, kEggs});
+    std::filesystem::create_directory("folder.ptm");
+    MergeAndExpectRefusal("folder.ptm");
 }
 
 TEST_F(SharedList, AConflictCopyBesideTheListIsOfferedOnceAtStartUp) {

@@ -16,8 +16,10 @@
 #   AboutBoxTest.LayoutTextsAndLinkLook, AboutBoxTest.StyledFontLetters: the 15-px
 #     letter height of the headless fonts (Wine's faces measure 16)
 # Shown system dialogs that act on the typed answer as Windows does:
-#   MainFileCommands.OpeningAnUnreadableListIsReportedAndChangesNothing: the "file" is a
-#     folder named folder.ptm; the real Open dialog goes into the folder and stays up
+#   MainFileCommands.OpeningAnUnreadableListIsReportedAndChangesNothing,
+#   SharedListMergeRefused.AFolder: the "file" is a folder named folder.ptm; the real
+#     Open dialog goes into the folder and stays up (the scripted user then cancels it
+#     and reports it); SharedListMergeRefused.AHalfWrittenFile runs the refusal on Win32
 #   Names/MainPaths.StartUpThroughTheSettingsFileThenSaveAndSaveAs/*,
 #   Names/MainPaths.OpenTheListAndPrintToPdf/*: Wine's shown Save As and Open dialogs
 #     are still up at the deadline after the typed path (non-ASCII folder names,
@@ -34,13 +36,8 @@
 #   TaskCommandsTest.PrintListPrintsTheItemsToBuyAndPrintAllEveryItem: counts the print
 #     job's text operations; the Win32 layer prints with GDI or into a PDF file
 #     (the Wine smoke test checks the printed PDFs' texts)
-# Not yet run on Win32:
-#   SharedList.*: the list file changing under the running main window; under Wine
-#     the first of them does not finish (the scripted user's activation of the main
-#     window, a temporary window and then the dialog, is the first suspect). The real
-#     Windows program's shared list is checked by the smoke test's two-programs phase.
 set(UI_WIN32_LEFT_OUT
-    SharedList.*
+    SharedListMergeRefused.AFolder
     MessageBox.OneLineWithIconIsTheMinimumBoxCentredOnTheWorkArea
     MessageBox.SixLinesGrowTheBoxAndAWideLineWidensIt
     MessageBox.PositionGivenIsClampedToZeroOnly

