@@ -22,10 +22,11 @@ const char* const kCsvHeader[kCsvColumns] = {
 namespace {
 
 enum Column : int {
-    kCategory, kItem, kUnit, kPrice, kUnitsToBuy, kOnList, kOneTimeBuy, kAutoListed, kFirstPurchase
+    kColCategory, kColItem, kColUnit, kColPrice, kColUnitsToBuy, kColOnList, kColOneTimeBuy, kColAutoListed,
+    kColFirstPurchase
 };
-constexpr int DateColumn(int slot) { return kFirstPurchase + 2 * slot; }
-constexpr int UnitsColumn(int slot) { return kFirstPurchase + 2 * slot + 1; }
+constexpr int DateColumn(int slot) { return kColFirstPurchase + 2 * slot; }
+constexpr int UnitsColumn(int slot) { return kColFirstPurchase + 2 * slot + 1; }
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::size_t kShownText = 30;  // a longer field is cut in a note
@@ -210,9 +211,9 @@ int ColumnOfName(std::string_view name) {
         if (lower == header) return c;
     }
     // The item editor's own words.
-    if (lower == "name" || lower == "grocery item") return kItem;
-    if (lower == "unit descr" || lower == "unit description") return kUnit;
-    if (lower == "price/unit" || lower == "price per unit") return kPrice;
+    if (lower == "name" || lower == "grocery item") return kColItem;
+    if (lower == "unit descr" || lower == "unit description") return kColUnit;
+    if (lower == "price/unit" || lower == "price per unit") return kColPrice;
     return -1;
 }
 
@@ -335,17 +336,17 @@ public:
         item.given = 0;
         for (int c = 0; c < kCsvColumns; ++c)
             if (columnAt_[c] >= 0) item.given |= 1u << c;
-        if (!Text(kCategory, item.category, why, replaced) || !Text(kItem, item.rec.itemName, why, replaced) ||
-            !Text(kUnit, item.rec.unitDescr, why, replaced))
+        if (!Text(kColCategory, item.category, why, replaced) || !Text(kColItem, item.rec.itemName, why, replaced) ||
+            !Text(kColUnit, item.rec.unitDescr, why, replaced))
             return false;
         if (WithoutTrailingBlanks(std::string_view(item.rec.itemName, kTextField)).empty()) {
             why = "the item has no name";
             return false;
         }
-        if (!Amount(kPrice, item.rec.pricePerUnit, why) || !Amount(kUnitsToBuy, item.rec.unitsToBuy, why))
+        if (!Amount(kColPrice, item.rec.pricePerUnit, why) || !Amount(kColUnitsToBuy, item.rec.unitsToBuy, why))
             return false;
         const std::pair<int, std::uint8_t> marks[] = {
-            {kOnList, kToBuy}, {kOneTimeBuy, kSpecialBuy}, {kAutoListed, kAutoListed}};
+            {kColOnList, kToBuy}, {kColOneTimeBuy, kSpecialBuy}, {kColAutoListed, kAutoListed}};
         for (const auto& [column, bit] : marks) {
             bool on = false;
             if (!ReadMark(Field(column), on)) {
@@ -440,12 +441,12 @@ std::string Folded(std::string_view stored) {
 void TakeColumns(const CsvItem& item, ItemRecord& rec) {
     const ItemRecord& in = item.rec;
     auto has = [&](int column) { return (item.given >> column) & 1u; };
-    if (has(kUnit)) std::memcpy(rec.unitDescr, in.unitDescr, kTextField);
-    if (has(kPrice)) rec.pricePerUnit = in.pricePerUnit;
-    if (has(kUnitsToBuy)) rec.unitsToBuy = in.unitsToBuy;
-    if (has(kOnList)) rec.SetFlag(kToBuy, in.toBuy());
-    if (has(kOneTimeBuy)) rec.SetFlag(kSpecialBuy, in.specialBuy());
-    if (has(kAutoListed)) rec.SetFlag(kAutoListed, in.autoListed());
+    if (has(kColUnit)) std::memcpy(rec.unitDescr, in.unitDescr, kTextField);
+    if (has(kColPrice)) rec.pricePerUnit = in.pricePerUnit;
+    if (has(kColUnitsToBuy)) rec.unitsToBuy = in.unitsToBuy;
+    if (has(kColOnList)) rec.SetFlag(kToBuy, in.toBuy());
+    if (has(kColOneTimeBuy)) rec.SetFlag(kSpecialBuy, in.specialBuy());
+    if (has(kColAutoListed)) rec.SetFlag(kAutoListed, in.autoListed());
     for (int slot = 0; slot < kHistorySlots; ++slot) {
         if (has(DateColumn(slot))) rec.buyDate[slot] = in.buyDate[slot];
         if (has(UnitsColumn(slot))) rec.buyUnits[slot] = in.buyUnits[slot];
@@ -533,12 +534,8 @@ CsvImportCounts Merge(const ItemTable& table, const CsvFile& file, const CsvLimi
             categories.AddNew(category, catg);
         }
         ++counts.added;
-        if (apply) {
-            ItemRecord& rec = added.emplace_back();
-            TakeColumns(item, rec);
-            std::memcpy(rec.itemName, item.rec.itemName, kTextField);
-            rec.catg = static_cast<std::uint8_t>(catg);
-        }
+        // A new item: what the file lacks is blank or 0.
+        if (apply) added.emplace_back(item.rec).catg = static_cast<std::uint8_t>(catg);
     }
     std::stable_sort(counts.skipped.begin(), counts.skipped.end(),
                      [](const CsvNote& a, const CsvNote& b) { return a.line < b.line; });
@@ -656,7 +653,7 @@ CsvFile ParseCsv(std::string_view bytes, const CsvTextCoding& coding) {
         file.problem = "it holds no lines";
         return file;
     }
-    if (columnAt[kItem] < 0) {
+    if (columnAt[kColItem] < 0) {
         file.problem = "its first line names no \"Item\" column";
         return file;
     }

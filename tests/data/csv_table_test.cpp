@@ -100,16 +100,16 @@ std::string CategoryOf(const ItemTable& t, const ItemRecord& rec) {
 // ---- Export ----
 
 TEST(CsvExport, WritesBomHeaderQuotedFieldsAndShortestNumbers) {
-    ItemRecord milk = Item(1, "Milk", "1 gallon", 2.5f, 2, kToBuy | kAutoListed);
+    ItemRecord milk = Item(1, "Milk", "gallon; big", 2.5f, 2, kToBuy | kAutoListed);
     SetHistory(milk, {{"3/15/2024", 2}, {"12/31/2099", 0.1f}});
-    ItemRecord odd = Item(0, "Say \"cheese\", ok", "a;b", -3, 0, kSpecialBuy);
+    ItemRecord odd = Item(0, "Say \"cheese\", ok", "", -3, 0, kSpecialBuy);
     StoreTextField(odd.unitDescr, " two\r\nlines");
     odd.buyUnits[2] = 1e20f;  // units without a date
     const ItemTable t = TableOf({milk, odd}, {"dairy                "});
     EXPECT_EQ(TableToCsv(t, SameBytesCoding()),
               kBom + kHeader +
-                  "dairy,Milk,1 gallon,2.5,2,yes,no,yes,2024-03-15,2,2099-12-31,0.1,,,,,,\r\n"
-                  ",\"Say \"\"cheese\"\", ok\",\"a;b\",-3,0,no,yes,no,,,,,,1e+20,,,,\r\n");
+                  "dairy,Milk,\"gallon; big\",2.5,2,yes,no,yes,2024-03-15,2,2099-12-31,0.1,,,,,,\r\n"
+                  ",\"Say \"\"cheese\"\", ok\",\" two\r\nlines\",-3,0,no,yes,no,,,,,,1e+20,,,,\r\n");
     // Another row order, and a category past the list's end counts as none.
     ItemTable swapped = t;
     swapped.rowOrder = {0, 2, 1};
@@ -266,6 +266,10 @@ TEST(CsvImport, SemicolonFileOfASpreadsheetInAnsiMergesIntoTheTable) {
     EXPECT_EQ(oats.catg, 3);
     EXPECT_EQ(oats.pricePerUnit, 0.99f);
     EXPECT_EQ(oats.buyDate[0], Date("1/31/2024"));
+    // A new item takes what the file lacks as blank or 0, as the editor stores it.
+    EXPECT_EQ(FieldText(oats.unitDescr), std::string(kTextField, ' '));
+    EXPECT_EQ(oats.unitsToBuy, 0);
+    EXPECT_EQ(oats.flags, 0);
     // The new items take their rows by sort key among the others: Creme before Milk, Oats last.
     EXPECT_EQ(t.rowOrder, (std::vector<std::int32_t>{0, 3, 1, 2, 4}));
 }
