@@ -274,6 +274,16 @@ TEST(CsvImport, SemicolonFileOfASpreadsheetInAnsiMergesIntoTheTable) {
     EXPECT_EQ(t.rowOrder, (std::vector<std::int32_t>{0, 3, 1, 2, 4}));
 }
 
+TEST(CsvImport, ExcelsSeparatorLineNamesTheSeparatorAndCountsAsALine) {
+    const CsvFile file = Parse("sep=;\r\nItem;Price;Purchase 1 date\r\nTea, green;2,5;31.12.24\r\nJam;x;\r\n");
+    EXPECT_EQ(file.problem, "");
+    ASSERT_EQ(file.items.size(), 1u);
+    EXPECT_EQ(TrimmedField(file.items[0].rec.itemName), "Tea, green");
+    EXPECT_EQ(file.items[0].rec.pricePerUnit, 2.5f);
+    EXPECT_EQ(file.items[0].rec.buyDate[0], Date("12/31/2024"));
+    EXPECT_EQ(Texts(file.skipped), std::vector<std::string>{"line 4: price \"x\" is not a number"});
+}
+
 TEST(CsvImport, Utf8FileWithLettersTheCodePageLacksSaysWhichRows) {
     const std::string csv = kBom + "Item,Unit\n" + "Cr\xC3\xA8me,pot\n" + "\xCE\xA9mega 3,caps\n" +
                             "Tea,\xE2\x82\xAC" "5 box\n";
