@@ -90,7 +90,7 @@ TEST_F(MainCsv, ImportShowsWhatChangesAndMergesOnOk) {
     script::ChooseMenu(kCmdImportCsv);
     Then([&] {
         EXPECT_EQ(LastPrompt().text, "Import from " + source.string() + ":\r\n\r\n"
-                                     "1 new item, 1 item changed, 1 already as in the file\r\n"
+                                     "1 new item, 1 item changed, 1 unchanged\r\n"
                                      "1 new category\r\n\r\n"
                                      "1 row skipped:\r\n"
                                      "line 5: price \"abc\" is not a number\r\n\r\n"
@@ -160,8 +160,8 @@ TEST_F(MainCsv, AFileWithoutAnyRowToImportIsOnlyTold) {
                                          "1 row skipped:\r\nline 2: price \"cheap\" is not a number\r\n\r\n"
                                          "The list was not changed.");
     EXPECT_EQ(script::Prompts()[0].style, 48);
-    EXPECT_EQ(script::Prompts()[1].text, "The list already holds 1 item of " + same.string() +
-                                             " as they are in the file.\r\n\r\nThe list was not changed.");
+    EXPECT_EQ(script::Prompts()[1].text, "The list already holds every item of " + same.string() +
+                                             " as it is in the file.\r\n\r\nThe list was not changed.");
     EXPECT_EQ(script::Prompts()[1].style, 64);
     EXPECT_EQ(script::Prompts()[2].text, notCsv.string() + " cannot be imported: its first line names no "
                                                            "\"Item\" column.\r\nThe list was not changed.");

@@ -59,7 +59,7 @@ std::string SkippedText(const std::vector<CsvNote>& skipped) {
 std::string Summary(const std::string& path, const CsvFile& file, const CsvImportCounts& counts) {
     std::string text = "Import from " + path + ":\r\n\r\n" + Plural(counts.added, "new item", "new items") + ", " +
                        Plural(counts.changed, "item", "items") + " changed";
-    if (counts.unchanged) text += ", " + std::to_string(counts.unchanged) + " already as in the file";
+    if (counts.unchanged) text += ", " + std::to_string(counts.unchanged) + " unchanged";
     if (counts.newCategories) text += "\r\n" + Plural(counts.newCategories, "new category", "new categories");
     text += SkippedText(counts.skipped);
     if (!file.replaced.empty())
@@ -106,8 +106,7 @@ void ImportCsvFlow(MainWindowState& ui) {
     const CsvImportCounts plan = PlanCsvImport(itemTable, file);
     if (plan.added + plan.changed == 0) {
         const std::string what = plan.unchanged
-                                     ? "The list already holds " + Plural(plan.unchanged, "item", "items") +
-                                           " of " + path + " as they are in the file."
+                                     ? "The list already holds every item of " + path + " as it is in the file."
                                      : "No row of " + path + " can be imported.";
         StandardPrompt(what + SkippedText(plan.skipped) + "\r\n\r\nThe list was not changed.", "Import CSV",
                        plan.skipped.empty() ? 64 : 48);
