@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <deque>
 
 #include "csv_table.h"
 #include "csv_text.h"
@@ -115,7 +116,7 @@ private:
 
     std::string_view s_;
     std::array<bool, 256> stop_;
-    std::vector<std::string> copies_;
+    std::deque<std::string> copies_;  // a deque: a new field never moves the copies the row's views show
     std::size_t pos_ = 0;
     int line_;
 };
@@ -282,8 +283,12 @@ public:
             why = "the item has no name";
             return false;
         }
-        if (!Amount(kColPrice, item.rec.pricePerUnit, why) || !Amount(kColUnitsToBuy, item.rec.unitsToBuy, why))
-            return false;
+        // The record is packed: its fields are written whole, never bound to a reference.
+        float amount = 0;
+        if (!Amount(kColPrice, amount, why)) return false;
+        item.rec.pricePerUnit = amount;
+        if (!Amount(kColUnitsToBuy, amount, why)) return false;
+        item.rec.unitsToBuy = amount;
         const std::pair<int, std::uint8_t> marks[] = {
             {kColOnList, kToBuy}, {kColOneTimeBuy, kSpecialBuy}, {kColAutoListed, kAutoListed}};
         for (const auto& [column, bit] : marks) {
@@ -295,12 +300,15 @@ public:
             item.rec.SetFlag(bit, on);
         }
         for (int slot = 0; slot < kHistorySlots; ++slot) {
-            if (!ReadDate(Field(DateColumn(slot)), item.rec.buyDate[slot])) {
+            PackedDate date = 0;
+            if (!ReadDate(Field(DateColumn(slot)), date)) {
                 why = ColumnWords(DateColumn(slot)) + " " + ShownField(DateColumn(slot)) +
                       " is not a date from 2000 to 2099";
                 return false;
             }
-            if (!Amount(UnitsColumn(slot), item.rec.buyUnits[slot], why)) return false;
+            item.rec.buyDate[slot] = date;
+            if (!Amount(UnitsColumn(slot), amount, why)) return false;
+            item.rec.buyUnits[slot] = amount;
         }
         return true;
     }
@@ -325,7 +333,7 @@ private:
                   std::to_string(kTextField) + " characters";
             return false;
         }
-        std::memcpy(out, text.data(), text.size());
+        if (!text.empty()) std::memcpy(out, text.data(), text.size());
         std::memset(out + text.size(), ' ', kTextField - text.size());
         return true;
     }

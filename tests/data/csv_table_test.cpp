@@ -329,6 +329,16 @@ TEST(CsvImport, BadRowsAreReportedByTheirLineAndTheRestIsRead) {
     EXPECT_EQ(FieldText(file.items[1].rec.itemName).substr(0, 10), "Two\r\nlines");
 }
 
+TEST(CsvImport, DoubledQuotesKeepTheirTextInRowsLongerThanAnyBefore) {
+    std::string csv = "Item\r\n\"a\"\"b\"";
+    for (int i = 0; i < 40; ++i) csv += ",\"more \"\"text\"\" than fits\"";
+    csv += "\r\n\"c\"\"d\"tail,x\r\n";
+    const CsvFile file = Parse(csv);
+    ASSERT_EQ(file.items.size(), 2u);
+    EXPECT_EQ(TrimmedField(file.items[0].rec.itemName), "a\"b");
+    EXPECT_EQ(TrimmedField(file.items[1].rec.itemName), "c\"dtail");
+}
+
 TEST(CsvImport, FilesThatCannotBeReadAtAllSayWhy) {
     EXPECT_EQ(Parse("").problem, "it holds no lines");
     EXPECT_EQ(Parse("\r\n\r\n").problem, "it holds no lines");
