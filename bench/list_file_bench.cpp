@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "data/categories.h"
+#include "data/csv_table.h"
 #include "platform/files.h"
 #include "data/item_table.h"
 #include "data/list_change.h"
@@ -144,6 +145,61 @@ void BM_ActivationCheck(benchmark::State& state) {
     }
 }
 
+// ---- CSV import ----
+
+constexpr int kCsvRows = 100000;
+
+// The table of ListFor(kCsvRows) exported once as CSV.
+const std::string& CsvFile100k() {
+    static const std::string path = [] {
+        itemTable.listPath = ListFor(kCsvRows);
+        LoadList();
+        const std::string csv = TableToCsv(itemTable, {files::AnsiToPath, files::PathToAnsi});
+        files::WriteWholeFile("bench.csv", csv.data(), csv.size());
+        madeFiles.push_back("bench.csv");
+        return std::string("bench.csv");
+    }();
+    return path;
+}
+
+void BM_CsvPlainRead(benchmark::State& state) {
+    const std::string& path = CsvFile100k();
+    for (auto _ : state) {
+        files::FileContent data;
+        files::ReadWholeFile(path, data);
+        benchmark::DoNotOptimize(data.bytes.get());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(SizeOf(path)));
+}
+
+// The whole import as the File menu runs it, without the questions: read,
+// parse, match against the table and merge. empty: into an empty list (every
+// row a new item); else over the list it came from (every row matched).
+void CsvImport(benchmark::State& state, bool empty) {
+    const std::string& path = CsvFile100k();
+    const CsvTextCoding coding{files::AnsiToPath, files::PathToAnsi};
+    itemTable.listPath = ListFor(kCsvRows);
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (empty) ClearTable();
+        else LoadList();
+        state.ResumeTiming();
+        files::FileContent data;
+        files::ReadWholeFile(path, data);
+        const CsvFile file = ParseCsv(std::string_view(reinterpret_cast<const char*>(data.bytes.get()), data.size),
+                                      coding);
+        const CsvImportCounts counts = ApplyCsvImport(itemTable, file);
+        if (counts.added + counts.changed + counts.unchanged != kCsvRows) state.SkipWithError("rows were lost");
+    }
+}
+void BM_CsvImport(benchmark::State& state) { CsvImport(state, true); }
+void BM_CsvImportOver(benchmark::State& state) { CsvImport(state, false); }
+
+BENCHMARK(BM_CsvPlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CsvImport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CsvImportOver)->Unit(benchmark::kMillisecond);
+
 #define SIZES ->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_PlainRead) SIZES;
 BENCHMARK(BM_PlainSave) SIZES;
@@ -191,6 +247,13 @@ public:
                         n, read, at("BM_PlainSave") / read, at("BM_Load") / read, at("BM_Sort") / read,
                         at("BM_Save") / read, at("BM_LoadSortSave") / read);
         }
+        const auto csvRead = ms.find("BM_CsvPlainRead/"), csvImport = ms.find("BM_CsvImport/"),
+                   csvOver = ms.find("BM_CsvImportOver/");
+        if (csvRead != ms.end() && csvImport != ms.end() && csvOver != ms.end())
+            std::printf(" 100000-row CSV: plain read %.1f ms; import into an empty list %.1f ms (%.2fx), "
+                        "over the same list %.1f ms (%.2fx) of the plain read\n",
+                        csvRead->second, csvImport->second, csvImport->second / csvRead->second, csvOver->second,
+                        csvOver->second / csvRead->second);
         const auto check = ms.find("BM_ActivationCheck/10000"), read = ms.find("BM_PlainRead/10000");
         if (check != ms.end() && read != ms.end())
             std::printf("  10000 items: activation check %.4f ms (one status call), %.3fx of the plain read\n",

@@ -90,7 +90,8 @@ TEST_F(MainStartup, LayoutMenusAndStatusBar) {
         using V = std::vector<std::pair<std::string, int>>;
         EXPECT_EQ(bar[0].text, "&File");
         EXPECT_EQ(ids(bar[0]), (V{{"&Open", 301}, {"&Save", 302}, {"Save&As", 303}, {"&Merge List...", 307}, {"", 0},
-                                  {"&Reset all", 304}, {"&Print all", 305}, {"E&xit", 306}}));
+                                  {"&Reset all", 304}, {"&Print all", 305}, {"&Export CSV...", 308},
+                                  {"&Import CSV...", 309}, {"E&xit", 306}}));
         EXPECT_EQ(bar[1].text, "&Edit");
         EXPECT_EQ(ids(bar[1]), (V{{"&New item", 311}, {"&Change item", 312}, {"&Delete item", 313},
                                   {"&Reset item", 314}, {"&Buying history", 317}}));

@@ -34,7 +34,8 @@ std::vector<plat::MenuItem> MenuBarItems() {
     return {
         Popup("&File", {Item("&Open", kCmdOpen), Item("&Save", kCmdSave), Item("Save&As", kCmdSaveAs),
                         Item("&Merge List...", kCmdMergeList), Separator(), Item("&Reset all", kCmdResetAll),
-                        Item("&Print all", kCmdPrintAll), Item("E&xit", kCmdExit)}),
+                        Item("&Print all", kCmdPrintAll), Item("&Export CSV...", kCmdExportCsv),
+                        Item("&Import CSV...", kCmdImportCsv), Item("E&xit", kCmdExit)}),
         Popup("&Edit", {Item("&New item", kCmdNewItem), Item("&Change item", kCmdChangeItem),
                         Item("&Delete item", kCmdDeleteItem), Item("&Reset item", kCmdResetItem),
                         Item("&Buying history", kCmdBuyingHistory)}),
@@ -125,6 +126,8 @@ int OnCommand(MainWindowState& ui, plat::Window dlg, const plat::Event& e) {
     case kCmdSave: SaveFlow(ui); return 0;
     case kCmdSaveAs: SaveAsFlow(ui); return 0;
     case kCmdMergeList: MergeListFlow(ui); return 0;
+    case kCmdExportCsv: ExportCsvFlow(ui); return 0;
+    case kCmdImportCsv: ImportCsvFlow(ui); return 0;
     case kCmdResetAll: ResetAllCommand(ui); return 0;
     case kCmdExit: plat::SendClose(dlg); return 0;
     case kCmdDeleteItem: DeleteItemCommand(ui); return 0;

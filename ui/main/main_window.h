@@ -15,7 +15,7 @@ enum : int {
     kItemList = 100, kUnitsBox = 101, kFocusFrame = 999, kStatusBar = 200,
     kNewItemButton = 121, kAutoListButton = 122, kPrintListButton = 123, kCheckOutButton = 124,
     kCmdOpen = 301, kCmdSave = 302, kCmdSaveAs = 303, kCmdResetAll = 304, kCmdPrintAll = 305,
-    kCmdExit = 306, kCmdMergeList = 307, kCmdNewItem = 311, kCmdChangeItem = 312, kCmdDeleteItem = 313,
+    kCmdExit = 306, kCmdMergeList = 307, kCmdExportCsv = 308, kCmdImportCsv = 309, kCmdNewItem = 311, kCmdChangeItem = 312, kCmdDeleteItem = 313,
     kCmdResetItem = 314, kCmdBuy = 315, kCmdUnitsToBuy = 316, kCmdBuyingHistory = 317,
     kCmdPrintList = 321, kCmdCheckOut = 322, kCmdUndoCheckout = 323, kCmdCategories = 324,
     kCmdHelp = 331, kCmdAbout = 332,
@@ -63,6 +63,9 @@ void SaveFlow(MainWindowState& ui);
 void SaveAsFlow(MainWindowState& ui);
 int CloseFlow(MainWindowState& ui);
 void MergeListFlow(MainWindowState& ui);
+// The table as a CSV file for spreadsheets, and such a file merged in (csv_commands.cpp).
+void ExportCsvFlow(MainWindowState& ui);
+void ImportCsvFlow(MainWindowState& ui);
 
 // The list file shared with other programs (shared_list.cpp).
 // The selected item by its name and unit, and the list's first visible row.
