@@ -37,10 +37,10 @@ int DisplayDpi() {
 }
 int Px(int layerPixels) { return MulDiv(layerPixels, DisplayDpi(), 96); }
 
-void SetShift(bool down) {
+void SetShift(bool down, int vk = VK_SHIFT) {
     BYTE state[256];
     GetKeyboardState(state);
-    state[VK_SHIFT] = down ? 0x80 : 0;
+    state[vk] = down ? 0x80 : 0;
     SetKeyboardState(state);
 }
 
@@ -54,6 +54,7 @@ std::string ClassOf(HWND h) {
 LRESULT CALLBACK MarkerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg != WM_APP) return DefWindowProcA(h, msg, wp, lp);
     SetShift(false);
+    SetShift(false, VK_CONTROL);
     return 0;
 }
 
@@ -212,7 +213,27 @@ public:
             failures.push_back("Type: no edit field has the focus");
             return;
         }
-        for (unsigned char c : text) PostMessageA(focus, WM_CHAR, c, 1);
+        // UTF-8 arrives as the keyboard's UTF-16 characters; other bytes as ANSI ones.
+        const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                          static_cast<int>(text.size()), nullptr, 0);
+        if (n <= 0) {
+            for (unsigned char c : text) PostMessageA(focus, WM_CHAR, c, 1);
+            return;
+        }
+        std::wstring wide(static_cast<size_t>(n), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+        for (wchar_t c : wide) PostMessageW(focus, WM_CHAR, c, 1);
+    }
+
+    void PressCtrl(plat::Window dlg, int vk) override {
+        HWND to = ::GetFocus();
+        if (!to) to = ToHwnd(dlg);
+        const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+        // Ctrl is held while the key is handled and let go after its release.
+        SetShift(true, VK_CONTROL);
+        PostMessageA(to, WM_KEYDOWN, vk, 1 | (scan << 16));
+        PostMessageA(to, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+        PostShiftRelease();
     }
 
     bool ShowsPlatformDialogs() const override { return true; }
