@@ -120,7 +120,9 @@ TEST_F(UnheldTextTest, YesStoresTheNameWithQuestionMarks) {
     ASSERT_EQ(itemTable.itemCount, 1);
     EXPECT_EQ(TrimmedField(itemTable.records[1].itemName), Held(kBread));
     EXPECT_EQ(script::Prompts().size(), lost.empty() ? 0u : 1u);
-    if (Headless()) EXPECT_EQ(Held(kBread), "Br\xF6tchen ????");
+    if (Headless()) {
+        EXPECT_EQ(Held(kBread), "Br\xF6tchen ????");
+    }
 }
 
 TEST_F(UnheldTextTest, AChangedItemsUnitIsAskedForByItsOwnName) {

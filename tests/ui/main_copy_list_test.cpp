@@ -74,7 +74,7 @@ TEST_F(CopyList, CtrlCInTheListCopiesAndInTheUnitsBoxDoesNot) {
     ExpectClipboard(kPlain, kMarkdown);
     // In the units box Ctrl+C is the box's own copy of its text.
     PutSomethingOnTheClipboard();
-    script::ChooseMenu(kCmdUnitsToBuy);
+    script::Focus(kUnitsBox);
     Then([&] { EXPECT_EQ(plat::GetFocus(ui.mainWindow), kUnitsBox); });
     script::PressCtrl('C');
     Then([] {

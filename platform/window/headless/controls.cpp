@@ -200,7 +200,7 @@ void SetAccelerators(Window dlg, const std::vector<Accelerator>& table) {
 std::vector<std::string> CharactersLostInAnsi(Window dlg, int id) {
     std::vector<std::string> lost;
     Control* c = FindControl(dlg, id);
-    if (!c || !HasEditField(c->spec.kind)) return lost;
+    if (!c || !HasEditField(c->spec.kind) || c->lostAt.size() != c->text.size()) return lost;
     for (const std::string& ch : c->lostAt)
         if (!ch.empty() && std::find(lost.begin(), lost.end(), ch) == lost.end()) lost.push_back(ch);
     return lost;

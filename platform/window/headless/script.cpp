@@ -37,25 +37,23 @@ void NormalizeSelection(Control& c) {
 // text changed.
 bool TypeCharacter(Control& c, char ch, const std::string& lost) {
     NormalizeSelection(c);
-    if (!lost.empty() && c.lostAt.empty()) c.lostAt.assign(c.text.size(), std::string());
-    const bool tracked = !c.lostAt.empty();
+    // A text set from code leaves lostAt empty: nothing of it was lost.
+    if (c.lostAt.size() != c.text.size()) c.lostAt.assign(c.text.size(), std::string());
     if (ch == '\b') {
         if (c.selStart == c.selEnd) {
             if (c.selStart == 0) return false;
             --c.selStart;
         }
         c.text.erase(c.selStart, c.selEnd - c.selStart);
-        if (tracked) c.lostAt.erase(c.lostAt.begin() + c.selStart, c.lostAt.begin() + c.selEnd);
+        c.lostAt.erase(c.lostAt.begin() + c.selStart, c.lostAt.begin() + c.selEnd);
         c.selEnd = c.selStart;
         return true;
     }
     int newLength = static_cast<int>(c.text.size()) - (c.selEnd - c.selStart) + 1;
     if (c.limit > 0 && newLength > c.limit) return false;  // the edit refuses it
     c.text.replace(c.selStart, c.selEnd - c.selStart, 1, ch);
-    if (tracked) {
-        c.lostAt.erase(c.lostAt.begin() + c.selStart, c.lostAt.begin() + c.selEnd);
-        c.lostAt.insert(c.lostAt.begin() + c.selStart, lost);
-    }
+    c.lostAt.erase(c.lostAt.begin() + c.selStart, c.lostAt.begin() + c.selEnd);
+    c.lostAt.insert(c.lostAt.begin() + c.selStart, lost);
     c.selStart = c.selEnd = c.selStart + 1;
     return true;
 }

@@ -17,8 +17,9 @@ struct Control {
     plat::Window dialog = 0;  // the dialog the control lives in
     plat::ControlSpec spec;  // rect in client pixels; style bits as they stand now
     std::string text;        // also the edit field of a simple combo
-    // Empty, or one entry per byte of text: the character typed there that
-    // Windows-1252 lacks ("?" in text), "" where text shows its own byte.
+    // One entry per byte of text once something was typed: the character
+    // typed there that Windows-1252 lacks ("?" in text), "" where text shows
+    // its own byte. Emptied whenever the text is set otherwise.
     std::vector<std::string> lostAt;
     int limit = 0;           // 0 = none
     int selStart = 0, selEnd = 0;

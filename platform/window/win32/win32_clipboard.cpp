@@ -1,6 +1,9 @@
 // The clipboard on Win32: the plain text as CF_UNICODETEXT (Windows makes
 // the ANSI and OEM forms from it) and Markdown as UTF-8 under the registered
 // format "text/markdown", both with CR LF line ends.
+#include <cstring>
+#include <cwchar>
+
 #include "platform/window/win32/win32_internal.h"
 
 namespace plat::win32 {

@@ -72,6 +72,7 @@ bool FilterKey(const MSG& m) {
             return true;
         }
     }
+    if (ctrl) return false;
     if (m.wParam == VK_RETURN) {
         // Enter on a focused push button clicks that button, default or not.
         HWND focus = ::GetFocus();
