@@ -50,8 +50,14 @@ std::string ClassOf(HWND h) {
     return name;
 }
 
-// The driver's own window: it lets go of Shift when its message comes.
+// The driver's own window: it lets go of Shift and Ctrl when its message
+// comes, and holds Ctrl down on WM_APP + 1, so that Ctrl follows the keys
+// posted around it in their order.
 LRESULT CALLBACK MarkerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_APP + 1) {
+        SetShift(true, VK_CONTROL);
+        return 0;
+    }
     if (msg != WM_APP) return DefWindowProcA(h, msg, wp, lp);
     SetShift(false);
     SetShift(false, VK_CONTROL);
@@ -230,7 +236,7 @@ public:
         if (!to) to = ToHwnd(dlg);
         const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
         // Ctrl is held while the key is handled and let go after its release.
-        SetShift(true, VK_CONTROL);
+        PostMessageA(Marker(), WM_APP + 1, 0, 0);
         PostMessageA(to, WM_KEYDOWN, vk, 1 | (scan << 16));
         PostMessageA(to, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
         PostShiftRelease();
@@ -352,7 +358,7 @@ private:
         u.stepping.pop_back();
     }
 
-    // The MB_ style the user sees: the buttons and the icon.
+    // The MB_ style the user sees: the buttons, the icon and the default button.
     static int StyleOf(HWND box) {
         auto has = [box](int id) { return GetDlgItem(box, id) != nullptr; };
         int style = has(IDYES) ? (has(IDCANCEL) ? 3 : 4)
@@ -367,6 +373,15 @@ private:
                                                 {IDI_ASTERISK, 0x40}};
         for (auto [name, bits] : icons)
             if (icon && icon == LoadIconA(nullptr, name)) style |= bits;
+        // The default button, counted in the box's order (MB_DEFBUTTON2 is 0x100).
+        static const std::vector<int> buttons[] = {{IDOK}, {IDOK, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
+                                                   {IDYES, IDNO, IDCANCEL}, {IDYES, IDNO}, {IDRETRY, IDCANCEL}};
+        const std::vector<int>& order = buttons[style & 15];
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            HWND button = GetDlgItem(box, order[i]);
+            if (button && (GetWindowLongA(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+                style |= static_cast<int>(i) << 8;
+        }
         return style;
     }
 
@@ -394,7 +409,9 @@ private:
     }
 
     // Lets go of Shift once the messages posted before are handled.
-    void PostShiftRelease() {
+    void PostShiftRelease() { PostMessageA(Marker(), WM_APP, 0, 0); }
+
+    static HWND Marker() {
         static HWND marker = [] {
             WNDCLASSA wc{};
             wc.lpfnWndProc = MarkerProc;
@@ -404,7 +421,7 @@ private:
             return CreateWindowA("PantriumDriverMarker", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
         }();
-        PostMessageA(marker, WM_APP, 0, 0);
+        return marker;
     }
 
     static void CALLBACK Shown(HWND h, UINT, UINT_PTR id, DWORD) {
