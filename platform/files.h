@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pantrium::files {
 
@@ -111,6 +112,16 @@ inline SaveFileResult SaveFile(const std::string& path, const std::uint8_t* data
 std::string AnsiToPath(const std::string& ansi);
 // Path text in the ANSI code page; false when a character has no form there.
 bool PathToAnsi(const std::string& path, std::string& ansi);
+// The characters of a UTF-8 text that the ANSI code page cannot hold (so
+// neither can the list file's names), each once, in the order they first
+// appear, each as its UTF-8 text; empty when the whole text has a form there.
+// A character counts as held only when it comes back as itself: never as a
+// look-alike ("best fit"). On Linux ANSI text is UTF-8 and holds every
+// character.
+std::vector<std::string> CharactersNotInAnsi(const std::string& text);
+// A UTF-8 text in the ANSI code page, with "?" in place of each character
+// CharactersNotInAnsi names.
+std::string TextToAnsi(const std::string& text);
 
 // ---- FirstCharacters ----
 

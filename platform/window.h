@@ -42,7 +42,8 @@
 // texts, list entries, menus, fonts, printed text, file-dialog titles,
 // filters and extensions) is ANSI, the single-byte code page of the list
 // file's item, unit and category names.
-// The headless layer keeps every text as the bytes it was given.
+// The headless layer keeps every text as the bytes it was given (what its
+// scripted user types excepted, see CharactersLostInAnsi).
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -246,10 +247,14 @@ using KeyHook = std::function<void(Window dlg, int id, int vk, bool down)>;
 void SetKeyHook(Window dlg, int id, KeyHook hook);
 void RemoveKeyHook(Window dlg, int id);  // puts the standard procedure back
 
+// ctrl: the key with Ctrl held. A Ctrl accelerator of C, V, X, Z or A is not
+// taken while an edit field (an Edit, a combo box's edit field) has the focus:
+// those stay the field's own copy, paste, cut, undo and select-all keys.
 struct Accelerator {
     int vk;
     bool shift;
     int command;
+    bool ctrl = false;
 };
 void SetAccelerators(Window dlg, const std::vector<Accelerator>& table);
 
@@ -292,6 +297,33 @@ void DeleteFont(Font font);
 Size MeasureText(Font font, const std::string& text);                 // one line
 int FitCharacters(Font font, const std::string& text, int maxWidth);  // leading chars that fit
 int ScreenDpiY();
+
+// ---- text the list file cannot hold ----------------------------------------------
+
+// The characters of an edit field's text (an Edit, or a SimpleCombo's edit
+// field) as the user sees it that its ANSI text cannot hold, each once, in
+// the order they first appear, each as UTF-8; empty when GetText returns the
+// text as shown. GetText holds "?" in place of each of them, never a
+// look-alike. Whose ANSI: the Win32 layer's is the system's code page (the
+// one files::CharactersNotInAnsi knows); the Qt layer's texts are UTF-8, which
+// holds every character; the headless layer's is Windows-1252 (headless.h).
+std::vector<std::string> CharactersLostInAnsi(Window dlg, int id);
+
+// ---- clipboard ---------------------------------------------------------------------
+
+// Replaces what the clipboard holds with one text in two forms, plain text and
+// Markdown, both ANSI text with lines ended by "\n". The layer hands them to
+// the system as Unicode: on Windows the plain text as CF_UNICODETEXT and the
+// Markdown as UTF-8 under the registered format "text/markdown", both with
+// CR LF; on Qt as the MIME types text/plain and text/markdown. False when the
+// clipboard could not be taken (another program keeps it open); it is then
+// left as it was.
+bool SetClipboardText(Window owner, const std::string& plain, const std::string& markdown);
+// What the clipboard holds as plain text, and as Markdown, in ANSI text with
+// "\n" line ends ("?" for a character ANSI cannot hold); empty when it holds
+// no such form.
+std::string ClipboardText();
+std::string ClipboardMarkdown();
 
 // ---- common dialogs, shell, help ---------------------------------------------------
 

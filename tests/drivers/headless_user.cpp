@@ -45,6 +45,7 @@ public:
     void Activate(plat::Window) override { headless::Activate(); }
     void KeyDown(plat::Window, int vk, bool shift) override { headless::KeyDown(vk, shift); }
     void KeyUp(plat::Window, int vk, bool shift) override { headless::KeyUp(vk, shift); }
+    void PressCtrl(plat::Window, int vk) override { headless::PressCtrl(vk); }
     void Type(plat::Window, const std::string& text) override { headless::Type(text); }
 
     bool ShowsPlatformDialogs() const override { return false; }

@@ -367,6 +367,17 @@ public:
     void KeyDown(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, true); }
     void KeyUp(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, false); }
 
+    void PressCtrl(plat::Window dlg, int vk) override {
+        plat::qt::DialogState* st = StateOf(dlg);
+        if (!st) return;
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(type, QtKey(vk), Qt::ControlModifier);
+            QWidget* to = st->frame->focusWidget();
+            QApplication::sendEvent(to ? to : st->frame, &e);
+            if (!(st = StateOf(dlg))) return;
+        }
+    }
+
     void Type(plat::Window dlg, const std::string& text) override {
         for (QChar ch : QString::fromUtf8(text.c_str())) {
             plat::qt::DialogState* st = StateOf(dlg);

@@ -67,6 +67,10 @@ void Press(int vk, bool shift) {
     KeyDown(vk, shift);
     KeyUp(vk, shift);
 }
+void PressCtrl(int vk) {
+    Queue([vk](plat::Window dlg) { TheUser().PressCtrl(dlg, vk); });
+}
+
 void Type(const std::string& text) {
     Queue([text](plat::Window dlg) { TheUser().Type(dlg, text); });
 }

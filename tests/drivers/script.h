@@ -31,7 +31,8 @@ void KeyDown(int vk, bool shift = false);  // to the focused control
 void KeyUp(int vk, bool shift = false);
 void Press(int vk, bool shift = false);  // two steps: a release after a press that closed a dialog
                                          // reaches the dialog below
-void Type(const std::string& text);      // characters into the focused edit field
+void PressCtrl(int vk);                  // the key pressed and released with Ctrl held (one step)
+void Type(const std::string& text);      // characters into the focused edit field (UTF-8)
 void ClearEdit();                        // the focused edit's whole text deleted (one change)
 void Focus(int id);                      // the focus moves to control id
 void RightClick(int id, int clientX, int clientY);

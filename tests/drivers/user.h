@@ -58,8 +58,12 @@ public:
         KeyDown(dlg, vk, shift);
         KeyUp(dlg, vk, shift);
     }
+    // The key pressed and released with Ctrl held (Ctrl+C).
+    virtual void PressCtrl(plat::Window dlg, int vk) = 0;
     // Characters typed into the focused edit field, as the keyboard's
-    // characters arrive (no key presses for the key hooks).
+    // characters arrive (no key presses for the key hooks). The text is
+    // UTF-8, as a keyboard gives any character; what the field then holds as
+    // ANSI text is the layer's (platform/window.h, CharactersLostInAnsi).
     virtual void Type(plat::Window dlg, const std::string& text) = 0;
 
     // ---- the platform's own dialogs: answers for the next ones to come ----

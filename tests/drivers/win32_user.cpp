@@ -38,10 +38,10 @@ int DisplayDpi() {
 }
 int Px(int layerPixels) { return MulDiv(layerPixels, DisplayDpi(), 96); }
 
-void SetShift(bool down) {
+void SetShift(bool down, int vk = VK_SHIFT) {
     BYTE state[256];
     GetKeyboardState(state);
-    state[VK_SHIFT] = down ? 0x80 : 0;
+    state[vk] = down ? 0x80 : 0;
     SetKeyboardState(state);
 }
 
@@ -51,10 +51,17 @@ std::string ClassOf(HWND h) {
     return name;
 }
 
-// The driver's own window: it lets go of Shift when its message comes.
+// The driver's own window: it lets go of Shift and Ctrl when its message
+// comes, and holds Ctrl down on WM_APP + 1, so that Ctrl follows the keys
+// posted around it in their order.
 LRESULT CALLBACK MarkerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_APP + 1) {
+        SetShift(true, VK_CONTROL);
+        return 0;
+    }
     if (msg != WM_APP) return DefWindowProcA(h, msg, wp, lp);
     SetShift(false);
+    SetShift(false, VK_CONTROL);
     return 0;
 }
 
@@ -214,7 +221,27 @@ public:
             failures.push_back("Type: no edit field has the focus");
             return;
         }
-        for (unsigned char c : text) PostMessageA(focus, WM_CHAR, c, 1);
+        // UTF-8 arrives as the keyboard's UTF-16 characters; other bytes as ANSI ones.
+        const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                          static_cast<int>(text.size()), nullptr, 0);
+        if (n <= 0) {
+            for (unsigned char c : text) PostMessageA(focus, WM_CHAR, c, 1);
+            return;
+        }
+        std::wstring wide(static_cast<size_t>(n), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+        for (wchar_t c : wide) PostMessageW(focus, WM_CHAR, c, 1);
+    }
+
+    void PressCtrl(plat::Window dlg, int vk) override {
+        HWND to = ::GetFocus();
+        if (!to) to = ToHwnd(dlg);
+        const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+        // Ctrl is held while the key is handled and let go after its release.
+        PostMessageA(Marker(), WM_APP + 1, 0, 0);
+        PostMessageA(to, WM_KEYDOWN, vk, 1 | (scan << 16));
+        PostMessageA(to, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+        PostShiftRelease();
     }
 
     bool ShowsPlatformDialogs() const override { return true; }
@@ -335,7 +362,7 @@ private:
         u.stepping.pop_back();
     }
 
-    // The MB_ style the user sees: the buttons and the icon.
+    // The MB_ style the user sees: the buttons, the icon and the default button.
     static int StyleOf(HWND box) {
         auto has = [box](int id) { return GetDlgItem(box, id) != nullptr; };
         int style = has(IDYES) ? (has(IDCANCEL) ? 3 : 4)
@@ -350,6 +377,15 @@ private:
                                                 {IDI_ASTERISK, 0x40}};
         for (auto [name, bits] : icons)
             if (icon && icon == LoadIconA(nullptr, name)) style |= bits;
+        // The default button, counted in the box's order (MB_DEFBUTTON2 is 0x100).
+        static const std::vector<int> buttons[] = {{IDOK}, {IDOK, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
+                                                   {IDYES, IDNO, IDCANCEL}, {IDYES, IDNO}, {IDRETRY, IDCANCEL}};
+        const std::vector<int>& order = buttons[style & 15];
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            HWND button = GetDlgItem(box, order[i]);
+            if (button && (GetWindowLongA(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+                style |= static_cast<int>(i) << 8;
+        }
         return style;
     }
 
@@ -377,7 +413,9 @@ private:
     }
 
     // Lets go of Shift once the messages posted before are handled.
-    void PostShiftRelease() {
+    void PostShiftRelease() { PostMessageA(Marker(), WM_APP, 0, 0); }
+
+    static HWND Marker() {
         static HWND marker = [] {
             WNDCLASSA wc{};
             wc.lpfnWndProc = MarkerProc;
@@ -387,7 +425,7 @@ private:
             return CreateWindowA("PantriumDriverMarker", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
         }();
-        PostMessageA(marker, WM_APP, 0, 0);
+        return marker;
     }
 
     static void CALLBACK Shown(HWND h, UINT, UINT_PTR id, DWORD) {

@@ -97,7 +97,7 @@ TEST_F(MainStartup, LayoutMenusAndStatusBar) {
                                   {"&Reset item", 314}, {"&Buying history", 317}}));
         EXPECT_EQ(bar[2].text, "&Task");
         EXPECT_EQ(ids(bar[2]), (V{{"&Buy", 315}, {"", 0}, {"&Categories", 324}, {"&Print list", 321},
-                                  {"", 0}, {"Check &Out", 322}, {"&Undo Checkout", 323}}));
+                                  {"&Copy list", 325}, {"", 0}, {"Check &Out", 322}, {"&Undo Checkout", 323}}));
         EXPECT_EQ(bar[3].text, "&Help");
         EXPECT_EQ(ids(bar[3]), (V{{"&Help", 331}, {"&About", 332}}));
 

@@ -15,6 +15,7 @@
 #include "platform/window.h"
 #include "ui/dialogs/list_refresh.h"
 #include "ui/dialogs/message_box.h"
+#include "ui/dialogs/unheld_text.h"
 
 namespace pantrium {
 
@@ -67,6 +68,10 @@ void AddCategory(CategoriesDialog& d, plat::Window dlg) {
         plat::SetFocus(dlg, kCatgCombo);
         return;
     }
+    d.busy = true;
+    const bool mayStore = MayStoreTypedText(dlg, kCatgCombo, "category name", "Categories");
+    d.busy = false;
+    if (!mayStore) return;
     AppendCategory(plat::GetText(dlg, kCatgCombo));
     plat::ListAdd(dlg, kCatgCombo, itemTable.catgNames[itemTable.catgCount]);
     d.origins.push_back({true, false, ""});

@@ -5,6 +5,7 @@
 #include "data/number_text.h"
 #include "platform/window.h"
 #include "ui/dialogs/categories_dialog.h"
+#include "ui/dialogs/unheld_text.h"
 
 namespace pantrium {
 
@@ -48,7 +49,9 @@ std::string InputBox(const std::string& prompt, const std::string& caption,
     };
 
     std::string answer;
+    bool asking = false;  // the question about text the list file cannot hold waits
     RunDialog(spec, [&](Window dlg, const Event& e) {
+        if (asking) return e.msg == Msg::Close ? 1 : 0;
         if (e.msg == Msg::Init) {
             const Rect outer = GetWindowRect(dlg);
             MoveWindow(dlg, {outer.left, outer.top, w + 40, 120});
@@ -56,6 +59,10 @@ std::string InputBox(const std::string& prompt, const std::string& caption,
             return 1;  // the focus is set
         }
         if (e.msg == Msg::Command && e.id == 1) {
+            asking = true;
+            const bool mayStore = MayStoreTypedText(dlg, kInputEdit, "text", caption);
+            asking = false;
+            if (!mayStore) return 0;
             answer = GetText(dlg, kInputEdit).substr(0, 255);
             EndDialog(dlg, 1);
         } else if (e.msg == Msg::Command && e.id == 2) {

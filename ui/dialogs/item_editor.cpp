@@ -7,6 +7,7 @@
 #include "data/number_text.h"
 #include "platform/window.h"
 #include "ui/dialogs/list_refresh.h"
+#include "ui/dialogs/unheld_text.h"
 #include "ui/main/main_window.h"
 
 namespace pantrium {
@@ -27,6 +28,7 @@ struct ItemEditor {
     bool carriedToBuy = false;
     float carriedUnits = 0;
     bool carriedSpecial = false;
+    bool asking = false;  // the question about text the list file cannot hold waits
 };
 
 plat::DialogSpec EditorSpec(plat::Window owner) {
@@ -88,8 +90,20 @@ void InitEditor(ItemEditor& ed, plat::Window dlg) {
     plat::SetCheck(dlg, kSpecialBox, rec.specialBuy());
 }
 
+// Whether the typed name and unit description may be stored as the list file
+// holds them; false leaves the dialog open at the text to change.
+bool TypedTextsMayBeStored(ItemEditor& ed, plat::Window dlg) {
+    const std::string caption = ed.row == 0 ? "Add Item" : "Change Item";
+    ed.asking = true;
+    const bool ok = MayStoreTypedText(dlg, kNameBox, "item name", caption) &&
+                    MayStoreTypedText(dlg, kUnitBox, "unit description", caption);
+    ed.asking = false;
+    return ok;
+}
+
 void StoreItem(ItemEditor& ed, plat::Window dlg) {
     std::string name = plat::GetText(dlg, kNameBox);
+    if (!name.empty() && !TypedTextsMayBeStored(ed, dlg)) return;
     if (!name.empty()) {  // an empty name changes nothing; blanks count as a name
         std::string unit = plat::GetText(dlg, kUnitBox);
         const std::string price = plat::GetText(dlg, kPriceBox);
@@ -114,7 +128,10 @@ int EditorCallback(ItemEditor& ed, plat::Window dlg, const plat::Event& e) {
     case plat::Msg::Init:
         InitEditor(ed, dlg);
         return 0;
+    case plat::Msg::Close:
+        return ed.asking ? 1 : 0;  // the dialog's own question is still waiting
     case plat::Msg::Command:
+        if (ed.asking && (e.id == 1 || e.id == 2)) return 0;
         if (e.id == kSpecialBox && e.code == plat::Code::Clicked) {
             plat::SetFocus(dlg, kNameBox);
             ed.carriedSpecial = plat::GetCheck(dlg, kSpecialBox);

@@ -40,7 +40,7 @@ std::vector<plat::MenuItem> MenuBarItems() {
                         Item("&Delete item", kCmdDeleteItem), Item("&Reset item", kCmdResetItem),
                         Item("&Buying history", kCmdBuyingHistory)}),
         Popup("&Task", {Item("&Buy", kCmdBuy), Separator(), Item("&Categories", kCmdCategories),
-                        Item("&Print list", kCmdPrintList), Separator(),
+                        Item("&Print list", kCmdPrintList), Item("&Copy list", kCmdCopyList), Separator(),
                         Item("Check &Out", kCmdCheckOut), Item("&Undo Checkout", kCmdUndoCheckout)}),
         Popup("&Help", {Item("&Help", kCmdHelp), Item("&About", kCmdAbout)}),
     };
@@ -99,6 +99,8 @@ void InitMainDialog(MainWindowState& ui, plat::Window dlg) {
     plat::SetKeyHook(dlg, kItemList, [&ui](plat::Window d, int, int vk, bool down) {
         ItemListKeyHook(ui, d, vk, down);
     });
+    // Ctrl+C copies the shopping list; in the units box it stays the box's own copy.
+    plat::SetAccelerators(dlg, {{'C', false, kCmdCopyList, true}});
     plat::AddControl(dlg, {kFocusFrame, plat::Kind::BlackFrame, "", {8, 20, 483, 227}, plat::kHidden});
     ui.helpPath = StartupHelpPath();
 

@@ -18,6 +18,7 @@ enum : int {
     kCmdExit = 306, kCmdMergeList = 307, kCmdExportCsv = 308, kCmdImportCsv = 309, kCmdNewItem = 311, kCmdChangeItem = 312, kCmdDeleteItem = 313,
     kCmdResetItem = 314, kCmdBuy = 315, kCmdUnitsToBuy = 316, kCmdBuyingHistory = 317,
     kCmdPrintList = 321, kCmdCheckOut = 322, kCmdUndoCheckout = 323, kCmdCategories = 324,
+    kCmdCopyList = 325,
     kCmdHelp = 331, kCmdAbout = 332,
     kToggleRowMessage = 1524,  // the first application message number 1024, plus 500
 };

@@ -9,6 +9,7 @@
 #include "ui/dialogs/checkout_dialogs.h"
 #include "ui/dialogs/item_editor.h"
 #include "ui/dialogs/list_refresh.h"
+#include "ui/main/copy_list.h"
 #include "ui/main/main_window.h"
 #include "ui/main/units_history.h"
 
@@ -19,7 +20,7 @@ bool IsTaskCommand(int id) {
     case kNewItemButton: case kAutoListButton: case kPrintListButton: case kCheckOutButton:
     case kCmdPrintAll: case kCmdNewItem: case kCmdChangeItem: case kCmdBuyingHistory:
     case kCmdPrintList: case kCmdCheckOut: case kCmdUndoCheckout: case kCmdCategories:
-    case kCmdAbout:
+    case kCmdAbout: case kCmdCopyList:
         return true;
     default:
         return false;
@@ -73,6 +74,9 @@ int HandleTaskCommand(MainWindowState& ui, int id) {
         break;
     case kCmdAbout:
         ShowAboutBox(owner);
+        break;
+    case kCmdCopyList:
+        CopyShoppingList(owner);
         break;
     default:
         break;

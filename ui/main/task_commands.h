@@ -1,5 +1,5 @@
 // Commands of the main window that start a task: the four buttons and the
-// task items of the menus (121-124, 305, 311, 312, 317, 321-324, 332).
+// task items of the menus (121-124, 305, 311, 312, 317, 321-325, 332).
 #pragma once
 
 #include "ui/main/main_window_state.h"

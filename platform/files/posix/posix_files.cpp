@@ -327,4 +327,8 @@ bool PathToAnsi(const std::string& path, std::string& ansi) {
     return true;
 }
 
+std::vector<std::string> CharactersNotInAnsi(const std::string&) { return {}; }
+
+std::string TextToAnsi(const std::string& text) { return text; }
+
 }  // namespace pantrium::files

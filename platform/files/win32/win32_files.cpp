@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <aclapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -381,6 +382,46 @@ bool PathToAnsi(const std::string& path, std::string& ansi) {
     ansi = Narrow(CP_ACP, wide, &usedDefault);
     // A double-byte code page may hold a character as a different one: check the way back.
     return !usedDefault && Widen(CP_ACP, ansi) == wide;
+}
+
+namespace {
+
+// Calls each(character, its ANSI form or "" when it has none) for every
+// character of the text (a surrogate pair is one character).
+template <typename Each>
+void ForEachCharacter(const std::string& text, Each each) {
+    const std::wstring wide = ToWide(text);
+    for (std::size_t i = 0; i < wide.size();) {
+        const std::size_t length =
+            IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() && IS_LOW_SURROGATE(wide[i + 1]) ? 2 : 1;
+        const std::wstring character = wide.substr(i, length);
+        i += length;
+        BOOL usedDefault = FALSE;
+        const std::string ansi = Narrow(CP_ACP, character, &usedDefault);
+        each(character, !usedDefault && Widen(CP_ACP, ansi) == character ? ansi : std::string());
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> CharactersNotInAnsi(const std::string& text) {
+    std::vector<std::string> lost;
+    if (GetACP() == CP_UTF8) return lost;
+    ForEachCharacter(text, [&lost](const std::wstring& character, const std::string& ansi) {
+        if (!ansi.empty()) return;
+        const std::string utf8 = FromWide(character);
+        if (std::find(lost.begin(), lost.end(), utf8) == lost.end()) lost.push_back(utf8);
+    });
+    return lost;
+}
+
+std::string TextToAnsi(const std::string& text) {
+    if (GetACP() == CP_UTF8) return text;
+    std::string held;
+    ForEachCharacter(text, [&held](const std::wstring&, const std::string& ansi) {
+        held += ansi.empty() ? "?" : ansi;
+    });
+    return held;
 }
 
 }  // namespace pantrium::files

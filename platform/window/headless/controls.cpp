@@ -1,4 +1,6 @@
 // Control access of the headless layer: texts, focus, checks, styles, looks.
+#include <algorithm>
+
 #include "platform/window/headless/state.h"
 
 namespace headless::detail {
@@ -28,6 +30,7 @@ void MoveFocus(Dialog& d, Control* to) {
 
 void ChangeEditText(Dialog& d, Control& c, const std::string& text) {
     c.text = text;
+    c.lostAt.clear();
     c.selStart = c.selEnd = static_cast<int>(text.size());
     Notify(d.handle, c.spec.id, plat::Code::Change);
 }
@@ -52,6 +55,7 @@ void SetText(Window dlg, int id, const std::string& text) {
         c->statusTexts[0] = text;
     } else {
         c->text = text;
+        c->lostAt.clear();
     }
 }
 
@@ -189,6 +193,17 @@ void RemoveKeyHook(Window dlg, int id) {
 
 void SetAccelerators(Window dlg, const std::vector<Accelerator>& table) {
     if (Dialog* d = FindDialog(dlg)) d->accelerators = table;
+}
+
+// ---- text the list file cannot hold ----
+
+std::vector<std::string> CharactersLostInAnsi(Window dlg, int id) {
+    std::vector<std::string> lost;
+    Control* c = FindControl(dlg, id);
+    if (!c || !HasEditField(c->spec.kind) || c->lostAt.size() != c->text.size()) return lost;
+    for (const std::string& ch : c->lostAt)
+        if (!ch.empty() && std::find(lost.begin(), lost.end(), ch) == lost.end()) lost.push_back(ch);
+    return lost;
 }
 
 }  // namespace plat

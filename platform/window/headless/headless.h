@@ -38,6 +38,16 @@
 //    an edit selects its whole text, as the dialog manager does.
 //  - Type sends no key events, only the characters; "\b" is a backspace; a
 //    character beyond the LimitText limit is refused without a Change.
+//  - Type takes UTF-8 text, as a keyboard gives characters, into edits whose
+//    ANSI text is Windows-1252 (the code page of an English Windows, and of
+//    Wine here): "\xC3\xB6" (o umlaut) is held as 0xF6, a character 1252
+//    lacks as "?", which CharactersLostInAnsi names. A byte that starts no
+//    UTF-8 character is typed as that ANSI byte. Every other text (SetText,
+//    list entries) is held as the bytes given.
+//  - Ctrl keys (PressCtrl) reach accelerators and key hooks, never the
+//    standard handling (Tab, Enter, Escape, arrows).
+//  - The clipboard is the layer's own: SetClipboardText keeps both forms as
+//    given, ClipboardText and ClipboardMarkdown return them.
 //  - Activate arrives only from the scripted Activate, never when a dialog
 //    shows or a window above it ends.
 //  - Click does not move the focus. RightClick on an edit sends nothing (the
@@ -72,6 +82,7 @@ void KeyDown(int vk, bool shift = false); // to the focused control (key hook fi
 void KeyUp(int vk, bool shift = false);
 void Press(int vk, bool shift = false);   // KeyDown then KeyUp, queued as two actions (a release after a
                                           // press that closed a dialog reaches the dialog below)
+void PressCtrl(int vk);                   // the key pressed and released with Ctrl held, as two actions
 void Type(const std::string& text);       // keystroke by keystroke into the focused edit: replaces the
                                           // selection, one Change per character
 void ClearEdit();                         // the user deletes the whole text of the focused edit (one Change)

@@ -50,6 +50,7 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
 // (without a Change, as the combo writes the field itself).
 void ClearComboEdit(Control& c) {
     c.text.clear();
+    c.lostAt.clear();
     c.selStart = c.selEnd = 0;
 }
 
@@ -69,6 +70,7 @@ void SelectEntry(Control& c, int index) {
     if (c.spec.kind == plat::Kind::SimpleCombo) {
         // The combo copies the entry into its edit field, without a Change.
         c.text = c.items[index];
+        c.lostAt.clear();
         c.selStart = 0;
         c.selEnd = static_cast<int>(c.text.size());
     }

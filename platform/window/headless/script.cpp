@@ -32,23 +32,63 @@ void NormalizeSelection(Control& c) {
     if (c.selStart > c.selEnd) std::swap(c.selStart, c.selEnd);
 }
 
-// One keystroke into an edit field; true when the text changed.
-bool TypeCharacter(Control& c, char ch) {
+// One keystroke into an edit field: ch is the character's ANSI byte, lost the
+// character itself when Windows-1252 lacks it (ch is then "?"). True when the
+// text changed.
+bool TypeCharacter(Control& c, char ch, const std::string& lost) {
     NormalizeSelection(c);
+    // A text set from code leaves lostAt empty: nothing of it was lost.
+    if (c.lostAt.size() != c.text.size()) c.lostAt.assign(c.text.size(), std::string());
     if (ch == '\b') {
         if (c.selStart == c.selEnd) {
             if (c.selStart == 0) return false;
             --c.selStart;
         }
         c.text.erase(c.selStart, c.selEnd - c.selStart);
+        c.lostAt.erase(c.lostAt.begin() + c.selStart, c.lostAt.begin() + c.selEnd);
         c.selEnd = c.selStart;
         return true;
     }
     int newLength = static_cast<int>(c.text.size()) - (c.selEnd - c.selStart) + 1;
     if (c.limit > 0 && newLength > c.limit) return false;  // the edit refuses it
     c.text.replace(c.selStart, c.selEnd - c.selStart, 1, ch);
+    c.lostAt.erase(c.lostAt.begin() + c.selStart, c.lostAt.begin() + c.selEnd);
+    c.lostAt.insert(c.lostAt.begin() + c.selStart, lost);
     c.selStart = c.selEnd = c.selStart + 1;
     return true;
+}
+
+// The length of the UTF-8 sequence at text[i] and its code point; 0 when the
+// byte starts none (it is then taken as an ANSI byte of its own).
+int Utf8At(const std::string& text, std::size_t i, char32_t& cp) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = b(i);
+    const int length = lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (length == 0 || lead >= 0xF5 || i + length > text.size()) return 0;
+    cp = lead & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b(i + k) & 0x3F);
+    }
+    return length;
+}
+
+// Windows-1252 for a character, false when it has no byte there.
+bool To1252(char32_t cp, char& byte) {
+    static const char32_t k80To9F[32] = {
+        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+        0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+    };
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+        byte = static_cast<char>(cp);
+        return true;
+    }
+    for (int k = 0; k < 32; ++k)
+        if (k80To9F[k] == cp && cp != 0) {
+            byte = static_cast<char>(0x80 + k);
+            return true;
+        }
+    return false;
 }
 
 void MoveListSelection(Dialog& d, Control& c, int step) {
@@ -100,24 +140,28 @@ void StandardKeyDown(Dialog& d, Control* c, int vk, bool shift) {
     }
 }
 
-void KeyNow(int vk, bool shift, bool down) {
+// Ctrl with these is the edit field's own key (copy, paste, cut, undo, select all).
+bool IsEditCtrlKey(int vk) { return vk == 'C' || vk == 'V' || vk == 'X' || vk == 'Z' || vk == 'A'; }
+
+void KeyNow(int vk, bool shift, bool down, bool ctrl = false) {
     Dialog* d = Active();
     if (!d) return;
     plat::Window dlg = d->handle;
-    if (down) {
+    Control* c = d->focus;
+    const bool editKeeps = ctrl && IsEditCtrlKey(vk) && c && HasEditField(c->spec.kind);
+    if (down && !editKeeps) {
         for (const plat::Accelerator& a : d->accelerators)
-            if (a.vk == vk && a.shift == shift) {
+            if (a.vk == vk && a.shift == shift && a.ctrl == ctrl) {
                 Notify(dlg, a.command, plat::Code::Clicked);
                 return;
             }
     }
-    Control* c = d->focus;
     if (c && c->hook) {
         plat::KeyHook hook = c->hook;
         hook(dlg, c->spec.id, vk, down);
     }
     d = FindDialog(dlg);
-    if (d && down) StandardKeyDown(*d, c, vk, shift);
+    if (d && down && !ctrl) StandardKeyDown(*d, c, vk, shift);
 }
 
 }  // namespace
@@ -235,6 +279,11 @@ void KeyUp(int vk, bool shift) {
     Queue([vk, shift] { KeyNow(vk, shift, false); });
 }
 
+void PressCtrl(int vk) {
+    Queue([vk] { KeyNow(vk, false, true, true); });
+    Queue([vk] { KeyNow(vk, false, false, true); });
+}
+
 void Press(int vk, bool shift) {
     // Two actions: a release after the press closed a dialog reaches the window below.
     KeyDown(vk, shift);
@@ -246,7 +295,7 @@ void Type(const std::string& text) {
         Dialog* d = Active();
         if (!d) return;
         plat::Window dlg = d->handle;
-        for (char ch : text) {
+        for (std::size_t i = 0; i < text.size();) {
             d = FindDialog(dlg);
             if (!d) return;
             Control* c = d->focus;
@@ -254,7 +303,16 @@ void Type(const std::string& text) {
                 Fail("Type: no edit field has the focus" + Where(*d));
                 return;
             }
-            if (TypeCharacter(*c, ch)) Notify(dlg, c->spec.id, plat::Code::Change);
+            char32_t cp = 0;
+            const int length = Utf8At(text, i, cp);
+            char ch = text[i];
+            std::string lost;
+            if (length > 0 && !To1252(cp, ch)) {
+                ch = '?';
+                lost = text.substr(i, static_cast<std::size_t>(length));
+            }
+            i += length > 0 ? static_cast<std::size_t>(length) : 1;
+            if (TypeCharacter(*c, ch, lost)) Notify(dlg, c->spec.id, plat::Code::Change);
         }
     });
 }
@@ -270,6 +328,7 @@ void ClearEdit() {
         }
         if (c->text.empty()) return;  // nothing changes, so no notification
         c->text.clear();
+        c->lostAt.clear();
         c->selStart = c->selEnd = 0;
         Notify(d->handle, c->spec.id, plat::Code::Change);
     });

@@ -17,6 +17,10 @@ struct Control {
     plat::Window dialog = 0;  // the dialog the control lives in
     plat::ControlSpec spec;  // rect in client pixels; style bits as they stand now
     std::string text;        // also the edit field of a simple combo
+    // One entry per byte of text once something was typed: the character
+    // typed there that Windows-1252 lacks ("?" in text), "" where text shows
+    // its own byte. Emptied whenever the text is set otherwise.
+    std::vector<std::string> lostAt;
     int limit = 0;           // 0 = none
     int selStart = 0, selEnd = 0;
     bool checked = false;
@@ -90,6 +94,7 @@ struct State {
     std::map<plat::Font, FontInfo> fonts;
     std::map<std::pair<std::string, int>, plat::Font> dialogFonts;  // face, points
     PrinterState printer;
+    std::string clipboardText, clipboardMarkdown;
 };
 
 State& S();

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/files.h"
 #include "platform/window/qt/qt_state.h"
 
 namespace {
@@ -347,6 +348,13 @@ std::string GetText(Window dlg, int id) {
     if (c->kind == Kind::Button || c->kind == Kind::CheckBox)
         return U(static_cast<QAbstractButton*>(c->widget.data())->text());
     return c->text;
+}
+
+std::vector<std::string> CharactersLostInAnsi(Window dlg, int id) {
+    // The layer's texts are UTF-8, which holds every character the user sees.
+    ControlState* c = ControlOf(dlg, id);
+    if (!c || !c->widget || !EditField(c)) return {};
+    return pantrium::files::CharactersNotInAnsi(U(EditField(c)->text()));
 }
 
 void LimitText(Window dlg, int id, int chars) {

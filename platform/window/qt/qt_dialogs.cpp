@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -97,10 +98,14 @@ private:
         bool down = e->type() == QEvent::KeyPress;
         bool shift = (e->modifiers() & Qt::ShiftModifier) || e->key() == Qt::Key_Backtab;
         bool plain = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        const bool ctrl = (e->modifiers() & Qt::ControlModifier) && !(e->modifiers() & Qt::AltModifier);
+        // Ctrl with C, V, X, Z or A stays an edit field's own key.
+        const bool editKeeps = ctrl && (vk == 'C' || vk == 'V' || vk == 'X' || vk == 'Z' || vk == 'A') &&
+                               qobject_cast<QLineEdit*>(focus);
         Window dlg = Handle(st);
-        if (down && plain && vk) {
+        if (down && (plain || ctrl) && !editKeeps && vk) {
             for (const Accelerator& a : st->accelerators)
-                if (a.vk == vk && a.shift == shift) {
+                if (a.vk == vk && a.shift == shift && a.ctrl == ctrl) {
                     Notify(*st, a.command, Code::Clicked);
                     return true;
                 }

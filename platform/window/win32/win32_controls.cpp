@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/window/win32/win32_internal.h"
+#include "platform/files.h"
 
 namespace plat::win32 {
 
@@ -107,6 +108,23 @@ std::string WindowText(HWND h) {
     return s;
 }
 
+// An edit field's text as the user sees it: the edit control keeps its text
+// in UTF-16 even in an ANSI window, so a pasted or typed character the code
+// page lacks is still there.
+std::string ShownText(HWND h) {
+    int n = GetWindowTextLengthW(h);
+    if (n <= 0) return {};
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(h, s.data(), n + 1);
+    s.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return FromWide(s);
+}
+
+bool HasEditField(Window dlg, int id) {
+    const Kind k = KindOf(dlg, id);
+    return k == Kind::Edit || k == Kind::SimpleCombo;
+}
+
 }  // namespace
 }  // namespace plat::win32
 
@@ -124,7 +142,15 @@ void SetText(Window dlg, int id, const std::string& text) {
 }
 
 std::string GetText(Window dlg, int id) {
-    return id == 0 ? CaptionText(ToHwnd(dlg)) : WindowText(Item(dlg, id));
+    if (id == 0) return CaptionText(ToHwnd(dlg));
+    // "?" for a character the code page lacks, where the ANSI call could put a look-alike.
+    if (HasEditField(dlg, id)) return AnsiFromUtf8(ShownText(Item(dlg, id)));
+    return WindowText(Item(dlg, id));
+}
+
+std::vector<std::string> CharactersLostInAnsi(Window dlg, int id) {
+    if (id == 0 || !HasEditField(dlg, id)) return {};
+    return pantrium::files::CharactersNotInAnsi(ShownText(Item(dlg, id)));
 }
 
 void LimitText(Window dlg, int id, int chars) {

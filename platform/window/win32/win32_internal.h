@@ -50,6 +50,9 @@ inline Window FromHwnd(HWND h) { return reinterpret_cast<Window>(h); }
 using pantrium::files::FromWide;
 using pantrium::files::ToWide;
 std::wstring WideFromAnsi(const std::string& text);
+// ANSI text as UTF-8 and back ("?" for a character ANSI cannot hold).
+std::string Utf8FromAnsi(const std::string& text);
+std::string AnsiFromUtf8(const std::string& text);
 
 // A window's caption as UTF-8 text (win32_window.cpp).
 void SetCaptionText(HWND window, const std::string& utf8);

@@ -47,19 +47,32 @@ void Restore(HWND h, const HookedControl& entry) {
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.original));
 }
 
+// Ctrl with C, V, X, Z or A in an edit field (a combo box's too) is the
+// field's own copy, paste, cut, undo or select all.
+bool EditKeepsKey(const MSG& m) {
+    const WPARAM vk = m.wParam;
+    if (vk != 'C' && vk != 'V' && vk != 'X' && vk != 'Z' && vk != 'A') return false;
+    char cls[16] = {};
+    GetClassNameA(m.hwnd, cls, sizeof cls);
+    return lstrcmpiA(cls, "Edit") == 0;
+}
+
 // A key press the dialog box loop took; true when it is used up here.
 bool FilterKey(const MSG& m) {
     HWND root = GetAncestor(m.hwnd, GA_ROOT);
     DialogState* st = StateOf(root);
-    if (!st || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (!st || GetKeyState(VK_MENU) < 0) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    if (ctrl && EditKeepsKey(m)) return false;
     for (const Accelerator& a : st->accelerators) {
-        if (a.vk == static_cast<int>(m.wParam) && a.shift == shift) {
+        if (a.vk == static_cast<int>(m.wParam) && a.shift == shift && a.ctrl == ctrl) {
             // Code 1: the command comes from an accelerator.
             SendMessageA(root, WM_COMMAND, MAKEWPARAM(a.command, 1), 0);
             return true;
         }
     }
+    if (ctrl) return false;
     if (m.wParam == VK_RETURN) {
         // Enter on a focused push button clicks that button, default or not.
         HWND focus = ::GetFocus();

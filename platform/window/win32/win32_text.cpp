@@ -2,6 +2,7 @@
 // for the wide calls; path texts go through the file-access module's
 // ToWide and FromWide.
 #include "platform/window/win32/win32_internal.h"
+#include "platform/files.h"
 
 namespace plat::win32 {
 
@@ -14,5 +15,9 @@ std::wstring WideFromAnsi(const std::string& text) {
     if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), n);
     return wide;
 }
+
+std::string Utf8FromAnsi(const std::string& text) { return FromWide(WideFromAnsi(text)); }
+
+std::string AnsiFromUtf8(const std::string& text) { return pantrium::files::TextToAnsi(text); }
 
 }  // namespace plat::win32

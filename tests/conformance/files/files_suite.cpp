@@ -6,6 +6,7 @@
 //
 // Every case works in a scratch folder of its own inside the working folder
 // (fixture.h), so that all it writes stays there.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -373,6 +374,37 @@ CONFORMANCE_CASE("ANSI text", "a path that has an ANSI form comes back as it was
         }
         CheckEq(AnsiToPath(ansi), std::string(name), std::string(name) + " through ANSI and back");
     }
+}
+
+// ---- CharactersNotInAnsi, TextToAnsi: names typed or imported ----
+
+CONFORMANCE_CASE("ANSI text", "what the code page cannot hold is named once and held as \"?\"") {
+    for (const char* name : kNames) {
+        const std::string text = std::string(name) + " " + name;  // every character twice
+        const std::vector<std::string> lost = CharactersNotInAnsi(text);
+        std::string ansi;
+        const bool fits = PathToAnsi(text, ansi);
+        Check(fits == lost.empty(), std::string(name) + ": named characters exactly when there is no ANSI form");
+        if (fits) {
+            CheckEq(TextToAnsi(text), ansi, std::string(name) + ": held as its ANSI form");
+            continue;
+        }
+        std::string rest = text;  // the text without the named characters holds nothing lost
+        for (const std::string& c : lost) {
+            Check(text.find(c) != std::string::npos, c + " is a character of " + name);
+            for (std::size_t at; (at = rest.find(c)) != std::string::npos;) rest.erase(at, c.size());
+        }
+        Check(CharactersNotInAnsi(rest).empty(), std::string(name) + ": every lost character is named");
+        std::vector<std::string> once = lost;
+        std::sort(once.begin(), once.end());
+        Check(std::adjacent_find(once.begin(), once.end()) == once.end(), std::string(name) + ": each named once");
+        const std::string held = TextToAnsi(text);
+        Check(held.find('?') != std::string::npos, std::string(name) + ": \"?\" stands for the lost characters");
+        Check(AnsiToPath(held).find(lost.front()) == std::string::npos, std::string(name) + ": none is kept");
+    }
+    Check(CharactersNotInAnsi("Milk 2% (1 gallon)").empty() && TextToAnsi("Milk 2%") == "Milk 2%",
+          "ASCII is held as it is");
+    Check(CharactersNotInAnsi("").empty() && TextToAnsi("").empty(), "the empty text");
 }
 
 // ---- FirstCharacters ----

@@ -219,4 +219,10 @@ CONFORMANCE_CASE("ANSI text", "paths are bytes") {
     CheckEq(AnsiToPath("Eink\xE4ufe"), std::string("Eink\xE4ufe"), "ANSI bytes are taken as they are");
 }
 
+CONFORMANCE_CASE("ANSI text", "ANSI text is UTF-8: every character is held") {
+    const std::string text = "Br\xC3\xB6tchen \xD0\xA5\xD0\xBB\xD0\xB5\xD0\xB1 \xE8\xB2\xB7 \xF0\x9F\x8D\x9E";
+    Check(CharactersNotInAnsi(text).empty(), "nothing is named");
+    CheckEq(TextToAnsi(text), text, "the text is held as it is");
+}
+
 }  // namespace

@@ -128,6 +128,32 @@ CONFORMANCE_CASE(kSection, "an accelerator takes its key before the hook and the
     });
 }
 
+CONFORMANCE_CASE(kSection, "a Ctrl accelerator takes Ctrl+C in a list, not in an edit field") {
+    RunShown(MainSpec(), [](Window dlg) {
+        AddRows(dlg, kList, 3);
+        SetFocus(dlg, kList);
+        SetAccelerators(dlg, {{'C', false, 325, true}, {'S', false, 326, true}});
+        Recorded().Clear();
+        User().PressCtrl(dlg, 'C');
+        WaitFor([] { return Recorded().Saw(Msg::Command, 325); });
+        CheckEq(Recorded().Count(Msg::Command, 325, Code::Clicked), 1, "Ctrl+C in the list gives the command");
+        User().Press(dlg, 'C');
+        User().PressCtrl(dlg, 'S');  // a later command shows that the plain C was handled
+        WaitFor([] { return Recorded().Saw(Msg::Command, 326); });
+        CheckEq(Recorded().Count(Msg::Command, 325), 1, "C without Ctrl is not the accelerator");
+        SetFocus(dlg, kEdit);
+        SetText(dlg, kEdit, "abc");
+        Recorded().Clear();
+        User().PressCtrl(dlg, 'C');
+        User().PressCtrl(dlg, 'S');
+        WaitFor([] { return Recorded().Saw(Msg::Command, 326); });
+        CheckEq(Recorded().Count(Msg::Command, 325), 0, "Ctrl+C in an edit field stays the field's copy");
+        CheckEq(Recorded().Count(Msg::Command, 326), 1, "Ctrl+S there is still the accelerator's");
+        CheckEq(GetText(dlg, kEdit), std::string("abc"), "the field's text is untouched");
+        CheckDriver();
+    });
+}
+
 CONFORMANCE_CASE(kSection, "Tab walks the visible tab stops in creation order, Shift+Tab back") {
     RunShown(ListSpec(), [](Window dlg) {
         SetFocus(dlg, kList);

@@ -120,6 +120,45 @@ CONFORMANCE_CASE(kSection, "the caption is held and drawn as UTF-16") {
     });
 }
 
+CONFORMANCE_CASE(kSection, "code page 1252: typed text, and the clipboard in Unicode and UTF-8") {
+    if (GetACP() != 1252) {
+        Info("these checks need code page 1252, this is " + std::to_string(GetACP()));
+        return;
+    }
+    RunShown(MainSpec(), [](Window dlg) {
+        SetFocus(dlg, kEdit);
+        SetText(dlg, kEdit, "");
+        // Typed as UTF-16, as a keyboard gives them: the edit shows them all.
+        User().Type(dlg, "\xC5\x81\xC3\xB3" "d\xC5\xBA \xD0\xA5.");  // "Łódź Х."
+        WaitFor([dlg] { const std::string t = GetText(dlg, kEdit); return !t.empty() && t.back() == '.'; });
+        CheckEq(GetText(dlg, kEdit), std::string("?\xF3" "d? ?."), "\"?\" where the ANSI call would put L and z");
+        CheckEq(CharactersLostInAnsi(dlg, kEdit), std::vector<std::string>({"\xC5\x81", "\xC5\xBA", "\xD0\xA5"}),
+                "the characters 1252 lacks, named");
+
+        Check(SetClipboardText(dlg, "K\xE4se\n", "- [ ] St\xFC" "ck\n"), "the clipboard is taken");
+        Check(OpenClipboard(nullptr), "the clipboard opens");
+        std::wstring unicode;
+        if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+            unicode = static_cast<const wchar_t*>(GlobalLock(h));
+            GlobalUnlock(h);
+        }
+        std::string markdown;
+        if (HANDLE h = GetClipboardData(RegisterClipboardFormatW(L"text/markdown"))) {
+            markdown = static_cast<const char*>(GlobalLock(h));
+            GlobalUnlock(h);
+        }
+        std::string ansi;
+        if (HANDLE h = GetClipboardData(CF_TEXT)) {
+            ansi = static_cast<const char*>(GlobalLock(h));
+            GlobalUnlock(h);
+        }
+        CloseClipboard();
+        Check(unicode == L"K\u00e4se\r\n", "CF_UNICODETEXT holds the a umlaut and CR LF");
+        CheckEq(markdown, std::string("- [ ] St\xC3\xBC" "ck\r\n"), "text/markdown holds UTF-8 and CR LF");
+        CheckEq(ansi, std::string("K\xE4se\r\n"), "Windows makes the ANSI form from it");
+    });
+}
+
 CONFORMANCE_CASE(kSection, "the native styles and the default button") {
     RunShown(MainSpec(), [](Window dlg) {
         HWND d = H(dlg);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "smoke_clipboard.h"
 #include "smoke_paths.h"
 #include "smoke_cost.h"
 #include "smoke_keys.h"
@@ -94,6 +95,7 @@ int main() {
     RunPhase(smoke::DriveCostRun);
     // Program A in this process, program B the real pantrium.exe, one list file.
     smoke::RunTwoPrograms(RunPhase);
+    smoke::RunClipboardCase(RunPhase);
     smoke::Log("smoke: " + std::to_string(smoke::failures) + " check(s) failed");
     return smoke::failures == 0 ? 0 : 1;
 }
