@@ -62,6 +62,26 @@ TEST_F(WindowTour, EveryWindowIsDrawnAtItsSize) {
 
     script::SelectRow(kItemList, 1);
     Shot("main-window");
+    // Maximised, the item list takes the room and what stands below it keeps
+    // its distance to the bottom edge; restored, everything is back.
+    Then([] {
+        plat::qt::DialogState* st = plat::qt::StateOf(script::ActiveDialog());
+        const QSize first = st->frame->size();
+        QWidget* list = plat::qt::ControlOf(script::ActiveDialog(), kItemList)->widget;
+        QWidget* units = plat::qt::ControlOf(script::ActiveDialog(), kUnitsBox)->widget;
+        const QRect list0 = list->geometry(), units0 = units->geometry();
+        st->frame->showMaximized();
+        drivers::TheUser().PumpUntil([&] { return st->frame->width() > first.width(); });
+        EXPECT_GT(st->frame->width(), first.width());
+        EXPECT_GT(list->height(), list0.height() + 100);
+        EXPECT_EQ(list->width(), list0.width() + st->frame->width() - first.width());
+        EXPECT_EQ(units->y() - units0.y(), st->frame->height() - first.height());
+        CheckAndSave(st->frame, "main-window-maximised");
+        st->frame->showNormal();
+        drivers::TheUser().PumpUntil([&] { return st->frame->size() == first; });
+        EXPECT_EQ(list->geometry(), list0);
+        EXPECT_EQ(units->geometry(), units0);
+    });
     Click(kNewItemButton);
     Shot("item-editor");
     script::KeyDown(plat::kVkEscape);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "smoke_paths.h"
+#include "smoke_resize.h"
 #include "smoke_cost.h"
 #include "smoke_keys.h"
 #include "smoke_scenario.h"
@@ -71,6 +72,7 @@ int main() {
     smoke::CheckAfterFirstRun();
     RunPhase(smoke::DriveSecondRun);
     smoke::CheckAfterSecondRun();
+    RunPhase(smoke::DriveResizeRun);
     // The scaled-display runs look at the windows only: the first two runs.
     char windowsOnly[4] = {};
     if (GetEnvironmentVariableA("PANTRIUM_SMOKE_WINDOWS_ONLY", windowsOnly, sizeof windowsOnly) > 0) {
