@@ -2,6 +2,7 @@
 // closes, the list has the focus again and its black focus frame shows, as
 // on Windows (the frame is the list's only mark of the focus).
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
 
@@ -19,12 +20,18 @@ protected:
     }
 };
 
-// Closes the pop-up menu once it shows, as a click beside it or Escape does.
+// Closes the pop-up menu once it shows with Escape; its release reaches the list.
 void CloseMenuWhenShown(bool* seen) {
     QTimer::singleShot(100, [seen] {
         if (QWidget* popup = QApplication::activePopupWidget()) {
             *seen = qobject_cast<QMenu*>(popup) != nullptr;
-            popup->close();
+            // Escape, pressed and released as the keyboard sends it.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(popup, &press);
+            if (QWidget* focus = QApplication::focusWidget()) {
+                QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(focus, &release);
+            }
         } else {
             CloseMenuWhenShown(seen);
         }

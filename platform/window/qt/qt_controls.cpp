@@ -168,7 +168,9 @@ void Fit(ControlState& c) {
         QFontMetrics fm(font);
         const int tall = fm.height() + (static_cast<int>(lines.size()) - 1) * fm.lineSpacing() + 2 * frame;
         if (frame == 0) r.setHeight(std::max(r.height(), tall));
-        label->setContentsMargins(0, frame > 0 ? std::min(0, r.height() - tall) : 0, 0, 0);
+        // Inside a frame the line starts higher by what it lacks (a negative
+        // margin; the frame itself is the label's contents margins and stays).
+        if (frame > 0) label->setMargin(std::min(0, r.height() - tall));
     }
     w->setGeometry(r);
 }
