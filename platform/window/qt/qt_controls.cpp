@@ -170,7 +170,8 @@ void Fit(ControlState& c) {
         if (frame == 0) r.setHeight(std::max(r.height(), tall));
         // Inside a frame the line starts higher by what it lacks (a negative
         // margin; the frame itself is the label's contents margins and stays).
-        if (frame > 0) label->setMargin(std::min(0, r.height() - tall));
+        // (A line that only just fits loses the last row of its descenders to the frame's edge.)
+        if (frame > 0) label->setMargin(std::min(0, r.height() - tall - 1));
     }
     w->setGeometry(r);
 }
@@ -331,14 +332,17 @@ void LayoutStatusBars(DialogState& st) {
 // as its closed box, and a list box with tab stops (the item list) keeps its
 // height a whole number of rows, as the list box does, so that its scroll
 // bar ends with its last row.
+static int WholeRows(const ControlState& c, int height) {
+    if (c.kind != Kind::ListBox || !(c.style & kUseTabStops) || (c.style & kNoIntegralHeight)) return height;
+    const int row = QFontMetrics(c.widget->font()).height();
+    const int frame = 2 * static_cast<QFrame*>(c.widget.data())->frameWidth();
+    return row > 0 && height - frame > row ? height - (height - frame) % row : height;
+}
+
 static void Place(ControlState& c, int left, int top, int width, int height) {
     QWidget* w = c.widget;
     if (c.kind == Kind::DropList) height = std::min(height, w->sizeHint().height());
-    if (c.kind == Kind::ListBox && (c.style & kUseTabStops) && !(c.style & kNoIntegralHeight)) {
-        const int row = QFontMetrics(w->font()).height();
-        const int frame = 2 * static_cast<QFrame*>(w)->frameWidth();
-        if (row > 0 && height - frame > row) height -= (height - frame) % row;
-    }
+    height = WholeRows(c, height);
     c.placed = QRect(left, top, width, height);
     w->setGeometry(c.placed);
     Fit(c);
@@ -350,8 +354,11 @@ void LayoutAnchored(DialogState& st) {
     const int dh = st.client->height() - st.firstClient.height();
     for (ControlState* c : st.controls) {
         if (!(c->style & kLayoutBits) || c->kind == Kind::StatusBar || !c->widget) continue;
+        // A list of whole rows grows from the height it was cut to, so that
+        // it never reaches below a frame made to surround it.
         const Rect& r = c->rect;
-        const Edges e = AnchoredEdges({r.left, r.top, r.left + r.width, r.top + r.height}, c->style, dw, dh);
+        const Edges e =
+            AnchoredEdges({r.left, r.top, r.left + r.width, r.top + WholeRows(*c, r.height)}, c->style, dw, dh);
         Place(*c, e.left, e.top, e.right - e.left, e.bottom - e.top);
     }
 }

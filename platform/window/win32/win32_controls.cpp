@@ -83,7 +83,12 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
     if (!h) return nullptr;
     if (c.kind == Kind::ListBox && (c.style & kUseTabStops)) KeepListRows(h);
     if ((st.spec.frame & kResizable) && (c.style & kLayoutBits)) {
-        st.anchored.push_back({h, RECT{r.left, r.top, r.left + r.right, r.top + r.bottom}, c.style});
+        // Its rectangle as made: a list box has cut its height to whole rows
+        // and grows from there, so that it never reaches below a frame made to surround it.
+        RECT made{};
+        ::GetWindowRect(h, &made);
+        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&made), 2);
+        st.anchored.push_back({h, made, c.style});
         LayoutAnchored(dlg, st);  // a control added to a grown dialog
     }
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dlg)), FALSE);

@@ -122,10 +122,9 @@ DWORD WINAPI DriveResizeRun(LPVOID) {
     const RECT list = ClientRectOf(p.list), frame = ClientRectOf(p.frame);
     Check(list.left == list0.left && list.top == list0.top && list.right == list0.right + dw,
           "the item list takes the new width: " + Describe(list) + " from " + Describe(list0));
-    // The list keeps its height a whole number of rows: within one row of the
-    // bottom edge it was made with (35 + 220), moved down by the new room.
-    const int madeBottom = Px(35 + 220) + dh;
-    Check(list.bottom > madeBottom - rowHeight && list.bottom <= madeBottom,
+    // The list keeps its height a whole number of rows: within one row of its
+    // first bottom edge moved down by the new room, never below it (nor below the focus frame).
+    Check(list.bottom > list0.bottom + dh - rowHeight && list.bottom <= list0.bottom + dh,
           "the item list takes the new height: " + Describe(list) + " from " + Describe(list0));
     CheckRowsVisible(p.list, firstRows, "more rows fit in the maximised list");
     Check(frame.left == frame0.left && frame.top == frame0.top && frame.right == frame0.right + dw &&
