@@ -131,46 +131,46 @@ QString LabelDisplay(const ControlState& c, bool hasBuddy) {
 }
 
 // The stand-in faces are wider and taller than Windows' dialog font, so
-// that a text that fits its control there may not here: a label or check box
-// widens to its text as far as the client area reaches (never to the left,
-// nor beyond its text), a single line still too wide takes the face a pixel
-// or two smaller, an unframed label grows down to a whole line, and a framed
-// one (a column heading) draws its line higher within its frame, so that no
-// text loses its end or its descenders. The rectangle given stays the least
-// size.
+// that a text that fits its control there may not here. A label or check box
+// whose text is too wide takes the face a pixel or two smaller where that is
+// enough, else widens to its text as far as the client area reaches (never to
+// the left); an unframed label grows down to its lines, and a framed one (a
+// column heading) draws its line higher within its frame, so that no text
+// loses its end or its descenders. The rectangle given stays the least size.
 void Fit(ControlState& c) {
     QWidget* w = c.widget;
     QRect r = c.placed;
-    if (!w || !r.isValid()) return;
+    if (!w || !r.isValid() || (c.kind != Kind::Label && c.kind != Kind::CheckBox)) return;
     const int room = w->parentWidget() ? std::max(r.width(), w->parentWidget()->width() - r.left()) : r.width();
-    if (c.kind == Kind::CheckBox) {
-        r.setWidth(std::clamp(w->sizeHint().width(), r.width(), room));
-    } else if (c.kind == Kind::Label && r.width() > 0 && r.height() > 0) {
-        auto* label = static_cast<QLabel*>(w);
-        QFont font = c.font ? FontOf(c.font) : w->parentWidget() ? w->parentWidget()->font() : label->font();
-        const QStringList lines = label->text().split('\n');
-        const int frame = label->frameWidth();
-        auto needed = [&](const QFont& f) {
-            QFontMetrics fm(f);
-            int widest = 0;
-            for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
-            return widest + 2 * frame + (frame > 0 ? fm.horizontalAdvance('x') / 2 : 0) + 1;  // QLabel's indent
-        };
-        if (!(c.style & kCenter)) r.setWidth(std::clamp(needed(font), r.width(), room));
-        // One line still too wide: the face a pixel or two smaller, where that is enough.
-        if (lines.size() == 1 && font.pixelSize() > 2) {
-            QFont smaller = font;
-            while (needed(smaller) > r.width() && smaller.pixelSize() > font.pixelSize() - 2)
-                smaller.setPixelSize(smaller.pixelSize() - 1);
-            if (needed(smaller) <= r.width()) font = smaller;
-        }
-        if (label->font() != font) label->setFont(font);
+    auto* label = c.kind == Kind::Label ? static_cast<QLabel*>(w) : nullptr;
+    const QString text = label ? label->text() : static_cast<QAbstractButton*>(w)->text();
+    const QStringList lines = text.split('\n');
+    const int frame = label ? label->frameWidth() : 0;
+    QFont font = c.font ? FontOf(c.font) : w->parentWidget() ? w->parentWidget()->font() : w->font();
+    // What the text needs besides its own width: a label's frame and indent, a check box's mark.
+    const int besides = label ? 2 * frame + (frame > 0 ? QFontMetrics(font).horizontalAdvance('x') / 2 : 0)
+                              : w->sizeHint().width() - QFontMetrics(w->font()).horizontalAdvance(text);
+    auto needed = [&](const QFont& f) {
+        QFontMetrics fm(f);
+        int widest = 0;
+        for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
+        return widest + besides;
+    };
+    if (lines.size() == 1 && font.pixelSize() > 2 && needed(font) > r.width()) {
+        QFont smaller = font;
+        while (needed(smaller) > r.width() && smaller.pixelSize() > font.pixelSize() - 2)
+            smaller.setPixelSize(smaller.pixelSize() - 1);
+        if (needed(smaller) <= r.width()) font = smaller;
+    }
+    if (w->font() != font) w->setFont(font);
+    if (!(c.style & kCenter)) r.setWidth(std::clamp(needed(font), r.width(), room));
+    if (label && r.height() > 0) {
         QFontMetrics fm(font);
         const int tall = fm.height() + (static_cast<int>(lines.size()) - 1) * fm.lineSpacing() + 2 * frame;
         if (frame == 0) r.setHeight(std::max(r.height(), tall));
         // Inside a frame the line starts higher by what it lacks (a negative
         // margin; the frame itself is the label's contents margins and stays).
-        // (A line that only just fits loses the last row of its descenders to the frame's edge.)
+        // A line that only just fits loses the last row of its descenders to the frame's edge.
         if (frame > 0) label->setMargin(std::min(0, r.height() - tall - 1));
     }
     w->setGeometry(r);
