@@ -24,6 +24,17 @@
 //    control below without its press.
 //  - A Close event (close box, Alt+F4, system menu Close) that the callback
 //    answers with 0 ends the dialog with result 2.
+//  - A resizable dialog (kResizable) takes its first size, the one it has
+//    when it is first shown (after Init, so with its menu bar), as its
+//    minimum: neither the user nor MoveWindow makes it smaller. When its client
+//    area is larger than it was then, by dw wide and dh high, a control with
+//    layout bits stands at the rectangle it was created with, widened by dw
+//    (kGrowRight), made taller by dh (kGrowDown) or moved down by dh
+//    (kFollowBottom); other controls keep their place and a status bar
+//    stays across the bottom. The layer places them itself at every change of
+//    size (the user's border, maximising, MoveWindow): at the first size every
+//    control stands where it was created. A dialog without kResizable keeps
+//    its size: the user can neither resize nor maximise it.
 //  - Pixels are those of a 96-dpi display: positions, sizes, status-bar edges,
 //    window rectangles, the work area, text extents and font heights. The
 //    Win32 layer scales them by the display's DPI / 96 (ScreenDpiY() is 96);
@@ -99,6 +110,10 @@ enum Style : unsigned {
     kHidden = 1u << 10,         // not WS_VISIBLE
     kDisableNoScroll = 1u << 11,// LBS_DISABLENOSCROLL (scroll bar always shown)
     kNoIntegralHeight = 1u << 12,
+    // Layout in a resizable dialog (see the top of this file), not Win32 styles:
+    kGrowRight = 1u << 13,      // widens with the client area
+    kGrowDown = 1u << 14,       // grows taller with the client area
+    kFollowBottom = 1u << 15,   // keeps its distance to the bottom edge
 };
 
 struct ControlSpec {
@@ -115,6 +130,7 @@ enum Frame : unsigned {
     kSysMenu = 1u << 1,      // WS_SYSMENU (close box)
     kMinimizeBox = 1u << 2,  // WS_MINIMIZEBOX
     kModalFrame = 1u << 3,   // DS_MODALFRAME
+    kResizable = 1u << 4,    // WS_THICKFRAME | WS_MAXIMIZEBOX: sizing border and maximise box
 };
 
 struct DialogSpec {
@@ -347,7 +363,10 @@ void ShowHelp(Window owner, const std::string& chmPath);
 // ---- printer ---------------------------------------------------------------------
 // One print job at a time; when no printer was opened every call does nothing.
 
-bool PrinterChooseAndOpen(Window owner, const std::string& docName);
+// pdfPath (UTF-8): the file proposed when the job goes to a PDF file (the
+// machine has no printer, or the user asks for a file in the print dialog);
+// empty: the document's name with ".pdf" in the current folder.
+bool PrinterChooseAndOpen(Window owner, const std::string& docName, const std::string& pdfPath = {});
 int PrinterDpiX();
 int PrinterDpiY();
 Size PrinterCharSize();   // average char width, line height (height + external leading)
@@ -358,6 +377,10 @@ Point PrinterPosition();  // current x, y
 void PrinterText(const std::string& text);
 void PrinterNewLine();
 void PrinterNewPage();
-void PrinterClose();
+// Ends the job. Returns the PDF file it wrote (UTF-8) when the user's choice
+// or a machine without a printer sent it to a file, so that the program can
+// say where it went; empty for a printer, no job, a file that could not be
+// written (the layer said so) and PANTRIUM_PRINT_TO, which stays silent.
+std::string PrinterClose();
 
 }  // namespace plat

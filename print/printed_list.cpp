@@ -127,10 +127,31 @@ void PrintSummary(const Layout& layout, int onlyToBuy, int printed) {
     AmountAt(layout, 75, y, MoneyMask(totals.totalCost));
 }
 
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool IsAbsolute(const std::string& path) {
+    return (!path.empty() && IsSeparator(path[0])) || (path.size() > 1 && path[1] == ':');
+}
+
 }  // namespace
 
-void PrintList(int onlyToBuy) {
-    if (!plat::PrinterChooseAndOpen(plat::ActiveWindow(), "Print job")) return;
+std::string PdfPathFor(const std::string& listPath, int onlyToBuy) {
+    std::string base = listPath.empty() ? "Pantrium" : listPath;
+    const std::size_t name = base.find_last_of("/\\");
+    const std::size_t dot = base.rfind('.');
+    if (dot != std::string::npos && (name == std::string::npos || dot > name + 1)) base.erase(dot);
+    if (!IsAbsolute(base)) {
+        const std::string folder = files::CurrentDirectory();
+        // The folder's own separator: a Windows path has backslashes.
+        const char separator = folder.find('\\') != std::string::npos ? '\\' : '/';
+        if (!folder.empty()) base = folder + (IsSeparator(folder.back()) ? "" : std::string(1, separator)) + base;
+    }
+    return base + (onlyToBuy ? "" : " - all") + ".pdf";
+}
+
+std::string PrintList(int onlyToBuy) {
+    if (!plat::PrinterChooseAndOpen(plat::ActiveWindow(), "Print job", PdfPathFor(itemTable.listPath, onlyToBuy)))
+        return {};
 
     Layout layout;
     layout.ppiX = plat::PrinterDpiX();
@@ -186,7 +207,7 @@ void PrintList(int onlyToBuy) {
         if (!onlyToBuy) plat::PrinterNewLine();  // the shopping list has its blank line already
         PrintSummary(layout, onlyToBuy, printed);
     }
-    plat::PrinterClose();
+    return plat::PrinterClose();
 }
 
 }  // namespace pantrium

@@ -1,7 +1,8 @@
 // A print job drawn into a PDF file (platform/window/pdf_printer.h), written when the
 // job ends. How a file that could not be written is reported is the layer's
 // business (a message box on Windows, a line on stderr elsewhere, or nothing
-// for unattended runs), so the layer passes it in.
+// for unattended runs), so the layer passes it in; so is whether a written
+// file is announced to the user (not for unattended runs).
 #pragma once
 #include <functional>
 #include <string>
@@ -15,7 +16,8 @@ class PdfPrintJob final : public PrintJob {
 public:
     using UnwrittenReport = std::function<void(const std::string& path)>;
 
-    PdfPrintJob(const std::string& docName, std::string path, UnwrittenReport reportUnwritten);
+    PdfPrintJob(const std::string& docName, std::string path, UnwrittenReport reportUnwritten,
+                bool announced = true);
 
     int DpiX() const override { return pdf_.DpiX(); }
     int DpiY() const override { return pdf_.DpiY(); }
@@ -30,11 +32,14 @@ public:
     void NewLine() override { pdf_.NewLine(); }
     void NewPage() override { pdf_.NewPage(); }
     void End() override;
+    std::string WrittenFile() const override { return written_ && announced_ ? path_ : std::string(); }
 
 private:
     PdfPrinter pdf_;
     std::string path_;
     UnwrittenReport reportUnwritten_;
+    bool announced_;
+    bool written_ = false;
 };
 
 }  // namespace plat

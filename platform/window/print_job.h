@@ -30,6 +30,8 @@ public:
     virtual void NewLine() = 0;
     virtual void NewPage() = 0;
     virtual void End() = 0;  // finishes the document (sends it, or writes the file)
+    // After End: the PDF file written that the user is to be told of, UTF-8; empty for none.
+    virtual std::string WrittenFile() const { return {}; }
 
 protected:
     PrintJob() = default;

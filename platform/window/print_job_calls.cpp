@@ -42,11 +42,13 @@ void PrinterNewPage() {
     if (Job()) Job()->NewPage();
 }
 
-void PrinterClose() {
+std::string PrinterClose() {
     // Taken out of the state before it ends: a message about an unwritten
     // file runs a modal loop, in which the job is over already.
     std::unique_ptr<PrintJob> job = std::move(OpenPrintJob());
-    if (job) job->End();
+    if (!job) return {};
+    job->End();
+    return job->WrittenFile();
 }
 
 }  // namespace plat

@@ -1,6 +1,7 @@
 // The printed list through the system's print dialog on the Qt layer: the
 // real QPrintDialog opens on "Print to File (PDF)" with a file beside the
-// list, the user presses Print, and the list's items to buy are in the PDF.
+// list named after it, the user presses Print, the list's items to buy are in
+// the PDF, and a notice says where it went.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -57,10 +58,15 @@ TEST_F(PrintDialog, PrintListToPdfFromTheSystemPrintDialog) {
                 }
         });
     });
+    script::AnswerPrompt(1);
     script::Click(kPrintListButton);
     script::Then([] {
         EXPECT_TRUE(dialogSeen);
-        const std::string pdf = QDir::current().filePath("Print job.pdf").toStdString();
+        const std::string pdf = QDir::current().absoluteFilePath("my Pantrium.pdf").toStdString();
+        ASSERT_EQ(script::Prompts().size(), 1u);
+        EXPECT_EQ(script::Prompts()[0].text, "The list was printed to the PDF file\r\n" + pdf);
+        EXPECT_EQ(script::Prompts()[0].caption, "Print job");
+        EXPECT_FALSE(QFile::exists(QDir::current().filePath("Print job.pdf")));
         QFile file(QString::fromStdString(pdf));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << pdf;
         EXPECT_EQ(file.read(5), "%PDF-");

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include <set>
@@ -62,6 +63,37 @@ TEST_F(WindowTour, EveryWindowIsDrawnAtItsSize) {
 
     script::SelectRow(kItemList, 1);
     Shot("main-window");
+    // Maximised, the item list takes the room and what stands below it keeps
+    // its distance to the bottom edge; restored, everything is back.
+    Then([] {
+        plat::qt::DialogState* st = plat::qt::StateOf(script::ActiveDialog());
+        const QSize first = st->frame->size();
+        QWidget* list = plat::qt::ControlOf(script::ActiveDialog(), kItemList)->widget;
+        QWidget* units = plat::qt::ControlOf(script::ActiveDialog(), kUnitsBox)->widget;
+        const QRect list0 = list->geometry(), units0 = units->geometry();
+        // Offscreen at 2x the screen holds less than the window's first size,
+        // and a display without a window manager maximises nothing: there the
+        // border's drag shows the larger window instead.
+        const QSize screen = st->frame->screen()->availableGeometry().size();
+        bool roomy = screen.width() > first.width() + 100 && screen.height() > first.height() + 150;
+        if (roomy) st->frame->showMaximized();
+        roomy = roomy && drivers::TheUser().PumpUntil([&] { return st->frame->width() > first.width(); }, 3000);
+        if (!roomy) {
+            st->frame->showNormal();
+            st->frame->resize(first + QSize(200, 150));
+            drivers::TheUser().PumpUntil([&] { return st->frame->width() > first.width(); });
+        }
+        EXPECT_GT(st->frame->width(), first.width());
+        EXPECT_GT(list->height(), list0.height() + 100);
+        EXPECT_EQ(list->width(), list0.width() + st->frame->width() - first.width());
+        EXPECT_EQ(units->y() - units0.y(), st->frame->height() - first.height());
+        CheckAndSave(st->frame, roomy ? "main-window-maximised" : "main-window-grown");
+        if (roomy) st->frame->showNormal();
+        else st->frame->resize(first);
+        drivers::TheUser().PumpUntil([&] { return st->frame->size() == first; });
+        EXPECT_EQ(list->geometry(), list0);
+        EXPECT_EQ(units->geometry(), units0);
+    });
     Click(kNewItemButton);
     Shot("item-editor");
     script::KeyDown(plat::kVkEscape);

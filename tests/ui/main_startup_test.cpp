@@ -35,7 +35,7 @@ TEST_F(MainStartup, LayoutMenusAndStatusBar) {
         const plat::DialogSpec& spec = drivers::SpecOf(w);
         EXPECT_EQ(spec.width, 505);
         EXPECT_EQ(spec.height, 400);
-        EXPECT_EQ(spec.frame, unsigned(plat::kCaption | plat::kSysMenu | plat::kMinimizeBox));
+        EXPECT_EQ(spec.frame, unsigned(plat::kCaption | plat::kSysMenu | plat::kMinimizeBox | plat::kResizable));
         EXPECT_EQ(spec.owner, 0u);
         ASSERT_EQ(spec.controls.size(), 15u);
         struct Expected { int id; plat::Kind kind; std::string text; plat::Rect rect; };

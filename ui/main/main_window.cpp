@@ -101,7 +101,8 @@ void InitMainDialog(MainWindowState& ui, plat::Window dlg) {
     });
     // Ctrl+C copies the shopping list; in the units box it stays the box's own copy.
     plat::SetAccelerators(dlg, {{'C', false, kCmdCopyList, true}});
-    plat::AddControl(dlg, {kFocusFrame, plat::Kind::BlackFrame, "", {8, 20, 483, 227}, plat::kHidden});
+    plat::AddControl(dlg, {kFocusFrame, plat::Kind::BlackFrame, "", {8, 20, 483, 227},
+                           plat::kHidden | plat::kGrowRight | plat::kGrowDown});
     ui.helpPath = StartupHelpPath();
 
     SortRows(0);
@@ -153,31 +154,36 @@ int OnCommand(MainWindowState& ui, plat::Window dlg, const plat::Event& e) {
 plat::DialogSpec MainDialogSpec() {
     using plat::Kind;
     const unsigned header = plat::kStaticEdge;
-    const unsigned button = plat::kCenter;
+    // A larger window gives the item list the room; what stands below it
+    // keeps its distance to the bottom edge. The first size is the smallest.
+    const unsigned below = plat::kFollowBottom;
+    const unsigned button = plat::kCenter | below;
     plat::DialogSpec spec;
     spec.caption = "Pantrium";
     spec.width = 505;
     spec.height = 400;
-    spec.frame = plat::kCaption | plat::kSysMenu | plat::kMinimizeBox;
+    spec.frame = plat::kCaption | plat::kSysMenu | plat::kMinimizeBox | plat::kResizable;
     spec.owner = 0;
     spec.centred = true;
     spec.controls = {
         {kItemList, Kind::ListBox, "", {10, 35, 480, 220},
-         plat::kTabStop | plat::kVScroll | plat::kDisableNoScroll | plat::kUseTabStops | plat::kNotify},
+         plat::kTabStop | plat::kVScroll | plat::kDisableNoScroll | plat::kUseTabStops | plat::kNotify |
+             plat::kGrowRight | plat::kGrowDown},
         {kStatic, Kind::Label, "Buy", {10, 20, 25, 15}, header},
         {kStatic, Kind::Label, "  Grocery Item", {35, 20, 130, 15}, header},
         {kStatic, Kind::Label, "  Unit Description", {165, 20, 130, 15}, header},
         {kStatic, Kind::Label, "   Last buy", {295, 20, 60, 15}, header},
         {kStatic, Kind::Label, "       Units", {355, 20, 60, 15}, header},
-        {kStatic, Kind::Label, "        Cost", {415, 20, 60, 15}, header},
-        {kStatic, Kind::Label, "Units to buy", {100, 275, 120, 15}, 0},
-        {kUnitsBox, Kind::Edit, "", {35, 275, 60, 18}, plat::kTabStop | plat::kAutoHScroll | plat::kClientEdge},
+        {kStatic, Kind::Label, "        Cost", {415, 20, 60, 15}, header | plat::kGrowRight},
+        {kStatic, Kind::Label, "Units to buy", {100, 275, 120, 15}, below},
+        {kUnitsBox, Kind::Edit, "", {35, 275, 60, 18},
+         plat::kTabStop | plat::kAutoHScroll | plat::kClientEdge | below},
         {kEscapeButton, Kind::Button, "", {0, 0, 0, 0}, 0},
         {kNewItemButton, Kind::Button, "&New Item", {300, 275, 70, 30}, button},
         {kAutoListButton, Kind::Button, "&Auto List", {372, 275, 70, 30}, button},
         {kPrintListButton, Kind::Button, "&Print List", {300, 305, 70, 30}, button},
         {kCheckOutButton, Kind::Button, "&Check Out", {372, 305, 70, 30}, button},
-        {kStatic, Kind::Label, kHelpText, {10, 310, 220, 50}, 0},
+        {kStatic, Kind::Label, kHelpText, {10, 310, 220, 50}, below},
     };
     return spec;
 }

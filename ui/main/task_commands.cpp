@@ -9,11 +9,22 @@
 #include "ui/dialogs/checkout_dialogs.h"
 #include "ui/dialogs/item_editor.h"
 #include "ui/dialogs/list_refresh.h"
+#include "ui/dialogs/message_box.h"
 #include "ui/main/copy_list.h"
 #include "ui/main/main_window.h"
 #include "ui/main/units_history.h"
 
 namespace pantrium {
+namespace {
+
+// Printed to a PDF file: the user hears where it went (a machine without a
+// printer gives no other sign of it).
+void PrintAndTell(int onlyToBuy) {
+    const std::string pdf = PrintList(onlyToBuy);
+    if (!pdf.empty()) StandardPrompt("The list was printed to the PDF file\r\n" + pdf, "Print job", 64);
+}
+
+}  // namespace
 
 bool IsTaskCommand(int id) {
     switch (id) {
@@ -43,10 +54,10 @@ int HandleTaskCommand(MainWindowState& ui, int id) {
         break;
     case kPrintListButton:
     case kCmdPrintList:
-        PrintList(1);
+        PrintAndTell(1);
         break;
     case kCmdPrintAll:
-        PrintList(0);
+        PrintAndTell(0);
         break;
     case kCmdNewItem:
         // The release of the Enter that closed a dialog must not toggle a row.

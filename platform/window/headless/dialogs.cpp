@@ -1,6 +1,7 @@
 // Dialogs of the headless layer: creation, the modal loop, sends, placement.
 #include <algorithm>
 
+#include "platform/window/anchored_layout.h"
 #include "platform/window/headless/headless_metrics.h"
 #include "platform/window/headless/state.h"
 
@@ -77,10 +78,11 @@ void CreateControl(Dialog& d, const plat::ControlSpec& spec) {
     c->dialog = d.handle;
     c->spec = spec;
     if (d.spec.dialogUnits) c->spec.rect = ToPixels(spec.rect);
+    c->created = c->spec.rect;
     c->text = spec.text;
     c->selStart = c->selEnd = static_cast<int>(c->text.size());
     d.controls.push_back(std::move(c));
-    LayoutStatusBars(d);
+    LayoutClient(d);
 }
 
 bool CanTakeDefaultFocus(const Control& c) {
@@ -105,6 +107,20 @@ void LayoutStatusBars(Dialog& d) {
         if (c->spec.kind == plat::Kind::StatusBar)
             c->spec.rect = {0, client.cy - metrics::kStatusBarHeight, client.cx,
                             metrics::kStatusBarHeight};
+}
+
+void LayoutClient(Dialog& d) {
+    LayoutStatusBars(d);
+    if (d.firstClient.cx < 0) return;
+    const plat::Size client = ClientSize(d);
+    const int dw = client.cx - d.firstClient.cx, dh = client.cy - d.firstClient.cy;
+    for (auto& c : d.controls) {
+        if (!(c->spec.style & plat::kLayoutBits) || c->spec.kind == plat::Kind::StatusBar) continue;
+        const plat::Rect& r = c->created;
+        const plat::Edges e =
+            plat::AnchoredEdges({r.left, r.top, r.left + r.width, r.top + r.height}, c->spec.style, dw, dh);
+        c->spec.rect = {e.left, e.top, e.right - e.left, e.bottom - e.top};
+    }
 }
 
 Control* FindControl(Dialog* d, int id) {
@@ -161,7 +177,12 @@ void Initialise(Window handle) {
                 break;
             }
     }
-    if ((d = FindDialog(handle))) d->shown = true;
+    if (!(d = FindDialog(handle))) return;
+    if (d->spec.frame & kResizable) {
+        d->firstClient = ClientSize(*d);
+        d->minOuter = {d->outer.width, d->outer.height};
+    }
+    d->shown = true;
 }
 
 // Runs queued actions until the dialog has ended; a dry script ends it with 2.
@@ -261,7 +282,11 @@ Rect GetWindowRect(Window dlg) {
 void MoveWindow(Window dlg, const Rect& outer) {
     if (Dialog* d = FindDialog(dlg)) {
         d->outer = outer;
-        LayoutStatusBars(*d);
+        if (d->firstClient.cx >= 0) {
+            d->outer.width = std::max(outer.width, d->minOuter.cx);
+            d->outer.height = std::max(outer.height, d->minOuter.cy);
+        }
+        LayoutClient(*d);
     }
 }
 

@@ -99,6 +99,9 @@ void AnswerPrompt(int answer);                              // next Prompt retur
 void AnswerFileDialog(bool confirmed, const std::string& path);  // next Get*FileName
 void ChoosePopup(int id);                                   // next TrackPopupMenu picks id (0 = dismissed)
 void AnswerPrinterDialog(bool confirmed);                   // next PrinterChooseAndOpen
+// Addition: the next PrinterChooseAndOpen goes to a PDF file, the one proposed
+// (as the machine without a printer does); PrinterClose then returns its path.
+void AnswerPrinterToFile();
 
 // ---- records -----------------------------------------------------------------
 struct PromptRecord {
@@ -109,6 +112,7 @@ struct PromptRecord {
 struct PrinterOp {
     enum Kind { Open, SetFont, MoveTo, Text, NewLine, NewPage, Close } kind;
     std::string text;  // Text: the text; SetFont: face; Open: document name
+    std::string file;  // Open: the PDF file proposed (as passed, may be empty)
     int x = 0, y = 0;  // position before the operation (MoveTo: the target)
     int points = 0, style = 0;  // SetFont
 };

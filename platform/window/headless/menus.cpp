@@ -40,7 +40,7 @@ void SetMenu(Window dlg, Menu bar) {
     Dialog* d = FindDialog(dlg);
     if (!d) return;
     d->menu = bar;  // the client area gives up the menu bar's height; the outer size stays
-    LayoutStatusBars(*d);
+    LayoutClient(*d);
 }
 
 void SetMenuItemText(Menu menu, int id, const std::string& text) {

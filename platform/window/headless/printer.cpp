@@ -33,20 +33,22 @@ namespace plat {
 using namespace headless::detail;
 namespace metrics = headless::metrics;
 
-bool PrinterChooseAndOpen(Window, const std::string& docName) {
+bool PrinterChooseAndOpen(Window, const std::string& docName, const std::string& pdfPath) {
     State& s = S();
     if (s.printerAnswers.empty()) {
         Fail("unscripted printer dialog");
         return false;
     }
-    bool confirmed = s.printerAnswers.front();
+    const PrinterAnswer answer = s.printerAnswers.front();
     s.printerAnswers.pop_front();
-    if (!confirmed) return false;
+    if (answer == PrinterAnswer::Cancel) return false;
     if (P().open) Fail("printer opened while a print job was open");
     P() = PrinterState();
     P().open = true;
+    if (answer == PrinterAnswer::File) P().toFile = pdfPath.empty() ? docName + ".pdf" : pdfPath;
     Select("Courier New", metrics::kPrinterStartPoints, 0);
     Record(headless::PrinterOp::Open, docName);
+    s.printerOps.back().file = pdfPath;
     return true;
 }
 
@@ -109,10 +111,11 @@ void PrinterNewPage() {
     P().y = 0;
 }
 
-void PrinterClose() {
-    if (!P().open) return;
+std::string PrinterClose() {
+    if (!P().open) return {};
     Record(headless::PrinterOp::Close);
     P().open = false;
+    return P().toFile;
 }
 
 }  // namespace plat

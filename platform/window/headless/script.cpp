@@ -399,6 +399,9 @@ void AnswerFileDialog(bool confirmed, const std::string& path) {
 
 void ChoosePopup(int id) { S().popupAnswers.push_back(id); }
 
-void AnswerPrinterDialog(bool confirmed) { S().printerAnswers.push_back(confirmed); }
+void AnswerPrinterDialog(bool confirmed) {
+    S().printerAnswers.push_back(confirmed ? PrinterAnswer::Printer : PrinterAnswer::Cancel);
+}
+void AnswerPrinterToFile() { S().printerAnswers.push_back(PrinterAnswer::File); }
 
 }  // namespace headless

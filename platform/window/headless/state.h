@@ -16,6 +16,7 @@ namespace headless::detail {
 struct Control {
     plat::Window dialog = 0;  // the dialog the control lives in
     plat::ControlSpec spec;  // rect in client pixels; style bits as they stand now
+    plat::Rect created;      // the rect it was created with (a resizable dialog's layout starts there)
     std::string text;        // also the edit field of a simple combo
     // One entry per byte of text once something was typed: the character
     // typed there that Windows-1252 lacks ("?" in text), "" where text shows
@@ -44,6 +45,8 @@ struct Dialog {
     std::vector<std::unique_ptr<Control>> controls;  // creation order = tab order
     Control* focus = nullptr;
     plat::Rect outer;
+    plat::Size firstClient{-1, -1};  // a resizable dialog's client area when first shown
+    plat::Size minOuter;             // and its outer size then, its minimum
     bool shown = false, ended = false, enabled = true, topMost = false;
     int result = 0;
     plat::Menu menu = 0;
@@ -64,7 +67,10 @@ struct PrinterState {
     int height = 0;  // dots
     int style = 0;
     int x = 0, y = 0;
+    std::string toFile;  // the PDF file the job goes to, empty for the printer
 };
+
+enum class PrinterAnswer { Cancel, Printer, File };
 
 struct State {
     std::uintptr_t nextHandle = 0x100;
@@ -76,7 +82,7 @@ struct State {
     std::deque<int> promptAnswers;
     std::deque<std::pair<bool, std::string>> fileAnswers;
     std::deque<int> popupAnswers;
-    std::deque<bool> printerAnswers;
+    std::deque<PrinterAnswer> printerAnswers;
     std::vector<std::pair<plat::Window, int>> posted;  // commands chosen in pop-up menus
 
     std::vector<PromptRecord> prompts;
@@ -122,6 +128,8 @@ bool MenuHasItem(plat::Menu menu, int id);  // searched through sub-menus
 plat::Point ClientOrigin(const Dialog& d);  // screen position of the client area
 plat::Size ClientSize(const Dialog& d);
 void LayoutStatusBars(Dialog& d);
+// Status bars and the controls with layout bits, after the client area changed.
+void LayoutClient(Dialog& d);
 
 // Font metrics (fonts.cpp); font 0 and unknown fonts measure as the dialog font.
 plat::Font DialogFont(const std::string& face, int points);

@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "platform/files.h"
+#include "platform/window/anchored_layout.h"
 #include "platform/window/qt/qt_state.h"
 
 namespace {
@@ -130,16 +131,63 @@ QString LabelDisplay(const ControlState& c, bool hasBuddy) {
     return out;
 }
 
+// The stand-in faces are wider and taller than Windows' dialog font, so
+// that a text that fits its control there may not here. A label or check box
+// whose text is too wide takes the face a pixel or two smaller where that is
+// enough, else widens to its text as far as the client area reaches (never to
+// the left); an unframed label grows down to its lines, and a framed one (a
+// column heading) draws its line higher within its frame, so that no text
+// loses its end or its descenders. The rectangle given stays the least size.
+void Fit(ControlState& c) {
+    QWidget* w = c.widget;
+    QRect r = c.placed;
+    if (!w || !r.isValid() || (c.kind != Kind::Label && c.kind != Kind::CheckBox)) return;
+    const int room = w->parentWidget() ? std::max(r.width(), w->parentWidget()->width() - r.left()) : r.width();
+    auto* label = c.kind == Kind::Label ? static_cast<QLabel*>(w) : nullptr;
+    const QString text = label ? label->text() : static_cast<QAbstractButton*>(w)->text();
+    const QStringList lines = text.split('\n');
+    const int frame = label ? label->frameWidth() : 0;
+    QFont font = c.font ? FontOf(c.font) : w->parentWidget() ? w->parentWidget()->font() : w->font();
+    // What the text needs besides its own width: a label's frame and indent, a check box's mark.
+    const int besides = label ? 2 * frame + (frame > 0 ? QFontMetrics(font).horizontalAdvance('x') / 2 : 0)
+                              : w->sizeHint().width() - QFontMetrics(w->font()).horizontalAdvance(text);
+    auto needed = [&](const QFont& f) {
+        QFontMetrics fm(f);
+        int widest = 0;
+        for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
+        return widest + besides;
+    };
+    if (lines.size() == 1 && font.pixelSize() > 2 && needed(font) > r.width()) {
+        QFont smaller = font;
+        while (needed(smaller) > r.width() && smaller.pixelSize() > font.pixelSize() - 2)
+            smaller.setPixelSize(smaller.pixelSize() - 1);
+        if (needed(smaller) <= r.width()) font = smaller;
+    }
+    if (w->font() != font) w->setFont(font);
+    if (!(c.style & kCenter)) r.setWidth(std::clamp(needed(font), r.width(), room));
+    if (label && r.height() > 0) {
+        QFontMetrics fm(font);
+        const int tall = fm.height() + (static_cast<int>(lines.size()) - 1) * fm.lineSpacing() + 2 * frame;
+        if (frame == 0) r.setHeight(std::max(r.height(), tall));
+        // Inside a frame the line starts higher by what it lacks (a negative
+        // margin; the frame itself is the label's contents margins and stays).
+        // A line that only just fits loses the last row of its descenders to the frame's edge.
+        if (frame > 0) label->setMargin(std::min(0, r.height() - tall - 1));
+    }
+    w->setGeometry(r);
+}
+
 void ShowLabelText(ControlState& c) {
     auto* label = static_cast<QLabel*>(c.widget.data());
     QString text = LabelDisplay(c, label->buddy() != nullptr).replace("\r\n", "\n");
+    label->setText(text);
+    Fit(c);
     // Static text wraps only a line wider than the label: a label sized to its
     // measured text keeps its lines whole (Qt's layout would wrap at fractions of a pixel).
     bool wrap = false;
     QFontMetrics fm(label->font());
     for (const QString& line : text.split('\n')) wrap |= fm.horizontalAdvance(line) > label->contentsRect().width();
     label->setWordWrap(wrap);
-    label->setText(text);
 }
 
 void ConnectList(DialogState& st, ControlState* c, QListWidget* list) {
@@ -192,6 +240,8 @@ QWidget* MakeWidget(DialogState& st, ControlState* c) {
         label->setAlignment(((c->style & kCenter) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         if (c->style & kStaticEdge) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // Clicks go through to what lies below (a label may reach over it, widened to its text).
+        if (!(c->style & kNotify)) label->setAttribute(Qt::WA_TransparentForMouseEvents);
         return label;
     }
     case Kind::Edit: {
@@ -279,6 +329,41 @@ void LayoutStatusBars(DialogState& st) {
             c->widget->setGeometry(0, st.client->height() - h, st.client->width(), h);
 }
 
+// Sets a control's rectangle as the control keeps it: a drop list is as high
+// as its closed box, and a list box with tab stops (the item list) keeps its
+// height a whole number of rows, as the list box does, so that its scroll
+// bar ends with its last row.
+static int WholeRows(const ControlState& c, int height) {
+    if (c.kind != Kind::ListBox || !(c.style & kUseTabStops) || (c.style & kNoIntegralHeight)) return height;
+    const int row = QFontMetrics(c.widget->font()).height();
+    const int frame = 2 * static_cast<QFrame*>(c.widget.data())->frameWidth();
+    return row > 0 && height - frame > row ? height - (height - frame) % row : height;
+}
+
+static void Place(ControlState& c, int left, int top, int width, int height) {
+    QWidget* w = c.widget;
+    if (c.kind == Kind::DropList) height = std::min(height, w->sizeHint().height());
+    height = WholeRows(c, height);
+    c.placed = QRect(left, top, width, height);
+    w->setGeometry(c.placed);
+    Fit(c);
+}
+
+void LayoutAnchored(DialogState& st) {
+    if (!st.firstClient.isValid()) return;
+    const int dw = st.client->width() - st.firstClient.width();
+    const int dh = st.client->height() - st.firstClient.height();
+    for (ControlState* c : st.controls) {
+        if (!(c->style & kLayoutBits) || c->kind == Kind::StatusBar || !c->widget) continue;
+        // A list of whole rows grows from the height it was cut to, so that
+        // it never reaches below a frame made to surround it.
+        const Rect& r = c->rect;
+        const Edges e =
+            AnchoredEdges({r.left, r.top, r.left + r.width, r.top + WholeRows(*c, r.height)}, c->style, dw, dh);
+        Place(*c, e.left, e.top, e.right - e.left, e.bottom - e.top);
+    }
+}
+
 void CreateControl(DialogState& st, const ControlSpec& spec) {
     auto* c = new ControlState;
     c->id = spec.id;
@@ -305,10 +390,10 @@ void CreateControl(DialogState& st, const ControlSpec& spec) {
     if (spec.kind == Kind::StatusBar) {
         LayoutStatusBars(st);
     } else {
-        Rect r = st.spec.dialogUnits ? ToPixels(st, spec.rect) : spec.rect;
-        if (spec.kind == Kind::DropList) r.height = std::min(r.height, w->sizeHint().height());
-        w->setGeometry(r.left, r.top, r.width, r.height);
+        const Rect& r = c->rect;
+        Place(*c, r.left, r.top, r.width, r.height);
     }
+    if (spec.style & kLayoutBits) LayoutAnchored(st);  // a control added to a grown dialog
     if (spec.kind == Kind::Label) ShowLabelText(*c);  // wrapping depends on the size
     w->setVisible(!(spec.style & kHidden));
 }
@@ -333,8 +418,11 @@ void SetText(Window dlg, int id, const std::string& text) {
         Notify(*st, id, Code::Change);
         return;
     case Kind::Label: ShowLabelText(*c); return;
-    case Kind::Button:
-    case Kind::CheckBox: static_cast<QAbstractButton*>(c->widget.data())->setText(Q(text)); return;
+    case Kind::Button: static_cast<QAbstractButton*>(c->widget.data())->setText(Q(text)); return;
+    case Kind::CheckBox:
+        static_cast<QAbstractButton*>(c->widget.data())->setText(Q(text));
+        Fit(*c);
+        return;
     default: return;
     }
 }

@@ -177,6 +177,7 @@ Qt::WindowFlags FlagsFor(const DialogSpec& spec) {
     if (spec.frame & kCaption) f |= Qt::WindowTitleHint;
     if (spec.frame & kSysMenu) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (spec.frame & kMinimizeBox) f |= Qt::WindowMinimizeButtonHint;
+    if (spec.frame & kResizable) f |= Qt::WindowMaximizeButtonHint;
     return f;
 }
 
@@ -308,6 +309,19 @@ void LayoutClient(DialogState& st) {
     }
     st.client->setGeometry(0, menuHeight, st.frame->width(), std::max(0, st.frame->height() - menuHeight));
     LayoutStatusBars(st);
+    LayoutAnchored(st);
+}
+
+// Once Init is done the size is known: a resizable dialog's first size is
+// its smallest; any other dialog keeps it.
+void HoldSize(DialogState& st) {
+    LayoutClient(st);
+    if (st.spec.frame & kResizable) {
+        st.firstClient = st.client->size();
+        st.frame->setMinimumSize(st.frame->size());
+    } else {
+        st.frame->setFixedSize(st.frame->size());
+    }
 }
 
 }  // namespace plat::qt
@@ -327,6 +341,7 @@ int RunDialog(const DialogSpec& spec, const Callback& callback) {
     int handled = Deliver(*st, Event{Msg::Init});
     if (!st->ended && !handled && !st->frame->focusWidget()) FocusFirstTabStop(*st);
     if (!st->ended) {
+        HoldSize(*st);
         st->shown = true;
         const QPoint placed = st->frame->pos();
         st->frame->show();
@@ -413,6 +428,9 @@ void MoveWindow(Window dlg, const Rect& outer) {
     QRect frame = st->frame->frameGeometry(), inner = st->frame->geometry();
     int left = inner.x() - frame.x(), top = inner.y() - frame.y();
     int right = frame.right() - inner.right(), bottom = frame.bottom() - inner.bottom();
+    // A dialog of one size takes the new one as its only size.
+    if (!(st->spec.frame & kResizable) && st->shown)
+        st->frame->setFixedSize(std::max(0, outer.width - left - right), std::max(0, outer.height - top - bottom));
     st->frame->setGeometry(outer.left + left, outer.top + top, std::max(0, outer.width - left - right),
                            std::max(0, outer.height - top - bottom));
     LayoutClient(*st);

@@ -36,6 +36,7 @@ struct ControlState {
     unsigned style = 0;
     std::string text;        // the text as given (labels keep their "&")
     Rect rect;               // as created, in client pixels (a drop list's includes its open list)
+    QRect placed;            // where the layer last placed it (a label or check box may be wider, Fit)
     QPointer<QWidget> widget;
     KeyHook hook;
     Font font = 0;           // SetControlFont's font, 0 = the dialog's
@@ -63,6 +64,7 @@ struct DialogState {
     bool ended = false, shown = false, enabled = true, topMost = false;
     int result = 2;
     int defaultButton = 0;      // id of the default push button, 0 = none
+    QSize firstClient{-1, -1};  // a resizable dialog's client area when first shown
     std::string icon;
     ~DialogState();
 };
@@ -92,8 +94,9 @@ void ReleaseDialogFont(Font handle);
 int LiveFonts();                         // made by CreateFont and not deleted yet
 Rect ToPixels(const DialogState& st, const Rect& dialogUnits);
 int AverageCharWidth(const QFont& font);  // the way dialog units count it
-void LayoutClient(DialogState& st);      // menu bar and client area after a resize
+void LayoutClient(DialogState& st);      // menu bar, client area and controls after a resize
 void LayoutStatusBars(DialogState& st);
+void LayoutAnchored(DialogState& st);    // the controls with layout bits of a resizable dialog
 bool NotifiesFocus(Kind kind);
 
 // The item list's rows with tab-stop columns.

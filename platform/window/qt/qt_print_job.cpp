@@ -1,5 +1,7 @@
 #include "platform/window/qt/qt_print_job.h"
 
+#include <QFileInfo>
+
 #include "platform/window/pdf_printer.h"
 #include "platform/window/qt/qt_hooks.h"
 #include "platform/window/qt/qt_internal.h"
@@ -14,8 +16,9 @@ void Record(TestHooks::PrinterOpKind kind, Point at, const std::string& text = {
 
 }  // namespace
 
-std::unique_ptr<PrintJob> QtPrintJob::Begin(std::unique_ptr<QPrinter> printer) {
+std::unique_ptr<PrintJob> QtPrintJob::Begin(std::unique_ptr<QPrinter> printer, bool announced) {
     std::unique_ptr<QtPrintJob> job(new QtPrintJob(std::move(printer)));
+    job->announced_ = announced;
     if (!job->painter_.begin(job->printer_.get())) return nullptr;
     // The classic printer default: "Courier New" at 12 points.
     job->SetPainterFont("Courier New", PdfPrinter::kStartPoints, 0);
@@ -80,7 +83,13 @@ void QtPrintJob::End() {
     if (ended_) return;
     ended_ = true;
     Record(TestHooks::kClose, Position());
-    painter_.end();
+    written_ = painter_.end();
+}
+
+std::string QtPrintJob::WrittenFile() const {
+    const bool toFile = printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty();
+    return announced_ && written_ && toFile ? U(QFileInfo(printer_->outputFileName()).absoluteFilePath())
+                                            : std::string();
 }
 
 }  // namespace plat::qt

@@ -14,8 +14,9 @@ namespace plat::qt {
 
 class QtPrintJob final : public PrintJob {
 public:
-    // Starts painting on printer; null when the painter cannot begin.
-    static std::unique_ptr<PrintJob> Begin(std::unique_ptr<QPrinter> printer);
+    // Starts painting on printer; null when the painter cannot begin. The
+    // user's own choice (announced) is told where a PDF file went.
+    static std::unique_ptr<PrintJob> Begin(std::unique_ptr<QPrinter> printer, bool announced = false);
 
     int DpiX() const override { return printer_->resolution(); }
     int DpiY() const override { return printer_->resolution(); }
@@ -28,6 +29,7 @@ public:
     void NewLine() override;
     void NewPage() override;
     void End() override;
+    std::string WrittenFile() const override;
 
 private:
     explicit QtPrintJob(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
@@ -39,6 +41,8 @@ private:
     QPainter painter_;
     int x_ = 0, y_ = 0;
     bool ended_ = false;
+    bool announced_ = false;
+    bool written_ = false;
 };
 
 }  // namespace plat::qt

@@ -26,11 +26,12 @@ namespace {
 // The job for a new document: the PDF file PANTRIUM_PRINT_TO names, else the
 // printer (or file) chosen in the print dialog, or the test driver's answer to
 // it. Null when the user cancels.
-std::unique_ptr<PrintJob> ChooseJob(Window owner, const std::string& docName) {
+std::unique_ptr<PrintJob> ChooseJob(Window owner, const std::string& docName, const std::string& pdfPath) {
     if (const char* forced = std::getenv("PANTRIUM_PRINT_TO"); forced && *forced)
-        return std::make_unique<PdfPrintJob>(docName, forced, [](const std::string& path) {
-            std::fprintf(stderr, "The file %s could not be written.\n", path.c_str());
-        });
+        return std::make_unique<PdfPrintJob>(
+            docName, forced,
+            [](const std::string& path) { std::fprintf(stderr, "The file %s could not be written.\n", path.c_str()); },
+            false);
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(Q(docName));
     if (Hooks().printerDialog) {
@@ -41,25 +42,25 @@ std::unique_ptr<PrintJob> ChooseJob(Window owner, const std::string& docName) {
         if (job && Hooks().printerOp) Hooks().printerOp(TestHooks::kOpen, docName, Point{}, 0, 0);
         return job;
     }
-    // Without a printer the dialog opens on "Print to File (PDF)", a file named
-    // after the job in the current folder.
+    // Without a printer the dialog opens on "Print to File (PDF)" with the
+    // file proposed (beside the list), else one named after the job in the current folder.
     if (QPrinterInfo::availablePrinters().isEmpty())
-        printer->setOutputFileName(QDir::current().filePath(Q(docName) + ".pdf"));
+        printer->setOutputFileName(QDir::current().absoluteFilePath(pdfPath.empty() ? Q(docName) + ".pdf" : Q(pdfPath)));
     DialogState* st = StateOf(owner);
     QPrintDialog dialog(printer.get(), st ? st->frame : nullptr);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);  // "Print to File (PDF)"
     if (dialog.exec() != QDialog::Accepted) return nullptr;
-    return QtPrintJob::Begin(std::move(printer));
+    return QtPrintJob::Begin(std::move(printer), true);
 }
 
 }  // namespace
 
-bool PrinterChooseAndOpen(Window owner, const std::string& docName) {
+bool PrinterChooseAndOpen(Window owner, const std::string& docName, const std::string& pdfPath) {
     EnsureApplication();
     PrinterClose();
-    Layer().printJob = ChooseJob(owner, docName);
+    Layer().printJob = ChooseJob(owner, docName, pdfPath);
     return OpenPrintJob() != nullptr;
 }
 

@@ -2,6 +2,7 @@
 // functions (texts, focus, check marks, colours, fonts, lists, status bars).
 #include <algorithm>
 
+#include "platform/window/anchored_layout.h"
 #include "platform/window/win32/win32_internal.h"
 #include "platform/files.h"
 
@@ -82,10 +83,41 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
                              GetModuleHandleA(nullptr), nullptr);
     if (!h) return nullptr;
     if (c.kind == Kind::ListBox && (c.style & kUseTabStops)) KeepListRows(h);
+    if ((st.spec.frame & kResizable) && (c.style & kLayoutBits)) {
+        // Its rectangle as made: a list box has cut its height to whole rows
+        // and grows from there, so that it never reaches below a frame made to surround it.
+        RECT made{};
+        ::GetWindowRect(h, &made);
+        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&made), 2);
+        st.anchored.push_back({h, made, c.style});
+        LayoutAnchored(dlg, st);  // a control added to a grown dialog
+    }
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dlg)), FALSE);
     // The dialog manager learns of default buttons only from templates.
     if (c.kind == Kind::Button && (c.style & kDefault)) SendMessageA(dlg, DM_SETDEFID, static_cast<WPARAM>(c.id), 0);
     return h;
+}
+
+void LayoutAnchored(HWND dlg, const DialogState& st) {
+    if (st.firstClient.cx < 0 || st.anchored.empty()) return;
+    RECT client{};
+    GetClientRect(dlg, &client);
+    // In display pixels throughout: at any DPI the controls move exactly as far as the border did.
+    const int dw = client.right - st.firstClient.cx, dh = client.bottom - st.firstClient.cy;
+    bool moved = false;
+    for (const AnchoredControl& a : st.anchored) {
+        const RECT& r = a.created;
+        const Edges e = AnchoredEdges({r.left, r.top, r.right, r.bottom}, a.style, dw, dh);
+        RECT now{};
+        ::GetWindowRect(a.hwnd, &now);
+        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&now), 2);
+        if (Edges{now.left, now.top, now.right, now.bottom} == e) continue;
+        SetWindowPos(a.hwnd, nullptr, e.left, e.top, e.right - e.left, e.bottom - e.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        moved = true;
+    }
+    // Drawn once, all of it: the controls' old places and their new ones.
+    if (moved) RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 namespace {

@@ -2,6 +2,8 @@
 // DialogBoxIndirectParamA; the controls are created in WM_INITDIALOG in pixels
 // of the client area, and the dialog procedure turns window messages into the
 // layer's events.
+#include <algorithm>
+
 #include "platform/window/win32/win32_state.h"
 
 namespace plat::win32 {
@@ -41,6 +43,7 @@ DWORD DialogStyle(unsigned frame) {
     if (frame & kSysMenu) style |= WS_SYSMENU;
     if (frame & kMinimizeBox) style |= WS_MINIMIZEBOX;
     if (frame & kModalFrame) style |= DS_MODALFRAME;
+    if (frame & kResizable) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
     return style;
 }
 
@@ -124,6 +127,14 @@ INT_PTR InitDialog(HWND dlg, DialogState& st) {
 
     int handled = Deliver(dlg, st, Event{Msg::Init});
     if (!IsWindow(dlg)) return FALSE;
+    if (st.spec.frame & kResizable) {
+        // Its size now, with the menu bar, is the first and the smallest.
+        RECT now{}, window{};
+        GetClientRect(dlg, &now);
+        ::GetWindowRect(dlg, &window);
+        st.firstClient = SIZE{now.right, now.bottom};
+        st.minOuter = SIZE{window.right - window.left, window.bottom - window.top};
+    }
     // TRUE lets the dialog manager focus the first tab stop: only when the
     // callback neither handled the start nor chose a focus itself.
     HWND focus = ::GetFocus();
@@ -244,6 +255,18 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         // Status bars place themselves at the bottom when told of a new size.
         for (auto& [id, kind] : st->kinds)
             if (kind == Kind::StatusBar) SendMessageA(GetDlgItem(dlg, id), WM_SIZE, 0, 0);
+        if (wp != SIZE_MINIMIZED) LayoutAnchored(dlg, *st);
+        return FALSE;
+    case WM_GETMINMAXINFO:
+        // The border's drag and maximising stop at the first size; the
+        // default handling of a window position change with a sizing border
+        // asks here too, so MoveWindow stops there as well.
+        if (st->firstClient.cx >= 0) {
+            auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
+            mmi->ptMinTrackSize.x = std::max<LONG>(mmi->ptMinTrackSize.x, st->minOuter.cx);
+            mmi->ptMinTrackSize.y = std::max<LONG>(mmi->ptMinTrackSize.y, st->minOuter.cy);
+            return Answer(dlg, 0);
+        }
         return FALSE;
     default:
         // Private messages; the first three numbers are the dialog manager's

@@ -28,6 +28,14 @@ struct ControlColors {
     HBRUSH brush = nullptr;  // for back >= 0
 };
 
+// A control with layout bits of a resizable dialog, and the edges (display
+// pixels of the client area) it was created with.
+struct AnchoredControl {
+    HWND hwnd = nullptr;
+    RECT created{};
+    unsigned style = 0;
+};
+
 struct DialogState {
     Callback callback;
     DialogSpec spec;
@@ -39,6 +47,9 @@ struct DialogState {
     std::map<int, ControlColors> colors;  // control id -> colours
     std::map<int, std::vector<int>> tabStops;  // owner-drawn lists: stops in template units
     std::vector<Accelerator> accelerators;
+    std::vector<AnchoredControl> anchored;  // resizable dialogs: the controls that follow the size
+    SIZE firstClient{-1, -1};             // resizable dialogs: the client area when first shown
+    SIZE minOuter{0, 0};                  // and the outer size then, the smallest the window becomes
 };
 
 inline HWND ToHwnd(Window w) { return reinterpret_cast<HWND>(w); }
@@ -97,6 +108,8 @@ void MapDialogUnits(HWND dlg, RECT& r);
 
 // Creates one control of a dialog (pixels of the client area) with the dialog's font.
 HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& spec);
+// Places the controls with layout bits of a resizable dialog for its client area now.
+void LayoutAnchored(HWND dlg, const DialogState& st);
 
 // Owner-drawn list rows with right-aligned tab stops.
 void MeasureListItem(HWND dlg, MEASUREITEMSTRUCT* mis);

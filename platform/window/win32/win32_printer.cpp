@@ -58,9 +58,12 @@ bool PrinterInstalled() {
 }
 
 // The wide save dialog: the chosen path comes back as UTF-8 whatever its language.
-bool AskPdfPath(HWND owner, const std::string& docName, std::string& path) {
+// The proposed path (UTF-8) opens the dialog in its folder with its name.
+bool AskPdfPath(HWND owner, const std::string& docName, const std::string& proposed, std::string& path) {
     wchar_t buffer[MAX_PATH] = {};
-    lstrcpynW(buffer, plat::win32::WideFromAnsi(docName + ".pdf").c_str(), MAX_PATH);
+    const std::wstring name =
+        proposed.empty() ? plat::win32::WideFromAnsi(docName + ".pdf") : plat::win32::ToWide(proposed);
+    lstrcpynW(buffer, name.c_str(), MAX_PATH);
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
@@ -85,7 +88,7 @@ std::unique_ptr<PrintJob> PdfJob(const std::string& path, const std::string& doc
                           (L"The file " + plat::win32::ToWide(unwritten) + L" could not be written.").c_str(),
                           L"Print job", MB_OK | MB_ICONEXCLAMATION);
         };
-    return std::make_unique<PdfPrintJob>(docName, path, std::move(report));
+    return std::make_unique<PdfPrintJob>(docName, path, std::move(report), !quiet);
 }
 
 // Adds "Save as PDF..." to the print dialog, left of its OK button.
@@ -120,7 +123,7 @@ UINT_PTR CALLBACK PrintHook(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 // The job for a new document: a PDF file when PANTRIUM_PRINT_TO names one or
 // there is no printer (or the user asks for a PDF file), else the printer
 // chosen in the print dialog. Null when the user cancels.
-std::unique_ptr<PrintJob> ChooseJob(HWND owner, const std::string& docName) {
+std::unique_ptr<PrintJob> ChooseJob(HWND owner, const std::string& docName, const std::string& pdfPath) {
     const std::string forced = EnvironmentPath();
     if (!forced.empty()) return PdfJob(forced, docName, true);
 
@@ -146,15 +149,15 @@ std::unique_ptr<PrintJob> ChooseJob(HWND owner, const std::string& docName) {
     if (!toPdf) return nullptr;  // cancelled
 
     std::string path;
-    if (!AskPdfPath(owner, docName, path)) return nullptr;
+    if (!AskPdfPath(owner, docName, pdfPath, path)) return nullptr;
     return PdfJob(path, docName, false);
 }
 
 }  // namespace
 
-bool PrinterChooseAndOpen(Window owner, const std::string& docName) {
+bool PrinterChooseAndOpen(Window owner, const std::string& docName, const std::string& pdfPath) {
     PrinterClose();
-    Layer().printJob = ChooseJob(reinterpret_cast<HWND>(owner), docName);
+    Layer().printJob = ChooseJob(reinterpret_cast<HWND>(owner), docName, pdfPath);
     return OpenPrintJob() != nullptr;
 }
 

@@ -353,3 +353,48 @@ CONFORMANCE_CASE(kSection, "dialog units are mapped like a template's, icons are
 
 }  // namespace
 }  // namespace window
+
+namespace window {
+namespace {
+
+// A resizable dialog on the display's own pixels: the sizing border and the
+// maximise box are there, the border's drag stops at the first size, and a
+// maximised window moves and grows its controls by exactly the display
+// pixels it grew by, at any DPI.
+CONFORMANCE_CASE("win32", "a resizable dialog maximises with its controls following in display pixels") {
+    DialogSpec spec = MainSpec();
+    spec.frame |= kResizable;
+    spec.controls[0].style |= kGrowRight | kGrowDown | kNoIntegralHeight;  // the list
+    spec.controls[1].style |= kFollowBottom;                             // the edit
+    RunShown(spec, [](Window dlg) {
+        const LONG style = GetWindowLongA(H(dlg), GWL_STYLE);
+        Check((style & WS_THICKFRAME) && (style & WS_MAXIMIZEBOX), "a sizing border and a maximise box");
+        RECT outer{};
+        ::GetWindowRect(H(dlg), &outer);
+        MINMAXINFO mmi{};
+        SendMessageA(H(dlg), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+        CheckEq(mmi.ptMinTrackSize.x, outer.right - outer.left, "the border's drag stops at the first width");
+        CheckEq(mmi.ptMinTrackSize.y, outer.bottom - outer.top, "and at the first height");
+        RECT client0{};
+        GetClientRect(H(dlg), &client0);
+        const RECT list0 = DeviceRectOf(dlg, kList), edit0 = DeviceRectOf(dlg, kEdit);
+        ShowWindow(H(dlg), SW_MAXIMIZE);
+        WaitFor([&] { return IsZoomed(H(dlg)) != FALSE; });
+        RECT client{};
+        GetClientRect(H(dlg), &client);
+        const LONG dw = client.right - client0.right, dh = client.bottom - client0.bottom;
+        Check(dw > 0 && dh > 0, "maximised, the client area is larger");
+        const RECT list = DeviceRectOf(dlg, kList), edit = DeviceRectOf(dlg, kEdit);
+        CheckEq(list.right - list.left, list0.right - list0.left + dw, "the list widened by the display pixels");
+        CheckEq(list.bottom - list.top, list0.bottom - list0.top + dh, "and grew taller by them");
+        CheckEq(edit.top, edit0.top + dh, "the edit moved down by them");
+        CheckEq(edit.left, edit0.left, "and stayed at its left edge");
+        ShowWindow(H(dlg), SW_RESTORE);
+        WaitFor([&] { return !IsZoomed(H(dlg)); });
+        const RECT back = DeviceRectOf(dlg, kEdit);
+        Check(back.top == edit0.top && back.left == edit0.left, "restored, the edit is back where it was made");
+    });
+}
+
+}  // namespace
+}  // namespace window

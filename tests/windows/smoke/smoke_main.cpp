@@ -16,6 +16,7 @@
 
 #include "smoke_clipboard.h"
 #include "smoke_paths.h"
+#include "smoke_resize.h"
 #include "smoke_cost.h"
 #include "smoke_keys.h"
 #include "smoke_scenario.h"
@@ -71,6 +72,7 @@ int main() {
     RunPhase(smoke::DriveFirstRun);
     smoke::CheckAfterFirstRun();
     RunPhase(smoke::DriveSecondRun);
+    RunPhase(smoke::DriveResizeRun);
     // The scaled-display runs look at the windows only: the first two runs.
     char windowsOnly[4] = {};
     if (GetEnvironmentVariableA("PANTRIUM_SMOKE_WINDOWS_ONLY", windowsOnly, sizeof windowsOnly) > 0) {

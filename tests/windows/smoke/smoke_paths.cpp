@@ -281,18 +281,40 @@ void PrintChecks(const Main& m) {
     SetEnvironmentVariableW(L"PANTRIUM_PRINT_TO", nullptr);
 }
 
+// The text of a message box (its last static with a text).
+BOOL CALLBACK CollectStatic(HWND window, LPARAM param) {
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    if (lstrcmpiW(cls, L"Static") != 0) return TRUE;
+    wchar_t text[1024] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &length);
+    if (text[0]) *reinterpret_cast<std::string*>(param) = Utf8(text);
+    return TRUE;
+}
+
 // Without PANTRIUM_PRINT_TO the PDF file's name is asked for with the save
-// dialog (Wine has no printer here); the path comes back whole.
+// dialog (Wine has no printer here), proposing a file beside the list named
+// after it; the path comes back whole, and a notice says where the file went.
 void PrintDialogChecks(const Main& m) {
     const std::string pdf = current.dir + "\\" + current.name + " Druck.pdf";
     Click(GetDlgItem(m.dlg, pantrium::kPrintListButton));
     HWND dialog = FindWindowUtf8("Save the printed list as PDF", true);
     if (!Check(dialog != nullptr, current.name + ": printing asks for the PDF file's name")) return;
-    // It opens where the last file dialog of the program was (no folder is
-    // given), so the full path is typed; the dialog adds ".pdf".
+    CheckEq(FolderOf(dialog), current.dir, current.name + ": the PDF dialog opens in the list's folder");
+    CheckEq(FileNameField(dialog), current.name + ".pdf", current.name + ": and proposes the list's name");
+    // The full path is typed; the dialog adds ".pdf".
     ChooseFile(dialog, current.dir + "\\" + current.name + " Druck");
     Check(WaitGone(dialog), current.name + ": the PDF dialog closes on OK");
     Check(WaitFor([&] { return PdfWritten(pdf); }, 15000), current.name + ": Print List writes " + pdf);
+    HWND box = FindWindowUtf8("Print job", false);
+    if (!Check(box != nullptr, current.name + ": a notice tells where the PDF file went")) return;
+    std::string text;
+    EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&text));
+    CheckEq(text, "The list was printed to the PDF file\r\n" + pdf,
+            current.name + ": the notice names the file in its own language");
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Check(WaitGone(box), current.name + ": OK closes the notice");
 }
 
 void OpenChecks(const Main& m, bool shots) {
@@ -351,17 +373,6 @@ DWORD WINAPI DriveSettingsStart(LPVOID) {
     SaveAsChecks(m);
     EndWithEscape(m);
     return 0;
-}
-
-BOOL CALLBACK CollectStatic(HWND window, LPARAM param) {
-    wchar_t cls[32] = {};
-    GetClassNameW(window, cls, 32);
-    if (lstrcmpiW(cls, L"Static") != 0) return TRUE;
-    wchar_t text[1024] = {};
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &length);
-    if (text[0]) *reinterpret_cast<std::string*>(param) = Utf8(text);
-    return TRUE;
 }
 
 // A list that cannot be opened (another program holds it locked): the

@@ -231,7 +231,7 @@ void LayoutChecks(const Main& m) {
     const LONG style = GetWindowLongA(m.dlg, GWL_STYLE);
     Check((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) && (style & WS_MINIMIZEBOX),
           "main window has a caption, system menu and minimize box");
-    Check(!(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME), "main window cannot be maximized or sized");
+    Check((style & WS_MAXIMIZEBOX) && (style & WS_THICKFRAME), "main window can be maximized and sized");
     // The taskbar and Alt+Tab take the large image: a drawn 32x32, not a stretched 16x16.
     CheckEq(IconWidth(Send(m.dlg, WM_GETICON, ICON_SMALL, 0)), Px(16),
             "main window's small icon is 16 pixels at 96 dpi, scaled");
