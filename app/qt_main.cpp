@@ -7,5 +7,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Pantrium");
-    return pantrium::RunMainWindow();
+    pantrium::MainWindowState ui;
+    ui.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    return pantrium::RunMainWindow(ui);
 }

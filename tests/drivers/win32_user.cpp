@@ -37,10 +37,10 @@ int DisplayDpi() {
 }
 int Px(int layerPixels) { return MulDiv(layerPixels, DisplayDpi(), 96); }
 
-void SetShift(bool down) {
+void SetModifier(int vk, bool down) {
     BYTE state[256];
     GetKeyboardState(state);
-    state[VK_SHIFT] = down ? 0x80 : 0;
+    state[vk] = down ? 0x80 : 0;
     SetKeyboardState(state);
 }
 
@@ -53,7 +53,8 @@ std::string ClassOf(HWND h) {
 // The driver's own window: it lets go of Shift when its message comes.
 LRESULT CALLBACK MarkerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg != WM_APP) return DefWindowProcA(h, msg, wp, lp);
-    SetShift(false);
+    SetModifier(VK_SHIFT, false);
+    SetModifier(VK_CONTROL, false);
     return 0;
 }
 
@@ -203,8 +204,8 @@ public:
         DestroyWindow(other);
     }
 
-    void KeyDown(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, true); }
-    void KeyUp(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, false); }
+    void KeyDown(plat::Window dlg, int vk, bool shift, bool ctrl) override { Key(dlg, vk, shift, ctrl, true); }
+    void KeyUp(plat::Window dlg, int vk, bool shift, bool ctrl) override { Key(dlg, vk, shift, ctrl, false); }
 
     void Type(plat::Window, const std::string& text) override {
         HWND focus = ::GetFocus();
@@ -361,19 +362,21 @@ private:
         return h;
     }
 
-    void Key(plat::Window dlg, int vk, bool shift, bool down) {
+    void Key(plat::Window dlg, int vk, bool shift, bool ctrl, bool down) {
         HWND to = ::GetFocus();
         if (!to) to = ToHwnd(dlg);
         const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-        // Shift is held while the key is handled: set now, let go with the key's release.
-        if (shift) SetShift(true);
-        PostMessageA(to, down ? WM_KEYDOWN : WM_KEYUP, vk,
-                     down ? 1 | (scan << 16) : 1 | (scan << 16) | (1u << 30) | (1u << 31));
-        if (shift && !down) PostShiftRelease();
+        // Shift and Ctrl are held while the key is handled: set now, let go with the key's release.
+        if (shift) SetModifier(VK_SHIFT, true);
+        if (ctrl) SetModifier(VK_CONTROL, true);
+        // F10 comes as a system key, as from the keyboard.
+        const UINT message = vk == VK_F10 ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+        PostMessageA(to, message, vk, down ? 1 | (scan << 16) : 1 | (scan << 16) | (1u << 30) | (1u << 31));
+        if ((shift || ctrl) && !down) PostModifierRelease();
     }
 
-    // Lets go of Shift once the messages posted before are handled.
-    void PostShiftRelease() {
+    // Lets go of Shift and Ctrl once the messages posted before are handled.
+    void PostModifierRelease() {
         static HWND marker = [] {
             WNDCLASSA wc{};
             wc.lpfnWndProc = MarkerProc;

@@ -19,6 +19,7 @@ enum : int {
     kCmdResetItem = 314, kCmdBuy = 315, kCmdUnitsToBuy = 316, kCmdBuyingHistory = 317,
     kCmdPrintList = 321, kCmdCheckOut = 322, kCmdUndoCheckout = 323, kCmdCategories = 324,
     kCmdHelp = 331, kCmdAbout = 332,
+    kCmdUndoCheckoutKey = 341,  // Ctrl+Z: "&Undo Checkout" when a checkout can be undone
     kToggleRowMessage = 1524,  // the first application message number 1024, plus 500
 };
 
@@ -85,6 +86,11 @@ void TellMergeConflicts(const std::vector<MergeConflict>& conflicts, const std::
 bool MergeFileIntoTable(MainWindowState& ui, const std::string& path);
 // At start-up: a sync client's conflict copies beside the list, offered for a merge.
 void OfferConflictCopies(MainWindowState& ui);
+
+// Help: the help file of the start-up folder, else the one beside the
+// program; a notice names both places when there is none.
+std::string HelpPathIn(const std::string& folder);
+void HelpCommand(MainWindowState& ui);
 
 // Commands on the selected row, the menu texts and the right click.
 void ResetAllCommand(MainWindowState& ui);

@@ -68,9 +68,10 @@ void SelectRow(int id, int index);        // mouse click on entry: focus to the 
 void DoubleClickRow(int id, int index);   // as SelectRow, then DblClick with that entry
 void DoubleClickBelowRows(int id);        // on the empty part below the last entry of a list box: focus
                                           // to the list, the selection stays, DblClick with entry -1
-void KeyDown(int vk, bool shift = false); // to the focused control (key hook first, then standard handling)
-void KeyUp(int vk, bool shift = false);
-void Press(int vk, bool shift = false);   // KeyDown then KeyUp, queued as two actions (a release after a
+// to the focused control (key hook first, then standard handling), Shift and Ctrl held with the key
+void KeyDown(int vk, bool shift = false, bool ctrl = false);
+void KeyUp(int vk, bool shift = false, bool ctrl = false);
+void Press(int vk, bool shift = false, bool ctrl = false);   // KeyDown then KeyUp, queued as two actions (a release after a
                                           // press that closed a dialog reaches the dialog below)
 void Type(const std::string& text);       // keystroke by keystroke into the focused edit: replaces the
                                           // selection, one Change per character

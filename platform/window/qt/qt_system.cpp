@@ -56,7 +56,10 @@ QStringList NameFilters(const std::string& filter) {
             at = filter.size();
         }
         QString patterns = Q(pattern).replace(';', ' ');
-        out << Q(name) + " (" + patterns + ")";
+        // A name that shows its patterns already keeps them once.
+        QString shown = Q(name);
+        if (!shown.endsWith("(" + patterns + ")")) shown += " (" + patterns + ")";
+        out << shown;
     }
     return out;
 }
@@ -101,17 +104,21 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
 }
 
 // The help pages of the help file's sources: help/index.html beside the
-// help file, beside the program, or in the source tree the program was built from.
+// help file; for the help file beside the program also where the program's
+// installation or source tree keeps them.
 QString HelpPage(const std::string& chmPath) {
     QString chm = Q(chmPath);
     int cut = std::max(chm.lastIndexOf('\\'), chm.lastIndexOf('/'));
-    QStringList dirs;
-    if (cut > 0) dirs << chm.left(cut) + "/help";
+    if (cut <= 0) return {};
+    QString folder = chm.left(cut);
+    QStringList dirs{folder + "/help"};
     QString app = QCoreApplication::applicationDirPath();
-    dirs << app + "/help" << app + "/../help" << app + "/../share/pantrium/help";
+    if (QFileInfo(folder).canonicalFilePath() == QFileInfo(app).canonicalFilePath()) {
+        dirs << app + "/../help" << app + "/../share/pantrium/help";
 #ifdef PANTRIUM_HELP_DIR
-    dirs << PANTRIUM_HELP_DIR;
+        dirs << PANTRIUM_HELP_DIR;
 #endif
+    }
     for (const QString& d : dirs)
         for (const char* name : {"index.html", "contents.html", "pantrium.html"}) {
             QFileInfo page(d + "/" + name);
@@ -193,6 +200,7 @@ int VirtualKey(int key) {
     case Qt::Key_Home: return 0x24;
     case Qt::Key_Insert: return 0x2D;
     case Qt::Key_Delete: return 0x2E;
+    case Qt::Key_Menu: return kVkApps;
     case Qt::Key_Plus: return 0xBB;
     case Qt::Key_Minus: return 0xBD;
     case Qt::Key_Period: return 0xBE;
@@ -267,6 +275,9 @@ int Prompt(const std::string& text, const std::string& caption, int style) {
         if (static_cast<int>(i) == defaultIndex) box.setDefaultButton(b);
         if (buttons[i].second == 2 || buttons.size() == 1) escape = b;
     }
+    // Without a Cancel button, Escape answers No where there is one.
+    for (auto& [b, answer] : answers)
+        if (!escape && answer == 7) escape = b;
     box.setEscapeButton(escape);
     QEventLoop loop;
     QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
@@ -375,11 +386,15 @@ void ShellOpen(const std::string& target, bool maximized) {
     QDesktopServices::openUrl(QFileInfo::exists(t) ? QUrl::fromLocalFile(t) : QUrl::fromUserInput(t));
 }
 
-void ShowHelp(Window, const std::string& chmPath) {
-    if (Hooks().help) return Hooks().help(chmPath);
+bool ShowHelp(Window, const std::string& chmPath) {
     EnsureApplication();
     QString page = HelpPage(chmPath);
-    if (!page.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    if (page.isEmpty()) return false;
+    if (Hooks().help)
+        Hooks().help(chmPath);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    return true;
 }
 
 }  // namespace plat

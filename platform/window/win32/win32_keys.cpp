@@ -47,22 +47,40 @@ void Restore(HWND h, const HookedControl& entry) {
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.original));
 }
 
+bool IsEditWindow(HWND h) {
+    char cls[16] = {};
+    return h && GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0;
+}
+
+bool IsContextMenuKey(const MSG& m, bool shift) {
+    return m.wParam == VK_APPS || (m.wParam == VK_F10 && shift);
+}
+
 // A key press the dialog box loop took; true when it is used up here.
 bool FilterKey(const MSG& m) {
     HWND root = GetAncestor(m.hwnd, GA_ROOT);
     DialogState* st = StateOf(root);
-    if (!st || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (!st || GetKeyState(VK_MENU) < 0) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    HWND focus = ::GetFocus();
+    const bool inEdit = IsEditWindow(focus);
     for (const Accelerator& a : st->accelerators) {
-        if (a.vk == static_cast<int>(m.wParam) && a.shift == shift) {
+        if (a.vk == static_cast<int>(m.wParam) && a.shift == shift && a.ctrl == ctrl && !(a.editKeeps && inEdit)) {
             // Code 1: the command comes from an accelerator.
             SendMessageA(root, WM_COMMAND, MAKEWPARAM(a.command, 1), 0);
             return true;
         }
     }
+    if (ctrl) return false;
+    if (IsContextMenuKey(m, shift) && !inEdit) {
+        // Asked here, once, at the press; an edit field shows its own menu.
+        HWND from = focus && IsChild(root, focus) ? focus : root;
+        SendMessageA(root, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(from), MAKELPARAM(-1, -1));
+        return true;
+    }
     if (m.wParam == VK_RETURN) {
         // Enter on a focused push button clicks that button, default or not.
-        HWND focus = ::GetFocus();
         if (focus && GetParent(focus) == root && KindOf(FromHwnd(root), ControlId(focus)) == Kind::Button) {
             SendMessageA(root, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(ControlId(focus)), BN_CLICKED),
                          reinterpret_cast<LPARAM>(focus));
@@ -70,6 +88,11 @@ bool FilterKey(const MSG& m) {
         }
     }
     return false;
+}
+
+// The release of the Menu key outside an edit field: its menu came at the press.
+bool FilterKeyRelease(const MSG& m) {
+    return m.wParam == VK_APPS && StateOf(GetAncestor(m.hwnd, GA_ROOT)) && !IsEditWindow(::GetFocus());
 }
 
 // The list box's selection or the edit's text before the key or character
@@ -103,6 +126,8 @@ LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp) {
     if (code == MSGF_DIALOGBOX) {
         const MSG* m = reinterpret_cast<const MSG*>(lp);
         NoteInput(*m);
+        if (m->message == WM_SYSKEYDOWN && m->wParam == VK_F10 && FilterKey(*m)) return 1;
+        if (m->message == WM_KEYUP && FilterKeyRelease(*m)) return 1;
         if (m->message == WM_KEYDOWN) {
             if (FilterKey(*m)) return 1;
             auto it = layer.hooked.find(m->hwnd);
