@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -62,6 +64,18 @@ TEST_F(WindowTour, EveryWindowIsDrawnAtItsSize) {
 
     script::SelectRow(kItemList, 1);
     Shot("main-window");
+    // The menus of the bar, the keys of their commands beside them.
+    Then([] {
+        plat::qt::DialogState* st = plat::qt::StateOf(script::ActiveDialog());
+        ASSERT_TRUE(st->menuBar);
+        for (QAction* top : st->menuBar->actions()) {
+            QMenu* menu = top->menu();
+            if (!menu) continue;
+            menu->popup(st->frame->mapToGlobal(QPoint(0, 0)));
+            CheckAndSave(menu, "menu-" + top->text().remove('&').toLower().toStdString());
+            menu->hide();
+        }
+    });
     Click(kNewItemButton);
     Shot("item-editor");
     script::KeyDown(plat::kVkEscape);

@@ -36,6 +36,30 @@ void CtrlKey(int vk) {
     RealKey(VK_CONTROL, false);
 }
 
+bool InMenu() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(guiThreadId, &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
+}
+
+// The File menu, opened with Alt+F, shows the keys beside its commands (a picture).
+void FileMenuPicture(HWND dlg) {
+    Foreground(dlg);
+    HWND menu = nullptr;
+    // Wine may drop the very first Alt+letter while it syncs the keyboard state.
+    for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+        RealAltKey('F');
+        WaitFor([&] {
+            menu = FindWindowA("#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        }, 5000);
+    }
+    if (Check(menu != nullptr, "Alt+F opens the File menu")) Shot("shortcuts-file-menu", menu);
+    PostMessageA(dlg, WM_CANCELMODE, 0, 0);  // closes the menu without a key that could reach the window
+    Check(WaitFor([] { return !InMenu(); }, 5000), "the menu is closed again");
+    Foreground(dlg);
+}
+
 void F2OpensTheEditor(HWND dlg, HWND list) {
     Send(list, LB_SETCURSEL, 1, 0);  // Bread
     RealPress(VK_F2);
@@ -91,6 +115,7 @@ DWORD WINAPI DriveShortcutsRun(LPVOID) {
     if (!Check(dlg != nullptr, "the main window \"shortcuts list\" shows")) return 0;
     HWND list = GetDlgItem(dlg, pantrium::kItemList);
     Check(Foreground(dlg), "the main window is the foreground window");
+    FileMenuPicture(dlg);
     F2OpensTheEditor(dlg, list);
     DeleteAsks(dlg, list);
     CtrlSSaves(dlg);
