@@ -9,10 +9,10 @@ namespace {
 
 // The folder of the program's own file, as UTF-8 path text.
 std::string ProgramFolder() {
-    wchar_t path[32768] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, 32768);
-    if (n == 0 || n >= 32768) return {};
-    std::wstring folder(path, n);
+    std::wstring folder(32768, L'\0');
+    const DWORD n = GetModuleFileNameW(nullptr, folder.data(), static_cast<DWORD>(folder.size()));
+    if (n == 0 || n >= folder.size()) return {};
+    folder.resize(n);
     const size_t cut = folder.find_last_of(L"\\/");
     folder.resize(cut == std::wstring::npos ? 0 : cut);
     const int size = WideCharToMultiByte(CP_UTF8, 0, folder.c_str(), -1, nullptr, 0, nullptr, nullptr);
