@@ -12,5 +12,7 @@ int main(int argc, char** argv) {
     // The package test's check of an installed program (app/qt_self_check.h).
     if (qEnvironmentVariableIsSet("PANTRIUM_SELF_CHECK"))
         pantrium::StartSelfCheck(qEnvironmentVariable("PANTRIUM_SELF_CHECK"));
-    return pantrium::RunMainWindow();
+    pantrium::MainWindowState ui;
+    ui.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    return pantrium::RunMainWindow(ui);
 }

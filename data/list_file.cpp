@@ -260,6 +260,10 @@ SaveResult SaveList() {
     return SaveResult::Saved;
 }
 
-std::string CaptionForPath(const std::string& path) { return path.substr(0, path.find('.')); }
+std::string CaptionForPath(const std::string& path) {
+    const std::size_t folderEnd = path.find_last_of("\\/");
+    const std::string name = folderEnd == std::string::npos ? path : path.substr(folderEnd + 1);
+    return name.substr(0, name.find('.'));
+}
 
 }  // namespace pantrium

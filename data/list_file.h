@@ -38,7 +38,8 @@ std::vector<std::uint8_t> ListFileBytes();
 LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size, ItemTable& table);
 std::vector<std::uint8_t> ListFileBytes(const ItemTable& table);
 
-// The main window's caption for a list path: the part before the first '.'.
+// The main window's caption for a list path: the list's name, the file name
+// without its folder, up to its first '.'.
 std::string CaptionForPath(const std::string& path);
 
 }  // namespace pantrium

@@ -22,6 +22,9 @@
 //    does. A key goes to the window that has the focus when it arrives: the
 //    release of an Enter whose press closed a prompt or a dialog reaches the
 //    control below without its press.
+//  - Shift+F10 and the Menu key ask the focused control for its context
+//    menu: a ContextMenu event with x = y = -1 (no pointer position). A
+//    focused edit field (also a simple combo's) shows its own menu instead.
 //  - A Close event (close box, Alt+F4, system menu Close) that the callback
 //    answers with 0 ends the dialog with result 2.
 //  - A resizable dialog (kResizable) takes its first size, the one it has
@@ -233,6 +236,10 @@ void ListSetTopIndex(Window dlg, int id, int index);
 int ListFindExact(Window dlg, int id, int startAfter, const std::string& text);  // ignores case; -1
 void ListSetTabStops(Window dlg, int id, const std::vector<int>& stops);  // dialog template units, negative = right-aligned
 int ListItemFromPoint(Window dlg, int id, int screenX, int screenY);     // -1 when none / not a list
+// The entry's rectangle on the screen, in the points of events (those that
+// TrackPopupMenu takes); scrolled out of sight it lies outside the list.
+// Empty when there is no such entry or the control is no list box.
+Rect ListItemRect(Window dlg, int id, int index);
 
 // status bar
 void SetStatusParts(Window dlg, int id, const std::vector<int>& rightEdges);  // -1 = to the right edge
@@ -256,6 +263,8 @@ void SetControlImage(Window dlg, int id, const std::string& iconResource);  // "
 // ---- keyboard ---------------------------------------------------------------
 
 constexpr int kVkReturn = 13, kVkEscape = 27, kVkTab = 9, kVkUp = 38, kVkDown = 40, kVkShift = 16;
+constexpr int kVkControl = 17, kVkDelete = 46, kVkApps = 93, kVkF1 = 112, kVkF2 = 113, kVkF10 = 121;
+// Letter and digit keys are their upper-case characters ('O', 'S', ...).
 
 // A replaced window procedure: sees every key press/release of the control
 // first; the standard behaviour of the control always follows.
@@ -263,14 +272,16 @@ using KeyHook = std::function<void(Window dlg, int id, int vk, bool down)>;
 void SetKeyHook(Window dlg, int id, KeyHook hook);
 void RemoveKeyHook(Window dlg, int id);  // puts the standard procedure back
 
-// ctrl: the key with Ctrl held. A Ctrl accelerator of C, V, X, Z or A is not
-// taken while an edit field (an Edit, a combo box's edit field) has the focus:
-// those stay the field's own copy, paste, cut, undo and select-all keys.
+// An accelerator's key press (with exactly its Shift and Ctrl, no Alt) gives
+// the dialog its command instead of reaching the focused control. One marked
+// editKeeps is left to a focused edit field (also a simple combo's), where
+// the key edits the text (Delete, Ctrl+Z).
 struct Accelerator {
     int vk;
     bool shift;
     int command;
     bool ctrl = false;
+    bool editKeeps = false;
 };
 void SetAccelerators(Window dlg, const std::vector<Accelerator>& table);
 
@@ -358,7 +369,10 @@ bool GetOpenFileName(FileDialogRequest& request);
 bool GetSaveFileName(FileDialogRequest& request);
 
 void ShellOpen(const std::string& target, bool maximized);
-void ShowHelp(Window owner, const std::string& chmPath);
+// Opens the help of the HTML Help file at chmPath (on a system without HTML
+// Help: the help pages kept for it, help/index.html beside it). False, and
+// nothing shown, when there is none there.
+bool ShowHelp(Window owner, const std::string& chmPath);
 
 // ---- printer ---------------------------------------------------------------------
 // One print job at a time; when no printer was opened every call does nothing.

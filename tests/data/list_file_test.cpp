@@ -269,9 +269,10 @@ TEST_F(ListFileTest, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(ReadBytes("list.ptm").size(), 21u + 84u);
 }
 
-TEST(CaptionForPath, PartBeforeTheFirstFullStop) {
+TEST(CaptionForPath, TheFileNameBeforeItsFirstFullStop) {
     EXPECT_EQ(CaptionForPath("my Pantrium.ptm"), "my Pantrium");
-    EXPECT_EQ(CaptionForPath("C:\\Lists.old\\home.ptm"), "C:\\Lists");
+    EXPECT_EQ(CaptionForPath("C:\\Lists.old\\home.ptm"), "home");
+    EXPECT_EQ(CaptionForPath("/home/ann/lists.d/week.2.ptm"), "week");
     EXPECT_EQ(CaptionForPath("home"), "home");
 }
 

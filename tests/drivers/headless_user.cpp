@@ -43,9 +43,8 @@ public:
     void Hover(plat::Window, int id) override { headless::Hover(id); }
     void CloseBox(plat::Window) override { headless::CloseBox(); }
     void Activate(plat::Window) override { headless::Activate(); }
-    void KeyDown(plat::Window, int vk, bool shift) override { headless::KeyDown(vk, shift); }
-    void KeyUp(plat::Window, int vk, bool shift) override { headless::KeyUp(vk, shift); }
-    void PressCtrl(plat::Window, int vk) override { headless::PressCtrl(vk); }
+    void KeyDown(plat::Window, int vk, bool shift, bool ctrl) override { headless::KeyDown(vk, shift, ctrl); }
+    void KeyUp(plat::Window, int vk, bool shift, bool ctrl) override { headless::KeyUp(vk, shift, ctrl); }
     void Type(plat::Window, const std::string& text) override { headless::Type(text); }
 
     bool ShowsPlatformDialogs() const override { return false; }

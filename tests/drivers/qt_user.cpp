@@ -35,6 +35,7 @@
 
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <map>
 
 #include "drivers/layer_records.h"
@@ -65,7 +66,7 @@ int QtKey(int vk) {
         {0x08, Qt::Key_Backspace},         {0x20, Qt::Key_Space},             {0x25, Qt::Key_Left},
         {0x27, Qt::Key_Right},             {0x21, Qt::Key_PageUp},            {0x22, Qt::Key_PageDown},
         {0x23, Qt::Key_End},               {0x24, Qt::Key_Home},              {0x2D, Qt::Key_Insert},
-        {0x2E, Qt::Key_Delete},
+        {0x2E, Qt::Key_Delete},            {plat::kVkApps, Qt::Key_Menu},
     };
     auto it = keys.find(vk);
     return it == keys.end() ? 0 : it->second;
@@ -364,19 +365,8 @@ public:
         if (plat::qt::DialogState* st = StateOf(dlg)) st->frame->close();
     }
 
-    void KeyDown(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, true); }
-    void KeyUp(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, false); }
-
-    void PressCtrl(plat::Window dlg, int vk) override {
-        plat::qt::DialogState* st = StateOf(dlg);
-        if (!st) return;
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent e(type, QtKey(vk), Qt::ControlModifier);
-            QWidget* to = st->frame->focusWidget();
-            QApplication::sendEvent(to ? to : st->frame, &e);
-            if (!(st = StateOf(dlg))) return;
-        }
-    }
+    void KeyDown(plat::Window dlg, int vk, bool shift, bool ctrl) override { Key(dlg, vk, shift, ctrl, true); }
+    void KeyUp(plat::Window dlg, int vk, bool shift, bool ctrl) override { Key(dlg, vk, shift, ctrl, false); }
 
     void Type(plat::Window dlg, const std::string& text) override {
         for (QChar ch : QString::fromUtf8(text.c_str())) {
@@ -520,14 +510,15 @@ private:
         Mouse(viewport, QEvent::MouseButtonRelease, at);
     }
 
-    void Key(plat::Window dlg, int vk, bool shift, bool down) {
+    void Key(plat::Window dlg, int vk, bool shift, bool ctrl, bool down) {
         plat::qt::DialogState* st = StateOf(dlg);
         if (!st) return;
         int key = QtKey(vk);
         if (key == Qt::Key_Tab && shift) key = Qt::Key_Backtab;
         QString text = vk == plat::kVkReturn ? "\r" : vk == plat::kVkEscape ? "\x1b" : vk == plat::kVkTab ? "\t" : "";
-        QKeyEvent e(down ? QEvent::KeyPress : QEvent::KeyRelease, key, shift ? Qt::ShiftModifier : Qt::NoModifier,
-                    text);
+        Qt::KeyboardModifiers held = (shift ? Qt::ShiftModifier : Qt::NoModifier) |
+                                     (ctrl ? Qt::ControlModifier : Qt::NoModifier);
+        QKeyEvent e(down ? QEvent::KeyPress : QEvent::KeyRelease, key, held, text);
         QWidget* to = st->frame->focusWidget();
         QApplication::sendEvent(to ? to : st->frame, &e);
     }
@@ -669,9 +660,21 @@ plat::Menu MenuOf(plat::Window dlg) {
     plat::qt::DialogState* st = StateOf(dlg);
     return st ? st->menu : 0;
 }
+// The items as Qt shows them: each item's text and the key shown beside it.
 std::vector<plat::MenuItem> MenuItems(plat::Menu menu) {
     plat::qt::MenuData* data = plat::qt::MenuOf(menu);
-    return data ? data->items : std::vector<plat::MenuItem>{};
+    if (!data) return {};
+    std::vector<plat::MenuItem> items = data->items;
+    std::function<void(std::vector<plat::MenuItem>&)> shown = [&](std::vector<plat::MenuItem>& level) {
+        for (plat::MenuItem& item : level) {
+            if (!item.items.empty())
+                shown(item.items);
+            else if (item.id != 0)
+                item.text = plat::GetMenuItemText(menu, item.id);
+        }
+    };
+    shown(items);
+    return items;
 }
 bool IsTopMost(plat::Window dlg) {
     plat::qt::DialogState* st = StateOf(dlg);

@@ -57,15 +57,15 @@ void DoubleClickRow(int id, int index) {
     Queue([id, index](plat::Window dlg) { TheUser().DoubleClickRow(dlg, id, index); });
 }
 void DoubleClickBelowRows(int id) { DoubleClickRow(id, -1); }
-void KeyDown(int vk, bool shift) {
-    Queue([vk, shift](plat::Window dlg) { TheUser().KeyDown(dlg, vk, shift); });
+void KeyDown(int vk, bool shift, bool ctrl) {
+    Queue([vk, shift, ctrl](plat::Window dlg) { TheUser().KeyDown(dlg, vk, shift, ctrl); });
 }
-void KeyUp(int vk, bool shift) {
-    Queue([vk, shift](plat::Window dlg) { TheUser().KeyUp(dlg, vk, shift); });
+void KeyUp(int vk, bool shift, bool ctrl) {
+    Queue([vk, shift, ctrl](plat::Window dlg) { TheUser().KeyUp(dlg, vk, shift, ctrl); });
 }
-void Press(int vk, bool shift) {
-    KeyDown(vk, shift);
-    KeyUp(vk, shift);
+void Press(int vk, bool shift, bool ctrl) {
+    KeyDown(vk, shift, ctrl);
+    KeyUp(vk, shift, ctrl);
 }
 void PressCtrl(int vk) {
     Queue([vk](plat::Window dlg) { TheUser().PressCtrl(dlg, vk); });

@@ -27,9 +27,9 @@ void ChooseMenu(int id);                 // an item of the menu bar
 void SelectRow(int id, int index);       // a click on a list's entry
 void DoubleClickRow(int id, int index);  // index -1: below the last entry
 void DoubleClickBelowRows(int id);
-void KeyDown(int vk, bool shift = false);  // to the focused control
-void KeyUp(int vk, bool shift = false);
-void Press(int vk, bool shift = false);  // two steps: a release after a press that closed a dialog
+void KeyDown(int vk, bool shift = false, bool ctrl = false);  // to the focused control
+void KeyUp(int vk, bool shift = false, bool ctrl = false);
+void Press(int vk, bool shift = false, bool ctrl = false);  // two steps: a release after a press that closed a dialog
                                          // reaches the dialog below
 void PressCtrl(int vk);                  // the key pressed and released with Ctrl held (one step)
 void Type(const std::string& text);      // characters into the focused edit field (UTF-8)

@@ -51,15 +51,15 @@ public:
     // The user works in another window for a while, then clicks dlg's window:
     // it becomes the active window again.
     virtual void Activate(plat::Window dlg) = 0;
-    // Keys go to the control of dlg that has the focus; shift held with them.
-    virtual void KeyDown(plat::Window dlg, int vk, bool shift = false) = 0;
-    virtual void KeyUp(plat::Window dlg, int vk, bool shift = false) = 0;
-    void Press(plat::Window dlg, int vk, bool shift = false) {
-        KeyDown(dlg, vk, shift);
-        KeyUp(dlg, vk, shift);
+    // Keys go to the control of dlg that has the focus; Shift and Ctrl held with them.
+    virtual void KeyDown(plat::Window dlg, int vk, bool shift = false, bool ctrl = false) = 0;
+    virtual void KeyUp(plat::Window dlg, int vk, bool shift = false, bool ctrl = false) = 0;
+    void Press(plat::Window dlg, int vk, bool shift = false, bool ctrl = false) {
+        KeyDown(dlg, vk, shift, ctrl);
+        KeyUp(dlg, vk, shift, ctrl);
     }
     // The key pressed and released with Ctrl held (Ctrl+C).
-    virtual void PressCtrl(plat::Window dlg, int vk) = 0;
+    void PressCtrl(plat::Window dlg, int vk) { Press(dlg, vk, false, true); }
     // Characters typed into the focused edit field, as the keyboard's
     // characters arrive (no key presses for the key hooks). The text is
     // UTF-8, as a keyboard gives any character; what the field then holds as

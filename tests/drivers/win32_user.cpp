@@ -38,7 +38,7 @@ int DisplayDpi() {
 }
 int Px(int layerPixels) { return MulDiv(layerPixels, DisplayDpi(), 96); }
 
-void SetShift(bool down, int vk = VK_SHIFT) {
+void SetModifier(int vk, bool down) {
     BYTE state[256];
     GetKeyboardState(state);
     state[vk] = down ? 0x80 : 0;
@@ -56,12 +56,12 @@ std::string ClassOf(HWND h) {
 // posted around it in their order.
 LRESULT CALLBACK MarkerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_APP + 1) {
-        SetShift(true, VK_CONTROL);
+        SetModifier(VK_CONTROL, true);
         return 0;
     }
     if (msg != WM_APP) return DefWindowProcA(h, msg, wp, lp);
-    SetShift(false);
-    SetShift(false, VK_CONTROL);
+    SetModifier(VK_SHIFT, false);
+    SetModifier(VK_CONTROL, false);
     return 0;
 }
 
@@ -212,8 +212,8 @@ public:
         DestroyWindow(other);
     }
 
-    void KeyDown(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, true); }
-    void KeyUp(plat::Window dlg, int vk, bool shift) override { Key(dlg, vk, shift, false); }
+    void KeyDown(plat::Window dlg, int vk, bool shift, bool ctrl) override { Key(dlg, vk, shift, ctrl, true); }
+    void KeyUp(plat::Window dlg, int vk, bool shift, bool ctrl) override { Key(dlg, vk, shift, ctrl, false); }
 
     void Type(plat::Window, const std::string& text) override {
         HWND focus = ::GetFocus();
@@ -231,17 +231,6 @@ public:
         std::wstring wide(static_cast<size_t>(n), L'\0');
         MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
         for (wchar_t c : wide) PostMessageW(focus, WM_CHAR, c, 1);
-    }
-
-    void PressCtrl(plat::Window dlg, int vk) override {
-        HWND to = ::GetFocus();
-        if (!to) to = ToHwnd(dlg);
-        const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-        // Ctrl is held while the key is handled and let go after its release.
-        PostMessageA(Marker(), WM_APP + 1, 0, 0);
-        PostMessageA(to, WM_KEYDOWN, vk, 1 | (scan << 16));
-        PostMessageA(to, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
-        PostShiftRelease();
     }
 
     bool ShowsPlatformDialogs() const override { return true; }
@@ -401,19 +390,22 @@ private:
         return h;
     }
 
-    void Key(plat::Window dlg, int vk, bool shift, bool down) {
+    void Key(plat::Window dlg, int vk, bool shift, bool ctrl, bool down) {
         HWND to = ::GetFocus();
         if (!to) to = ToHwnd(dlg);
         const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-        // Shift is held while the key is handled: set now, let go with the key's release.
-        if (shift) SetShift(true);
-        PostMessageA(to, down ? WM_KEYDOWN : WM_KEYUP, vk,
-                     down ? 1 | (scan << 16) : 1 | (scan << 16) | (1u << 30) | (1u << 31));
-        if (shift && !down) PostShiftRelease();
+        // Shift and Ctrl are held while the key is handled and let go after its
+        // release; Ctrl through the marker, in the order of the posted keys.
+        if (shift) SetModifier(VK_SHIFT, true);
+        if (ctrl && down) PostMessageA(Marker(), WM_APP + 1, 0, 0);
+        // F10 comes as a system key, as from the keyboard.
+        const UINT message = vk == VK_F10 ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+        PostMessageA(to, message, vk, down ? 1 | (scan << 16) : 1 | (scan << 16) | (1u << 30) | (1u << 31));
+        if ((shift || ctrl) && !down) PostModifierRelease();
     }
 
-    // Lets go of Shift once the messages posted before are handled.
-    void PostShiftRelease() { PostMessageA(Marker(), WM_APP, 0, 0); }
+    // Lets go of Shift and Ctrl once the messages posted before are handled.
+    void PostModifierRelease() { PostMessageA(Marker(), WM_APP, 0, 0); }
 
     static HWND Marker() {
         static HWND marker = [] {

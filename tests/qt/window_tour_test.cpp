@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -93,6 +95,18 @@ TEST_F(WindowTour, EveryWindowIsDrawnAtItsSize) {
         drivers::TheUser().PumpUntil([&] { return st->frame->size() == first; });
         EXPECT_EQ(list->geometry(), list0);
         EXPECT_EQ(units->geometry(), units0);
+    });
+    // The menus of the bar, the keys of their commands beside them.
+    Then([] {
+        plat::qt::DialogState* st = plat::qt::StateOf(script::ActiveDialog());
+        ASSERT_TRUE(st->menuBar);
+        for (QAction* top : st->menuBar->actions()) {
+            QMenu* menu = top->menu();
+            if (!menu) continue;
+            menu->popup(st->frame->mapToGlobal(QPoint(0, 0)));
+            CheckAndSave(menu, "menu-" + top->text().remove('&').toLower().toStdString());
+            menu->hide();
+        }
     });
     Click(kNewItemButton);
     Shot("item-editor");

@@ -242,6 +242,22 @@ TEST_F(CategoriesTest, CloseBoxKeepsDeletionsAndUndoesRenamesAndAdditions) {
     ExpectCategories({{"Apples", 0}, {"Milk", 1}, {"Rye", 2}, {"Salt", 0}});
 }
 
+TEST_F(CategoriesTest, EscapeClosesLikeTheCloseBox) {
+    ThreeCategories();
+    SelectRow(kCombo, 0);
+    MoveDown();
+    script::Focus(kCombo);
+    Type("spices");
+    Click(kAdd);
+    ExpectList({"dairy", "fruit", "bread", "spices"});
+    script::Focus(kCombo);
+    script::KeyDown(plat::kVkEscape);  // from the combo's edit field
+    ShowCategoriesDialog(0, RecordRefreshes());
+    EXPECT_TRUE(script::ActiveDialog() == 0);
+    EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"fruit", "dairy", "bread"}));
+    ExpectCategories({{"Apples", 1}, {"Milk", 2}, {"Rye", 3}});
+}
+
 TEST_F(CategoriesTest, ChangeWithNothingSelectedOrAnEmptyAnswerDoesNothing) {
     ThreeCategories();
     Click(kChange);  // nothing selected: no input box

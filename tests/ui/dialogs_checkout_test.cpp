@@ -198,6 +198,15 @@ TEST_F(CheckoutTest, PriceDialogFollowsTheUnitsAndGivesAPricePerUnit) {
     EXPECT_EQ(closed.price, 0.0f);
     EXPECT_FALSE(closed.endedWithNext);
     EXPECT_FLOAT_EQ(itemTable.records[bread].pricePerUnit, 1.25f);
+
+    // Escape as the close box, also after a changed amount.
+    Focus(kPrice);
+    script::ClearEdit();
+    Type("9.00");
+    script::KeyDown(plat::kVkEscape);
+    const PriceAnswer escaped = CheckoutPriceDialog(0, bread);
+    EXPECT_EQ(escaped.price, 0.0f);
+    EXPECT_FALSE(escaped.endedWithNext);
 }
 
 TEST_F(CheckoutTest, PriceDialogAmountsStayNumbers) {

@@ -99,6 +99,28 @@ TEST_F(MainFileCommands, OpeningAnUnreadableListIsReportedAndChangesNothing) {
     Run();
 }
 
+TEST_F(MainFileCommands, TheCaptionNamesTheFileThatSaveWrites) {
+    WriteListFile((dir / "mixed.ptm").string(), {{0, "Bread", "loaf", 1, 0, 0}});
+    Then([&] { EXPECT_EQ(plat::GetCaption(ui.mainWindow), "Pantrium"); });
+    script::AnswerPrompt(6);
+    script::ChooseMenu(kCmdSave);  // a new list's first save
+    Then([&] {
+        EXPECT_TRUE(std::filesystem::exists("my Pantrium.ptm"));
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "my Pantrium");
+    });
+    script::AnswerFileDialog(true, (dir / "mixed.ptm").string());
+    script::ChooseMenu(kCmdOpen);
+    Then([&] { EXPECT_EQ(plat::GetCaption(ui.mainWindow), "mixed"); });  // the list's name, not its folder
+    script::AnswerFileDialog(true, (dir / "neu").string());
+    script::ChooseMenu(kCmdSaveAs);
+    Then([&] {
+        EXPECT_TRUE(std::filesystem::exists(dir / "neu.ptm"));
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "neu");
+    });
+    Quit();
+    Run();
+}
+
 TEST_F(MainFileCommands, SaveAsksFirstAndWritesTheList) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}, {0, "Milk", "gallon", 1, 0, 0}});
     script::AnswerPrompt(6);
@@ -130,7 +152,7 @@ TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
     Then([this, typed] {
         EXPECT_EQ(itemTable.listPath, typed + ".ptm");
         EXPECT_TRUE(std::filesystem::exists(typed + ".ptm"));
-        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "my Pantrium");  // the caption follows loads only
+        EXPECT_EQ(plat::GetCaption(ui.mainWindow), "weekly");  // the file Save now writes
         itemTable.listPath = "";
     });
     script::AnswerFileDialog(false, "");

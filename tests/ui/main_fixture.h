@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,6 +101,13 @@ protected:
             if (itemTable.modified) script::AnswerPrompt(7);
         });
         script::KeyDown(plat::kVkEscape);
+    }
+
+    // A help file (and the help pages a system without HTML Help shows) in folder.
+    static void PutHelpIn(const std::filesystem::path& folder) {
+        std::filesystem::create_directories(folder / "help");
+        std::ofstream(folder / "Pantrium.chm") << "ITSF";
+        std::ofstream(folder / "help" / "index.html") << "<html></html>";
     }
 
     std::string Row(int entry) const { return plat::ListText(ui.mainWindow, kItemList, entry); }

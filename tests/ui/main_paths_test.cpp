@@ -33,6 +33,7 @@ protected:
 
 TEST_P(MainPaths, StartUpInTheCurrentFolderHelpAndTheFileDialogs) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
+    PutHelpIn(std::filesystem::current_path());
     script::ChooseMenu(kCmdHelp);
     script::AnswerFileDialog(false, "");
     script::ChooseMenu(kCmdOpen);

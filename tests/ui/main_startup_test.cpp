@@ -89,20 +89,22 @@ TEST_F(MainStartup, LayoutMenusAndStatusBar) {
         };
         using V = std::vector<std::pair<std::string, int>>;
         EXPECT_EQ(bar[0].text, "&File");
-        EXPECT_EQ(ids(bar[0]), (V{{"&Open", 301}, {"&Save", 302}, {"Save&As", 303}, {"&Merge List...", 307}, {"", 0},
+        // The keys of the commands stand after a tab.
+        EXPECT_EQ(ids(bar[0]), (V{{"&Open\tCtrl+O", 301}, {"&Save\tCtrl+S", 302}, {"Save&As\tCtrl+Shift+S", 303},
+                                  {"&Merge List...", 307}, {"", 0},
                                   {"&Reset all", 304}, {"&Print all", 305}, {"&Export CSV...", 308},
                                   {"&Import CSV...", 309}, {"E&xit", 306}}));
         EXPECT_EQ(bar[1].text, "&Edit");
-        EXPECT_EQ(ids(bar[1]), (V{{"&New item", 311}, {"&Change item", 312}, {"&Delete item", 313},
+        EXPECT_EQ(ids(bar[1]), (V{{"&New item\tCtrl+N", 311}, {"&Change item\tF2", 312}, {"&Delete item\tDel", 313},
                                   {"&Reset item", 314}, {"&Buying history", 317}}));
         EXPECT_EQ(bar[2].text, "&Task");
-        EXPECT_EQ(ids(bar[2]), (V{{"&Buy", 315}, {"", 0}, {"&Categories", 324}, {"&Print list", 321},
-                                  {"&Copy list", 325}, {"", 0}, {"Check &Out", 322}, {"&Undo Checkout", 323}}));
+        EXPECT_EQ(ids(bar[2]), (V{{"&Buy", 315}, {"", 0}, {"&Categories", 324}, {"&Print list\tCtrl+P", 321},
+                                  {"&Copy list\tCtrl+C", 325}, {"", 0}, {"Check &Out", 322}, {"&Undo Checkout\tCtrl+Z", 323}}));
         EXPECT_EQ(bar[3].text, "&Help");
-        EXPECT_EQ(ids(bar[3]), (V{{"&Help", 331}, {"&About", 332}}));
+        EXPECT_EQ(ids(bar[3]), (V{{"&Help\tF1", 331}, {"&About", 332}}));
 
         plat::MenuItem context{"", 0, drivers::MenuItems(ui.contextMenu)};
-        EXPECT_EQ(ids(context), (V{{"Buy", 315}, {"", 0}, {"Change item", 312}, {"Delete item", 313},
+        EXPECT_EQ(ids(context), (V{{"Buy", 315}, {"", 0}, {"Change item\tF2", 312}, {"Delete item\tDel", 313},
                                    {"", 0}, {"Units to buy", 316}, {"Units history", 317}}));
     });
     Quit();

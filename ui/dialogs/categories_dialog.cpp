@@ -201,6 +201,12 @@ int CategoriesCallback(CategoriesDialog& d, plat::Window dlg, const plat::Event&
         RestoreCategories(d);
         return 0;
     case plat::Msg::Command:
+        // Escape closes the dialog as its close box does.
+        if (e.id == 2 && !d.busy) {
+            RestoreCategories(d);
+            plat::EndDialog(dlg, 2);
+            return 0;
+        }
         break;
     default:
         return 0;

@@ -124,6 +124,8 @@ PriceAnswer CheckoutPriceDialog(plat::Window owner, int recordIndex) {
             if (units != 0) paid /= units;  // the amount paid for all units -> price per unit
             answer.price = ToAmount(paid);
             EndDialog(dlg, 1);
+        } else if (e.id == 2) {
+            EndDialog(dlg, 2);  // Escape, as the close box: the price stays
         }
         return 0;
     });

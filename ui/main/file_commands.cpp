@@ -42,7 +42,10 @@ void WriteList(MainWindowState& ui, bool shared = true) {
                        "These items were changed on both sides; your values were kept:",
                        "Save File");
     switch (save.result) {
-    case SaveResult::Saved: break;
+    case SaveResult::Saved:
+        // A new list's first save gives the window the list's name.
+        plat::SetCaption(ui.mainWindow, CaptionForPath(itemTable.listPath));
+        break;
     case SaveResult::NeedsPath: plat::SendCommand(ui.mainWindow, kCmdSaveAs); break;
     case SaveResult::ReadOnly:
         ui.saveFailed = true;
@@ -106,6 +109,8 @@ void SaveAsFlow(MainWindowState& ui) {
     const bool sameFile = path == itemTable.listPath;
     itemTable.listPath = path;
     WriteList(ui, sameFile);
+    // The caption names the file that Save now writes to.
+    plat::SetCaption(ui.mainWindow, CaptionForPath(itemTable.listPath));
     RefreshItemList(ui, 0);
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "data/categories.h"
+#include "data/checkout.h"
 #include "platform/files.h"
 #include "data/item_table.h"
 #include "data/list_file.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int kStatic = -1;           // labels have no id of their own
 constexpr int kEscapeButton = 2;      // the zero-size button that takes Escape
-constexpr std::size_t kMaxHelpPath = 239;
 
 const char* const kHelpText =
     "Double-click item in listbox, press Return,\r\n"
@@ -32,31 +32,42 @@ plat::MenuItem Popup(const std::string& text, std::vector<plat::MenuItem> items)
 
 std::vector<plat::MenuItem> MenuBarItems() {
     return {
-        Popup("&File", {Item("&Open", kCmdOpen), Item("&Save", kCmdSave), Item("Save&As", kCmdSaveAs),
-                        Item("&Merge List...", kCmdMergeList), Separator(), Item("&Reset all", kCmdResetAll),
-                        Item("&Print all", kCmdPrintAll), Item("&Export CSV...", kCmdExportCsv),
-                        Item("&Import CSV...", kCmdImportCsv), Item("E&xit", kCmdExit)}),
-        Popup("&Edit", {Item("&New item", kCmdNewItem), Item("&Change item", kCmdChangeItem),
-                        Item("&Delete item", kCmdDeleteItem), Item("&Reset item", kCmdResetItem),
+        Popup("&File", {Item("&Open\tCtrl+O", kCmdOpen), Item("&Save\tCtrl+S", kCmdSave),
+                        Item("Save&As\tCtrl+Shift+S", kCmdSaveAs), Item("&Merge List...", kCmdMergeList),
+                        Separator(), Item("&Reset all", kCmdResetAll), Item("&Print all", kCmdPrintAll),
+                        Item("&Export CSV...", kCmdExportCsv), Item("&Import CSV...", kCmdImportCsv),
+                        Item("E&xit", kCmdExit)}),
+        Popup("&Edit", {Item("&New item\tCtrl+N", kCmdNewItem), Item("&Change item\tF2", kCmdChangeItem),
+                        Item("&Delete item\tDel", kCmdDeleteItem), Item("&Reset item", kCmdResetItem),
                         Item("&Buying history", kCmdBuyingHistory)}),
         Popup("&Task", {Item("&Buy", kCmdBuy), Separator(), Item("&Categories", kCmdCategories),
-                        Item("&Print list", kCmdPrintList), Item("&Copy list", kCmdCopyList), Separator(),
-                        Item("Check &Out", kCmdCheckOut), Item("&Undo Checkout", kCmdUndoCheckout)}),
-        Popup("&Help", {Item("&Help", kCmdHelp), Item("&About", kCmdAbout)}),
+                        Item("&Print list\tCtrl+P", kCmdPrintList),
+                        Item("&Copy list\tCtrl+C", kCmdCopyList), Separator(),
+                        Item("Check &Out", kCmdCheckOut), Item("&Undo Checkout\tCtrl+Z", kCmdUndoCheckout)}),
+        Popup("&Help", {Item("&Help\tF1", kCmdHelp), Item("&About", kCmdAbout)}),
     };
 }
 
 std::vector<plat::MenuItem> ContextMenuItems() {
     return {Item("Buy", kCmdBuy),          Separator(),
-            Item("Change item", kCmdChangeItem), Item("Delete item", kCmdDeleteItem),
+            Item("Change item\tF2", kCmdChangeItem), Item("Delete item\tDel", kCmdDeleteItem),
             Separator(),
             Item("Units to buy", kCmdUnitsToBuy), Item("Units history", kCmdBuyingHistory)};
 }
 
-// The path is kept to kMaxHelpPath characters; a character of the UTF-8 path
-// text is never cut in two.
-std::string StartupHelpPath() {
-    return files::FirstCharacters(files::CurrentDirectory() + "\\Pantrium.chm", kMaxHelpPath);
+// The keys of the menus' commands. The keys an edit field uses for its text
+// are left to the units box when it has the focus.
+std::vector<plat::Accelerator> ShortcutKeys() {
+    using plat::Accelerator;
+    return {
+        Accelerator{'O', false, kCmdOpen, true},       Accelerator{'S', false, kCmdSave, true},
+        Accelerator{'S', true, kCmdSaveAs, true},      Accelerator{'P', false, kCmdPrintList, true},
+        Accelerator{'N', false, kCmdNewItem, true},    Accelerator{plat::kVkF2, false, kCmdChangeItem},
+        Accelerator{plat::kVkF1, false, kCmdHelp},
+        Accelerator{plat::kVkDelete, false, kCmdDeleteItem, false, true},
+        Accelerator{'Z', false, kCmdUndoCheckoutKey, true, true},
+        Accelerator{'C', false, kCmdCopyList, true, true},  // in the units box, the box's own copy
+    };
 }
 
 // Everything the window does between its creation and its first showing.
@@ -99,11 +110,10 @@ void InitMainDialog(MainWindowState& ui, plat::Window dlg) {
     plat::SetKeyHook(dlg, kItemList, [&ui](plat::Window d, int, int vk, bool down) {
         ItemListKeyHook(ui, d, vk, down);
     });
-    // Ctrl+C copies the shopping list; in the units box it stays the box's own copy.
-    plat::SetAccelerators(dlg, {{'C', false, kCmdCopyList, true}});
     plat::AddControl(dlg, {kFocusFrame, plat::Kind::BlackFrame, "", {8, 20, 483, 227},
                            plat::kHidden | plat::kGrowRight | plat::kGrowDown});
-    ui.helpPath = StartupHelpPath();
+    ui.helpPath = HelpPathIn(files::CurrentDirectory());
+    plat::SetAccelerators(dlg, ShortcutKeys());
 
     SortRows(0);
     RefreshAfterTableChange(ui);
@@ -137,7 +147,11 @@ int OnCommand(MainWindowState& ui, plat::Window dlg, const plat::Event& e) {
     case kCmdResetItem: ResetItemCommand(ui); return 0;
     case kCmdBuy: BuyFlow(ui); return 0;
     case kCmdUnitsToBuy: UnitsToBuyCommand(ui); return 0;
-    case kCmdHelp: plat::ShowHelp(dlg, ui.helpPath); return 0;
+    case kCmdHelp: HelpCommand(ui); return 0;
+    case kCmdUndoCheckoutKey:
+        // Ctrl+Z undoes a checkout only while there is one to undo; else it does nothing.
+        if (CheckoutUndoState() == UndoCheckoutState::Available) plat::SendCommand(dlg, kCmdUndoCheckout);
+        return 0;
     default: break;
     }
     if (IsTaskCommand(e.id)) {

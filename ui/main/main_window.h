@@ -20,6 +20,7 @@ enum : int {
     kCmdPrintList = 321, kCmdCheckOut = 322, kCmdUndoCheckout = 323, kCmdCategories = 324,
     kCmdCopyList = 325,
     kCmdHelp = 331, kCmdAbout = 332,
+    kCmdUndoCheckoutKey = 341,  // Ctrl+Z: "&Undo Checkout" when a checkout can be undone
     kToggleRowMessage = 1524,  // the first application message number 1024, plus 500
 };
 
@@ -89,6 +90,11 @@ void TellMergeConflicts(const std::vector<MergeConflict>& conflicts, const std::
 bool MergeFileIntoTable(MainWindowState& ui, const std::string& path);
 // At start-up: a sync client's conflict copies beside the list, offered for a merge.
 void OfferConflictCopies(MainWindowState& ui);
+
+// Help: the help file of the start-up folder, else the one beside the
+// program; a notice names both places when there is none.
+std::string HelpPathIn(const std::string& folder);
+void HelpCommand(MainWindowState& ui);
 
 // Commands on the selected row, the menu texts and the right click.
 void ResetAllCommand(MainWindowState& ui);

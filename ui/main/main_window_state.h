@@ -19,7 +19,8 @@ struct MainWindowState {
     // The last attempt to write the list failed; the close flow then keeps
     // the window open so that the changes are not lost.
     bool saveFailed = false;
-    std::string helpPath;
+    std::string helpPath;       // the help file of the start-up folder
+    std::string programFolder;  // where the program lies (its help file may lie beside it); empty: unknown
     // How deep the window's callback runs: an activation that arrives while
     // a command waits for a dialog or a prompt leaves the table alone.
     int callbackDepth = 0;

@@ -1,5 +1,7 @@
 // The main window's commands on the selected row and on the whole table,
 // the "Buy" / "Don't buy" menu text and the right-click menu.
+#include <algorithm>
+
 #include "data/item_table.h"
 #include "data/number_text.h"
 #include "ui/dialogs/message_box.h"
@@ -75,9 +77,20 @@ void UpdateBuyMenuText(const MainWindowState& ui, plat::Menu menu) {
 }
 
 void RightClickFlow(MainWindowState& ui, plat::Window dlg, int controlId, int screenX, int screenY) {
-    // Only the item list answers with an entry; other windows ignore the request.
-    const int entry = plat::ListItemFromPoint(dlg, controlId, screenX, screenY);
-    if (entry >= 0) plat::ListSetSel(dlg, controlId, entry);
+    if (screenX == -1 && screenY == -1) {
+        // From the keyboard (Shift+F10, the Menu key): the menu opens at the selected row.
+        // An empty list has no row: the menu opens near the window's top-left corner.
+        const plat::Rect at = plat::ListItemRect(dlg, kItemList, std::max(plat::ListGetSel(dlg, kItemList), 0));
+        const plat::Rect window = plat::GetWindowRect(dlg);
+        screenX = at.width ? at.left + 20 : window.left + 30;
+        screenY = at.width ? at.top + at.height : window.top + 80;
+    } else {
+        // Only the item list answers with an entry; other windows ignore the request.
+        const int entry = plat::ListItemFromPoint(dlg, controlId, screenX, screenY);
+        if (entry >= 0) plat::ListSetSel(dlg, controlId, entry);
+    }
+    // The status line shows the row the menu is for.
+    UpdateStatusLine(ui);
 
     const int row = SelectedRow(ui);
     const std::string units = row ? MoneyMask(itemTable.RecordOfRow(row).unitsToBuy) : "";

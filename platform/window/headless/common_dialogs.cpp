@@ -1,6 +1,8 @@
 // The standard prompt, the common file dialogs, the shell, help, sounds and
 // cursors of the headless layer: recorded, answered from the script.
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/window/headless/state.h"
 
@@ -91,6 +93,16 @@ void ShellOpen(const std::string& target, bool maximized) {
     S().shellOpens.emplace_back(target, maximized);
 }
 
-void ShowHelp(Window, const std::string& chmPath) { S().helpRequests.push_back(chmPath); }
+// As the HTML Help file on Windows: found when a file lies at the path (its
+// backslashes read as folder separators); the request is recorded.
+bool ShowHelp(Window, const std::string& chmPath) {
+    std::string path = chmPath;
+    for (char& ch : path)
+        if (ch == '\\') ch = '/';
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
+    S().helpRequests.push_back(chmPath);
+    return true;
+}
 
 }  // namespace plat

@@ -44,7 +44,7 @@
 //    lacks as "?", which CharactersLostInAnsi names. A byte that starts no
 //    UTF-8 character is typed as that ANSI byte. Every other text (SetText,
 //    list entries) is held as the bytes given.
-//  - Ctrl keys (PressCtrl) reach accelerators and key hooks, never the
+//  - Ctrl keys (KeyDown/KeyUp with ctrl) reach accelerators and key hooks, never the
 //    standard handling (Tab, Enter, Escape, arrows).
 //  - The clipboard is the layer's own: SetClipboardText keeps both forms as
 //    given, ClipboardText and ClipboardMarkdown return them.
@@ -78,11 +78,11 @@ void SelectRow(int id, int index);        // mouse click on entry: focus to the 
 void DoubleClickRow(int id, int index);   // as SelectRow, then DblClick with that entry
 void DoubleClickBelowRows(int id);        // on the empty part below the last entry of a list box: focus
                                           // to the list, the selection stays, DblClick with entry -1
-void KeyDown(int vk, bool shift = false); // to the focused control (key hook first, then standard handling)
-void KeyUp(int vk, bool shift = false);
-void Press(int vk, bool shift = false);   // KeyDown then KeyUp, queued as two actions (a release after a
+// to the focused control (key hook first, then standard handling), Shift and Ctrl held with the key
+void KeyDown(int vk, bool shift = false, bool ctrl = false);
+void KeyUp(int vk, bool shift = false, bool ctrl = false);
+void Press(int vk, bool shift = false, bool ctrl = false);   // KeyDown then KeyUp, queued as two actions (a release after a
                                           // press that closed a dialog reaches the dialog below)
-void PressCtrl(int vk);                   // the key pressed and released with Ctrl held, as two actions
 void Type(const std::string& text);       // keystroke by keystroke into the focused edit: replaces the
                                           // selection, one Change per character
 void ClearEdit();                         // the user deletes the whole text of the focused edit (one Change)

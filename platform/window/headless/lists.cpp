@@ -192,4 +192,14 @@ int ListItemFromPoint(Window dlg, int id, int screenX, int screenY) {
     return index < Count(*c) ? index : -1;
 }
 
+Rect ListItemRect(Window dlg, int id, int index) {
+    Dialog* d = FindDialog(dlg);
+    Control* c = FindList(dlg, id);
+    if (!d || !c || c->spec.kind != Kind::ListBox || index < 0 || index >= Count(*c)) return {};
+    Point origin = ClientOrigin(*d);
+    int rowHeight = RowHeight(dlg, *c);
+    return {origin.x + c->spec.rect.left, origin.y + c->spec.rect.top + RowsTop(*c) + (index - c->top) * rowHeight,
+            c->spec.rect.width, rowHeight};
+}
+
 }  // namespace plat

@@ -140,22 +140,35 @@ void StandardKeyDown(Dialog& d, Control* c, int vk, bool shift) {
     }
 }
 
-// Ctrl with these is the edit field's own key (copy, paste, cut, undo, select all).
-bool IsEditCtrlKey(int vk) { return vk == 'C' || vk == 'V' || vk == 'X' || vk == 'Z' || vk == 'A'; }
+// An accelerator's press gives its command; one the edit keeps is left to a focused edit field.
+bool Accelerate(Dialog& d, int vk, bool shift, bool ctrl) {
+    const bool inEdit = d.focus && HasEditField(d.focus->spec.kind);
+    for (const plat::Accelerator& a : d.accelerators)
+        if (a.vk == vk && a.shift == shift && a.ctrl == ctrl && !(a.editKeeps && inEdit)) {
+            Notify(d.handle, a.command, plat::Code::Clicked);
+            return true;
+        }
+    return false;
+}
 
-void KeyNow(int vk, bool shift, bool down, bool ctrl = false) {
+// Shift+F10 or the Menu key: the focused control's context menu, an edit's own one.
+bool KeyboardContextMenu(Dialog& d, int vk, bool shift, bool ctrl) {
+    if (ctrl || !((vk == plat::kVkF10 && shift) || vk == plat::kVkApps)) return false;
+    if (d.focus && HasEditField(d.focus->spec.kind)) return true;
+    plat::Event e;
+    e.msg = plat::Msg::ContextMenu;
+    e.id = d.focus ? d.focus->spec.id : 0;
+    e.x = e.y = -1;
+    Send(d.handle, e);
+    return true;
+}
+
+void KeyNow(int vk, bool shift, bool ctrl, bool down) {
     Dialog* d = Active();
     if (!d) return;
     plat::Window dlg = d->handle;
+    if (down && (Accelerate(*d, vk, shift, ctrl) || KeyboardContextMenu(*d, vk, shift, ctrl))) return;
     Control* c = d->focus;
-    const bool editKeeps = ctrl && IsEditCtrlKey(vk) && c && HasEditField(c->spec.kind);
-    if (down && !editKeeps) {
-        for (const plat::Accelerator& a : d->accelerators)
-            if (a.vk == vk && a.shift == shift && a.ctrl == ctrl) {
-                Notify(dlg, a.command, plat::Code::Clicked);
-                return;
-            }
-    }
     if (c && c->hook) {
         plat::KeyHook hook = c->hook;
         hook(dlg, c->spec.id, vk, down);
@@ -271,23 +284,18 @@ void DoubleClickBelowRows(int id) {
     });
 }
 
-void KeyDown(int vk, bool shift) {
-    Queue([vk, shift] { KeyNow(vk, shift, true); });
+void KeyDown(int vk, bool shift, bool ctrl) {
+    Queue([vk, shift, ctrl] { KeyNow(vk, shift, ctrl, true); });
 }
 
-void KeyUp(int vk, bool shift) {
-    Queue([vk, shift] { KeyNow(vk, shift, false); });
+void KeyUp(int vk, bool shift, bool ctrl) {
+    Queue([vk, shift, ctrl] { KeyNow(vk, shift, ctrl, false); });
 }
 
-void PressCtrl(int vk) {
-    Queue([vk] { KeyNow(vk, false, true, true); });
-    Queue([vk] { KeyNow(vk, false, false, true); });
-}
-
-void Press(int vk, bool shift) {
+void Press(int vk, bool shift, bool ctrl) {
     // Two actions: a release after the press closed a dialog reaches the window below.
-    KeyDown(vk, shift);
-    KeyUp(vk, shift);
+    KeyDown(vk, shift, ctrl);
+    KeyUp(vk, shift, ctrl);
 }
 
 void Type(const std::string& text) {

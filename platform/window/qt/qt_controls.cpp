@@ -735,6 +735,17 @@ int ListItemFromPoint(Window dlg, int id, int screenX, int screenY) {
     return item ? l->row(item) : -1;
 }
 
+Rect ListItemRect(Window dlg, int id, int index) {
+    ControlState* c = ControlOf(dlg, id);
+    if (!c || c->kind != Kind::ListBox) return {};
+    QListWidget* l = ListWidget(c);
+    QListWidgetItem* item = l->item(index);
+    if (!item) return {};
+    QRect r = l->visualItemRect(item);
+    QPoint at = l->viewport()->mapToGlobal(r.topLeft());
+    return {at.x(), at.y(), r.width(), r.height()};
+}
+
 // ---- status bar ------------------------------------------------------------
 
 void SetStatusParts(Window dlg, int id, const std::vector<int>& rightEdges) {

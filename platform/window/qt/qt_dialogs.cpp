@@ -97,18 +97,22 @@ private:
         int vk = VirtualKey(e->key());
         bool down = e->type() == QEvent::KeyPress;
         bool shift = (e->modifiers() & Qt::ShiftModifier) || e->key() == Qt::Key_Backtab;
-        bool plain = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        const bool ctrl = (e->modifiers() & Qt::ControlModifier) && !(e->modifiers() & Qt::AltModifier);
-        // Ctrl with C, V, X, Z or A stays an edit field's own key.
-        const bool editKeeps = ctrl && (vk == 'C' || vk == 'V' || vk == 'X' || vk == 'Z' || vk == 'A') &&
-                               qobject_cast<QLineEdit*>(focus);
+        bool ctrl = e->modifiers() & Qt::ControlModifier;
+        bool alt = e->modifiers() & Qt::AltModifier;
+        bool plain = !ctrl && !alt;
+        bool inEdit = c && (c->kind == Kind::Edit || c->kind == Kind::SimpleCombo);
         Window dlg = Handle(st);
-        if (down && (plain || ctrl) && !editKeeps && vk) {
+        if (down && !alt && vk) {
             for (const Accelerator& a : st->accelerators)
-                if (a.vk == vk && a.shift == shift && a.ctrl == ctrl) {
+                if (a.vk == vk && a.shift == shift && a.ctrl == ctrl && !(a.editKeeps && inEdit)) {
                     Notify(*st, a.command, Code::Clicked);
                     return true;
                 }
+        }
+        if (plain && (vk == kVkApps || (vk == kVkF10 && shift)) && !inEdit) {
+            // The focused control's context menu, asked once, at the press.
+            if (down) Deliver(*st, Event{Msg::ContextMenu, c ? c->id : 0, Code::None, -1, -1});
+            return true;
         }
         int id = c ? c->id : 0;
         if (c && c->hook && vk) {
@@ -150,6 +154,7 @@ private:
         if (c && (c->kind == Kind::Edit || (c->kind == Kind::SimpleCombo && w == c->widget->focusProxy())))
             return false;  // an edit shows its own standard menu
         Event ev{Msg::ContextMenu, c ? c->id : 0, Code::None, e->globalPos().x(), e->globalPos().y()};
+        if (e->reason() == QContextMenuEvent::Keyboard) ev.x = ev.y = -1;  // no pointer position
         Deliver(*st, ev);
         return true;
     }

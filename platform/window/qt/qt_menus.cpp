@@ -14,6 +14,22 @@
 namespace plat::qt {
 namespace {
 
+// "&Open\tCtrl+O": the text before the tab is the item's, the key after it is
+// shown by Qt beside the item. The key only shows there: the window's own
+// accelerators act on it.
+void SetItemText(QAction* action, const std::string& text) {
+    const size_t tab = text.find('\t');
+    action->setText(Q(text.substr(0, tab)));
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcut(tab == std::string::npos ? QKeySequence()
+                                                 : QKeySequence(Q(text.substr(tab + 1)), QKeySequence::PortableText));
+}
+
+std::string ItemText(const QAction* action) {
+    const QKeySequence key = action->shortcut();
+    return U(action->text()) + (key.isEmpty() ? "" : "\t" + U(key.toString(QKeySequence::PortableText)));
+}
+
 void AddItems(MenuData& data, QMenu* menu, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
         if (!item.items.empty()) {
@@ -22,7 +38,8 @@ void AddItems(MenuData& data, QMenu* menu, const std::vector<MenuItem>& items) {
         } else if (item.text.empty() && item.id == 0) {
             menu->addSeparator();
         } else {
-            QAction* action = menu->addAction(Q(item.text));
+            QAction* action = menu->addAction(QString());
+            SetItemText(action, item.text);
             data.actions[item.id] = action;
             int id = item.id;
             MenuData* d = &data;
@@ -122,7 +139,7 @@ void SetMenuItemText(Menu menu, int id, const std::string& text) {
     if (!data) return;
     auto it = data->actions.find(id);
     if (it == data->actions.end()) return;
-    it->second->setText(Q(text));
+    SetItemText(it->second, text);
     Rename(data->items, id, text);
 }
 
@@ -130,7 +147,7 @@ std::string GetMenuItemText(Menu menu, int id) {
     MenuData* data = MenuOf(menu);
     if (!data) return {};
     auto it = data->actions.find(id);
-    return it == data->actions.end() ? std::string() : U(it->second->text());
+    return it == data->actions.end() ? std::string() : ItemText(it->second);
 }
 
 void TrackPopupMenu(Menu popup, int screenX, int screenY, Window owner) {

@@ -57,7 +57,10 @@ QStringList NameFilters(const std::string& filter) {
             at = filter.size();
         }
         QString patterns = Q(pattern).replace(';', ' ');
-        out << Q(name) + " (" + patterns + ")";
+        // A name that shows its patterns already keeps them once.
+        QString shown = Q(name);
+        if (!shown.endsWith("(" + patterns + ")")) shown += " (" + patterns + ")";
+        out << shown;
     }
     return out;
 }
@@ -102,15 +105,17 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
 }
 
 // The help pages made from the help file's sources: help/index.html beside
-// the help file, or where they lie relative to the program: beside it in the
-// build folder, in share/pantrium/help of its installation.
+// the help file; for the help file beside the program also where the
+// program's build folder or installation keeps them (share/pantrium/help).
 QString HelpPage(const std::string& chmPath) {
     QString chm = Q(chmPath);
     int cut = std::max(chm.lastIndexOf('\\'), chm.lastIndexOf('/'));
-    QStringList dirs;
-    if (cut > 0) dirs << chm.left(cut) + "/help";
+    if (cut <= 0) return {};
+    QString folder = chm.left(cut);
+    QStringList dirs{folder + "/help"};
     QString app = QCoreApplication::applicationDirPath();
-    dirs << app + "/help" << app + "/../help" << app + "/../share/pantrium/help";
+    if (QFileInfo(folder).canonicalFilePath() == QFileInfo(app).canonicalFilePath())
+        dirs << app + "/../help" << app + "/../share/pantrium/help";
     for (const QString& d : dirs)
         for (const char* name : {"index.html", "contents.html", "pantrium.html"}) {
             QFileInfo page(d + "/" + name);
@@ -192,6 +197,7 @@ int VirtualKey(int key) {
     case Qt::Key_Home: return 0x24;
     case Qt::Key_Insert: return 0x2D;
     case Qt::Key_Delete: return 0x2E;
+    case Qt::Key_Menu: return kVkApps;
     case Qt::Key_Plus: return 0xBB;
     case Qt::Key_Minus: return 0xBD;
     case Qt::Key_Period: return 0xBE;
@@ -267,6 +273,9 @@ int Prompt(const std::string& text, const std::string& caption, int style) {
         if (static_cast<int>(i) == defaultIndex) box.setDefaultButton(b);
         if (buttons[i].second == 2 || buttons.size() == 1) escape = b;
     }
+    // Without a Cancel button, Escape answers No where there is one.
+    for (auto& [b, answer] : answers)
+        if (!escape && answer == 7) escape = b;
     box.setEscapeButton(escape);
     QEventLoop loop;
     QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
@@ -375,11 +384,15 @@ void ShellOpen(const std::string& target, bool maximized) {
     QDesktopServices::openUrl(QFileInfo::exists(t) ? QUrl::fromLocalFile(t) : QUrl::fromUserInput(t));
 }
 
-void ShowHelp(Window, const std::string& chmPath) {
-    if (Hooks().help) return Hooks().help(chmPath);
+bool ShowHelp(Window, const std::string& chmPath) {
     EnsureApplication();
     QString page = HelpPage(chmPath);
-    if (!page.isEmpty()) OpenHelpPage(page);
+    if (page.isEmpty()) return false;
+    if (Hooks().help)
+        Hooks().help(chmPath);
+    else
+        OpenHelpPage(page);
+    return true;
 }
 
 }  // namespace plat

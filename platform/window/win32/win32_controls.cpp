@@ -391,6 +391,18 @@ int ListItemFromPoint(Window dlg, int id, int screenX, int screenY) {
     return index;
 }
 
+Rect ListItemRect(Window dlg, int id, int index) {
+    if (KindOf(dlg, id) != Kind::ListBox) return {};
+    HWND list = Item(dlg, id);
+    RECT item{};
+    if (!list || index < 0 ||
+        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+        return {};
+    POINT at{item.left, item.top};
+    ClientToScreen(list, &at);
+    return {at.x, at.y, item.right - item.left, item.bottom - item.top};
+}
+
 // ---- status bar ------------------------------------------------------------
 
 void SetStatusParts(Window dlg, int id, const std::vector<int>& rightEdges) {

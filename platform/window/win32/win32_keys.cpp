@@ -47,14 +47,13 @@ void Restore(HWND h, const HookedControl& entry) {
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.original));
 }
 
-// Ctrl with C, V, X, Z or A in an edit field (a combo box's too) is the
-// field's own copy, paste, cut, undo or select all.
-bool EditKeepsKey(const MSG& m) {
-    const WPARAM vk = m.wParam;
-    if (vk != 'C' && vk != 'V' && vk != 'X' && vk != 'Z' && vk != 'A') return false;
+bool IsEditWindow(HWND h) {
     char cls[16] = {};
-    GetClassNameA(m.hwnd, cls, sizeof cls);
-    return lstrcmpiA(cls, "Edit") == 0;
+    return h && GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0;
+}
+
+bool IsContextMenuKey(const MSG& m, bool shift) {
+    return m.wParam == VK_APPS || (m.wParam == VK_F10 && shift);
 }
 
 // A key press the dialog box loop took; true when it is used up here.
@@ -64,18 +63,24 @@ bool FilterKey(const MSG& m) {
     if (!st || GetKeyState(VK_MENU) < 0) return false;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    if (ctrl && EditKeepsKey(m)) return false;
+    HWND focus = ::GetFocus();
+    const bool inEdit = IsEditWindow(focus);
     for (const Accelerator& a : st->accelerators) {
-        if (a.vk == static_cast<int>(m.wParam) && a.shift == shift && a.ctrl == ctrl) {
+        if (a.vk == static_cast<int>(m.wParam) && a.shift == shift && a.ctrl == ctrl && !(a.editKeeps && inEdit)) {
             // Code 1: the command comes from an accelerator.
             SendMessageA(root, WM_COMMAND, MAKEWPARAM(a.command, 1), 0);
             return true;
         }
     }
     if (ctrl) return false;
+    if (IsContextMenuKey(m, shift) && !inEdit) {
+        // Asked here, once, at the press; an edit field shows its own menu.
+        HWND from = focus && IsChild(root, focus) ? focus : root;
+        SendMessageA(root, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(from), MAKELPARAM(-1, -1));
+        return true;
+    }
     if (m.wParam == VK_RETURN) {
         // Enter on a focused push button clicks that button, default or not.
-        HWND focus = ::GetFocus();
         if (focus && GetParent(focus) == root && KindOf(FromHwnd(root), ControlId(focus)) == Kind::Button) {
             SendMessageA(root, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(ControlId(focus)), BN_CLICKED),
                          reinterpret_cast<LPARAM>(focus));
@@ -83,6 +88,11 @@ bool FilterKey(const MSG& m) {
         }
     }
     return false;
+}
+
+// The release of the Menu key outside an edit field: its menu came at the press.
+bool FilterKeyRelease(const MSG& m) {
+    return m.wParam == VK_APPS && StateOf(GetAncestor(m.hwnd, GA_ROOT)) && !IsEditWindow(::GetFocus());
 }
 
 // The list box's selection or the edit's text before the key or character
@@ -116,6 +126,8 @@ LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp) {
     if (code == MSGF_DIALOGBOX) {
         const MSG* m = reinterpret_cast<const MSG*>(lp);
         NoteInput(*m);
+        if (m->message == WM_SYSKEYDOWN && m->wParam == VK_F10 && FilterKey(*m)) return 1;
+        if (m->message == WM_KEYUP && FilterKeyRelease(*m)) return 1;
         if (m->message == WM_KEYDOWN) {
             if (FilterKey(*m)) return 1;
             auto it = layer.hooked.find(m->hwnd);

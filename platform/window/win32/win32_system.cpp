@@ -156,13 +156,16 @@ void ShellOpen(const std::string& target, bool maximized) {
                   maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
 }
 
-void ShowHelp(Window owner, const std::string& chmPath) {
+bool ShowHelp(Window owner, const std::string& chmPath) {
+    const DWORD attributes = GetFileAttributesW(ToWide(chmPath).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     // HTML Help lives in hhctrl.ocx; without it there is no help viewer.
     static HtmlHelpFn htmlHelp = [] {
         HMODULE m = LoadLibraryA("hhctrl.ocx");
         return m ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(m, "HtmlHelpW"))) : nullptr;
     }();
     if (htmlHelp) htmlHelp(ToHwnd(owner), ToWide(chmPath).c_str(), kHhDisplayTopic, 0);
+    return true;
 }
 
 }  // namespace plat

@@ -128,11 +128,11 @@ CONFORMANCE_CASE(kSection, "an accelerator takes its key before the hook and the
     });
 }
 
-CONFORMANCE_CASE(kSection, "a Ctrl accelerator takes Ctrl+C in a list, not in an edit field") {
+CONFORMANCE_CASE(kSection, "a Ctrl accelerator the edit keeps takes Ctrl+C in a list, not in an edit field") {
     RunShown(MainSpec(), [](Window dlg) {
         AddRows(dlg, kList, 3);
         SetFocus(dlg, kList);
-        SetAccelerators(dlg, {{'C', false, 325, true}, {'S', false, 326, true}});
+        SetAccelerators(dlg, {{'C', false, 325, true, true}, {'S', false, 326, true}});
         Recorded().Clear();
         User().PressCtrl(dlg, 'C');
         WaitFor([] { return Recorded().Saw(Msg::Command, 325); });

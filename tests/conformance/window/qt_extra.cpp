@@ -1,17 +1,23 @@
 // What only the Qt layer shows: UTF-8 control texts, the stand-in faces for
 // the Windows fonts the program asks for, the widgets' own look (a sunken
 // label, the "&" shown as is, colours, the pointer's shape), the rows drawn
-// with their tab stops, dialog units by the font's base units.
+// with their tab stops, dialog units by the font's base units; Qt's own
+// file dialog and message box as the program sets them up.
 #include "window_suite.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QTimer>
 
+#include "platform/window/qt/qt_hooks.h"
 #include "platform/window/qt/qt_internal.h"
 
 namespace window {
@@ -148,6 +154,62 @@ CONFORMANCE_CASE(kSection, "the program's icon is built in and reaches the windo
             SetControlImage(inner, kLink, "GROCERY");
             Check(!static_cast<QLabel*>(W(inner, kLink))->pixmap().isNull(), "an icon control shows the image");
         });
+        });
+    });
+}
+
+// Runs show while a timer hands the first visible top-level widget of type T
+// to act (once), with the driver's stand-ins for Qt's dialogs put aside.
+template <class T>
+void WithShown(const std::function<void()>& show, const std::function<void(T*)>& act) {
+    plat::qt::TestHooks saved = plat::qt::Hooks();
+    plat::qt::Hooks().fileDialog = nullptr;
+    plat::qt::Hooks().prompt = nullptr;
+    QTimer timer;
+    bool acted = false;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<T*>(w); shown && shown->isVisible() && !acted) {
+                acted = true;
+                act(shown);
+            }
+    });
+    timer.start(20);
+    show();
+    plat::qt::Hooks() = saved;
+    Check(acted, "the dialog showed");
+}
+
+CONFORMANCE_CASE(kSection, "Qt's file dialog names each filter's patterns once") {
+    RunShown(MainSpec(), [](Window dlg) {
+        QStringList filters;
+        WithShown<QFileDialog>(
+            [dlg] {
+                FileDialogRequest r;
+                r.owner = dlg;
+                r.filter = std::string("Pantriums (*.ptm)\0*.ptm\0All Files (*.*)\0*.*\0Text\0*.txt;*.csv\0\0", 62);
+                GetOpenFileName(r);
+            },
+            [&](QFileDialog* d) {
+                filters = d->nameFilters();
+                d->reject();
+            });
+        CheckEq(filters.join("|").toStdString(), "Pantriums (*.ptm)|All Files (*.*)|Text (*.txt *.csv)",
+                "a name that shows its patterns keeps them once; another gets them added");
+    });
+}
+
+CONFORMANCE_CASE(kSection, "Escape answers No in a Yes/No question and Cancel where there is one") {
+    RunShown(MainSpec(), [](Window) {
+        for (auto [style, expected] : {std::pair{4, 7}, std::pair{36, 7}, std::pair{35, 2}}) {
+            int answer = 0;
+            WithShown<QMessageBox>([&] { answer = Prompt("Go on?", "Question", style); },
+                                   [](QMessageBox* box) {
+                                       QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                                       QApplication::sendEvent(box, &escape);
+                                   });
+            CheckEq(answer, expected, "Escape's answer for style " + std::to_string(style));
+        }
     });
 }
 

@@ -76,20 +76,25 @@ def with_access_key(label):
 
 
 def program_texts(src):
-    """Menu items, buttons, check boxes, labels and captions named in ui/."""
-    menu, buttons, others = [], [], []
+    """Menu items, buttons, check boxes, labels and captions named in ui/, and
+    the keys shown beside menu items (after a tab: "&Open\\tCtrl+O")."""
+    menu, buttons, others, keys = [], [], [], []
     for folder in ("ui/main", "ui/dialogs"):
         for name in sorted(os.listdir(os.path.join(src, folder))):
             if not name.endswith(".cpp"):
                 continue
             code = read(os.path.join(src, folder, name)).decode("latin-1")
-            menu += re.findall(r'\bItem\("([^"]+)"', code)
+            for item in re.findall(r'\bItem\("([^"]+)"', code):
+                text, _, key = item.partition("\\t")
+                menu.append(text)
+                if key:
+                    keys.append(key)
             found = re.findall(r'Kind::Button, "([^"]+)"', code)
             (buttons if folder == "ui/main" else others).extend(found)
             others += re.findall(r'Kind::CheckBox, "([^"]+)"', code)
             others += [t for t in re.findall(r'Kind::Label, "([^"]+)"', code) if t.strip()]
             others += re.findall(r'caption = "([^"]+)"', code)
-    return menu, buttons, others
+    return menu, buttons, others, keys
 
 
 def main():
@@ -152,7 +157,7 @@ def main():
             fail(name + " is not in the contents")
 
     # 4. the program's commands and texts
-    menu, buttons, others = program_texts(src)
+    menu, buttons, others, keys = program_texts(src)
     keywords = [name.lower() for name, _ in index]
     every_page = " ".join(plain(t) for t in pages.values())
     for label in menu + buttons:
@@ -163,8 +168,11 @@ def main():
         shown = with_access_key(label.strip())
         if shown not in every_page:
             fail('the help pages do not show "%s" (as %s)' % (label, shown))
-    print("help: %d pages, %d index entries, %d contents entries, %d program texts checked"
-          % (len(pages), len(index), len(contents), len(menu + buttons + others)))
+    for key in keys:
+        if key not in every_page:
+            fail('the help pages do not name the key "%s" of a menu command' % key)
+    print("help: %d pages, %d index entries, %d contents entries, %d program texts and %d keys checked"
+          % (len(pages), len(index), len(contents), len(menu + buttons + others), len(keys)))
 
 
 if __name__ == "__main__":

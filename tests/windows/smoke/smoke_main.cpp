@@ -20,6 +20,7 @@
 #include "smoke_cost.h"
 #include "smoke_keys.h"
 #include "smoke_scenario.h"
+#include "smoke_shortcuts.h"
 #include "smoke_two_programs.h"
 #include "smoke_support.h"
 #include "smoke_window_state.h"
@@ -89,6 +90,7 @@ int main() {
     smoke::mainState = pantrium::MainWindowState{};
     RunPhase(smoke::DriveKeysRun);
     smoke::CheckAfterKeysRun();
+    smoke::RunShortcutsCase(RunPhase);
     smoke::RunPathCases(RunPhase);
     if (!smoke::WriteCostStartFiles()) {
         smoke::Log("FAIL: cannot write the cost case's start-up files");

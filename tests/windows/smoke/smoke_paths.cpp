@@ -200,7 +200,11 @@ struct PathCase {
 };
 PathCase current;
 
-std::string CaptionFor(const std::string& path) { return path.substr(0, path.find('.')); }
+// The list's name: its file name up to the first full stop.
+std::string CaptionFor(const std::string& path) {
+    const std::string name = path.substr(path.find_last_of("\\/") + 1);
+    return name.substr(0, name.find('.'));
+}
 
 struct Main {
     HWND dlg, list;
@@ -256,6 +260,7 @@ void CheckFileBytes(const std::string& path, const std::string& expected, const 
 void HelpChecks(const Main& m) {
     if (!Check(helpRequests != nullptr, current.name + ": the stand-in help viewer records the request")) return;
     const int before = helpRequests(nullptr, 0, nullptr);
+    Check(WritePath(current.dir + "\\Pantrium.chm", "ITSF"), current.name + ": a help file in the start-up folder");
     Command(m.dlg, pantrium::kCmdHelp);
     const bool asked = WaitFor([&] { return helpRequests(nullptr, 0, nullptr) > before; }, 5000);
     Check(asked, current.name + ": Help asks the help viewer");

@@ -305,7 +305,7 @@ void LayoutChecks(const Main& m) {
     CheckEq(titles, {"&File", "&Edit", "&Task", "&Help"}, "menu bar");
     char item[64] = {};
     GetMenuStringA(menu, pantrium::kCmdUndoCheckout, item, sizeof item, MF_BYCOMMAND);
-    CheckEq(item, "&Undo Checkout", "menu item 323");
+    CheckEq(item, "&Undo Checkout\tCtrl+Z", "menu item 323, with its key after a tab");
 }
 
 void CheckAndTypeUnits(const Main& m) {
