@@ -106,15 +106,16 @@ check_pdf() {  # file, words that must be there, then "--", words that must not
   pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$pdf" "$shots/$(basename "$pdf" .pdf)" 2>/dev/null
   if [ $bad = 0 ]; then echo "PASS: $(basename "$pdf") holds the expected items"; else failed=1; fi
 }
-# The cost case: 3 units at 0.335 print the single-precision product, 1.00.
+# The cost case: 3 units at 0.335 print the cost the item list shows, 1.01
+# (1.005 as typed, not the single-precision product just below it).
 check_cost_pdf() {  # file
   local pdf=$1 line
   if [ ! -s "$pdf" ]; then echo "FAIL: $pdf was not written"; failed=1; return; fi
   line=$(pdftotext -layout "$pdf" - 2>/dev/null | grep -F Olives | tr -s ' ' | sed 's/ *$//')
-  if [[ "$line" == *" 3.00 1.00" ]]; then
-    echo "PASS: $(basename "$pdf"): 3 units at 0.335 cost 1.00"
+  if [[ "$line" == *" 3.00 1.01" ]]; then
+    echo "PASS: $(basename "$pdf"): 3 units at 0.335 cost 1.01"
   else
-    echo "FAIL: $(basename "$pdf"): the line of 3 units at 0.335 reads \"$line\", expected it to end in 3.00 1.00"
+    echo "FAIL: $(basename "$pdf"): the line of 3 units at 0.335 reads \"$line\", expected it to end in 3.00 1.01"
     failed=1
   fi
 }

@@ -154,7 +154,6 @@ CONFORMANCE_CASE(kSection, "the program's icon is built in and reaches the windo
             SetControlImage(inner, kLink, "GROCERY");
             Check(!static_cast<QLabel*>(W(inner, kLink))->pixmap().isNull(), "an icon control shows the image");
         });
-        });
     });
 }
 

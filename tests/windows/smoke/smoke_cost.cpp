@@ -36,8 +36,8 @@ DWORD WINAPI DriveCostRun(LPVOID) {
         Log("FAIL: the main window \"cost list\" did not come up; the cost case cannot go on");
         ExitProcess(2);
     }
-    // The row and the total show the double product 1.01 (the UI tests check
-    // that on the Win32 layer); the printed line is the single-precision one.
+    // The row and the total show 1.01 (the UI tests check that on the Win32
+    // layer); the printed line must show the same.
     HWND list = GetDlgItem(dlg, pantrium::kItemList);
     WaitFor([&] { return ListRows(list).size() == 1; }, 3000);
 
