@@ -15,6 +15,7 @@ packages=(
   fp-utils libchm-bin                     # the help file: chmcmd compiles it, extract_chmLib reads it back
   nsis                                    # the installer: makensis
   qt6-base-dev                            # the native Linux program (Qt 6 Widgets)
+  at-spi2-core dbus python3-pyatspi       # the screen-reader test: at-spi read with pyatspi
   debian-archive-keyring                  # wine32-setup.sh: the 32-bit Wine's packages
 )
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/window/headless/headless_metrics.h"
+#include "platform/window/accessible_names.h"
 #include "platform/window/headless/state.h"
 
 namespace headless::detail {
@@ -79,6 +80,7 @@ void CreateControl(Dialog& d, const plat::ControlSpec& spec) {
     if (d.spec.dialogUnits) c->spec.rect = ToPixels(spec.rect);
     c->text = spec.text;
     c->selStart = c->selEnd = static_cast<int>(c->text.size());
+    c->accessibleName = plat::NameFromPrevious(d.controls.empty() ? nullptr : &d.controls.back()->spec, spec.kind);
     d.controls.push_back(std::move(c));
     LayoutStatusBars(d);
 }

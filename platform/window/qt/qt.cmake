@@ -51,3 +51,12 @@ if(TARGET GTest::gtest)
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(ui_tests_qt PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endif()
+
+# The program as a screen reader reads it: at-spi on a private session bus,
+# under Xvfb with Qt's xcb platform (the offscreen platform has no
+# accessibility bridge), read with pyatspi (python3-pyatspi, at-spi2-core,
+# dbus and xvfb come from scripts/setup.sh).
+add_test(NAME qt_screen_reader
+         COMMAND dbus-run-session -- /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/qt/screen_reader_check.py
+                 $<TARGET_FILE:pantrium-qt> ${CMAKE_BINARY_DIR}/screen-reader)
+set_tests_properties(qt_screen_reader PROPERTIES TIMEOUT 120)

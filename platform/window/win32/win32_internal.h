@@ -39,6 +39,8 @@ struct DialogState {
     std::map<int, ControlColors> colors;  // control id -> colours
     std::map<int, std::vector<int>> tabStops;  // owner-drawn lists: stops in template units
     std::vector<Accelerator> accelerators;
+    ControlSpec previous;                 // the control created last (a label names the next one)
+    bool anyCreated = false;
 };
 
 inline HWND ToHwnd(Window w) { return reinterpret_cast<HWND>(w); }
@@ -94,6 +96,11 @@ void MapDialogUnits(HWND dlg, RECT& r);
 
 // Creates one control of a dialog (pixels of the client area) with the dialog's font.
 HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& spec);
+
+// Screen readers (win32_accessibility.cpp): a new control's answers to
+// WM_GETOBJECT, and the announcement of a changed list row or status part.
+void RegisterAccessible(HWND control, DialogState& st, const ControlSpec& spec);
+void AnnounceItem(HWND control, int index, bool state);
 
 // Owner-drawn list rows with right-aligned tab stops.
 void MeasureListItem(HWND dlg, MEASUREITEMSTRUCT* mis);
