@@ -12,6 +12,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 DEADLINE = 20.0  # seconds for each state waited for
 failures = []
@@ -23,9 +24,17 @@ def check(ok, what):
         failures.append(what)
 
 
+def pump():
+    """Delivers the at-spi events that have arrived."""
+    context = GLib.MainContext.default()
+    while context.iteration(False):
+        pass
+
+
 def wait_for(find, what):
     end = time.monotonic() + DEADLINE
     while time.monotonic() < end:
+        pump()
         try:
             found = find()
         except Exception:  # the tree changes while it is read
@@ -159,6 +168,26 @@ def main():
               "the special-buy check box reads as its text")
         find(editor, pyatspi.ROLE_PUSH_BUTTON, "Cancel").queryAction().doAction(0)
         wait_for(lambda: find(app, pyatspi.ROLE_DIALOG, "Add Item") is None, "the editor closing")
+
+        # "Don't buy" on the selected row: its new words, its check mark and
+        # the new totals are announced.
+        heard = []
+        pyatspi.Registry.registerEventListener(
+            lambda e: heard.append((e.type, e.source.name if e.source else "", e.detail1)),
+            "object:property-change:accessible-name", "object:state-changed:checked")
+        task = find(frame, pyatspi.ROLE_MENU_ITEM, "Task")
+        dont_buy = wait_for(lambda: next((n for n in walk(task) if n.getRole() == pyatspi.ROLE_MENU_ITEM
+                                          and n.name in ("Buy", "Don't buy")), None), "the Task menu's Buy item")
+        dont_buy.queryAction().doAction(0)
+        wait_for(lambda: rows.getChildAtIndex(0).name == "Batteries, 4-pack", "the row's new words")
+        wait_for(lambda: any(t.startswith("object:property-change:accessible-name") and n == "Batteries, 4-pack"
+                             for t, n, _ in heard), "the row's new name announced")
+        wait_for(lambda: any(t.startswith("object:state-changed:checked") and n == "Batteries, 4-pack" and d == 0
+                             for t, n, d in heard), "the row's check mark announced as cleared")
+        check(not states(rows.getChildAtIndex(0)).contains(pyatspi.STATE_CHECKED), "the row reads as unchecked")
+        wait_for(lambda: any(n == "Total cost: 8.75" for t, n, _ in heard), "the new total cost announced")
+        print("heard: %r" % [h for h in heard if h[1]], flush=True)
+        check(True, "row and status changes are announced")
         check(program_proc.poll() is None, "the program still runs")
     finally:
         for p in reversed(procs):

@@ -129,6 +129,13 @@ EntrySpeech AccessibleText(Window dlg, int id, int entry) {
         return entry < parts.size() ? Read(QAccessible::queryAccessibleInterface(parts[entry])) : EntrySpeech{};
     }
     if (c->kind == Kind::SimpleCombo || c->kind == Kind::DropList) return {ListText(dlg, id, entry)};
+    if (!QAccessible::isActive()) {
+        // Without a bridge Qt tells the list's interface of no row change, so
+        // it may hold rows that are gone: read through a fresh one.
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+        iface = QAccessible::queryAccessibleInterface(w);
+        if (!iface) return {};
+    }
     QAccessibleTableInterface* table = iface->tableInterface();
     if (!table || entry >= table->rowCount()) return {};
     return Read(table->cellAt(entry, 0));
