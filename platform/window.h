@@ -248,8 +248,9 @@ void SetControlImage(Window dlg, int id, const std::string& iconResource);  // "
 //    makes of that text; the reader may also give the entry a check mark.
 //  - A control that cannot be seen (hidden, or of zero width or height) is
 //    not offered to the reader.
-//  - The main window (no owner, no modal frame) reads as a frame, every
-//    other window as a dialog.
+//  - On Qt the main window (no owner, no modal frame) reads as a frame,
+//    every other window as a dialog; on Win32 every window is the system's
+//    dialog window and reads as the system says.
 // A change of a list entry, a status part or an edit's text is announced.
 void SetAccessibleName(Window dlg, int id, const std::string& name);
 struct EntrySpeech {

@@ -82,9 +82,10 @@ std::string ItemText(HWND h, long child) {
     return s;
 }
 
-class Accessible : public IAccessible {
+class Accessible final : public IAccessible {
 public:
     Accessible(HWND h, IAccessible* inner) : h_(h), inner_(inner) {}
+    virtual ~Accessible() = default;
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
@@ -167,7 +168,7 @@ public:
             bits = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
             if (SendMessageA(h_, LB_GETCURSEL, 0, 0) == row) {
                 bits |= STATE_SYSTEM_SELECTED;
-                if (GetFocus() == h_) bits |= STATE_SYSTEM_FOCUSED;
+                if (::GetFocus() == h_) bits |= STATE_SYSTEM_FOCUSED;
             }
             if (InfoOf(h_)->reader(ItemText(h_, child.lVal)).checked == 1) bits |= STATE_SYSTEM_CHECKED;
         }

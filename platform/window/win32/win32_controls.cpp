@@ -264,7 +264,8 @@ void ListFill(Window dlg, int id, int count, const std::function<std::string(int
     if (count > 0) SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(std::min(top, count - 1)), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    AnnounceItem(list, index, true);
+    // A new set of rows: readers ask for them again.
+    NotifyWinEvent(EVENT_OBJECT_REORDER, list, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void ListReplace(Window dlg, int id, int index, const std::string& text) {
@@ -279,6 +280,7 @@ void ListReplace(Window dlg, int id, int index, const std::string& text) {
     SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    AnnounceItem(list, index, true);
 }
 
 int ListCount(Window dlg, int id) {
