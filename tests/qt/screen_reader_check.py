@@ -6,6 +6,7 @@ states of the main window's controls and rows and of the item editor.
 Usage (inside dbus-run-session): screen_reader_check.py <pantrium-qt> <work folder>
 """
 import os
+import socket
 import struct
 import subprocess
 import sys
@@ -115,12 +116,20 @@ def main():
     procs = []
     try:
         rfd, wfd = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(wfd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        # No reset when the last client leaves: the bus launcher's visit must
+        # not close the display under the program starting.
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(wfd), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                                 "-noreset"],
                                 pass_fds=(wfd,), stderr=subprocess.DEVNULL)
         procs.append(xvfb)
         os.close(wfd)
         display = os.read(rfd, 16).decode().strip()
         check(display != "", "Xvfb started")
+
+        def accepts():
+            with socket.socket(socket.AF_UNIX) as s:
+                return s.connect_ex("/tmp/.X11-unix/X" + display) == 0
+        wait_for(accepts, "display :%s taking connections" % display)
         env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         os.environ["DISPLAY"] = env["DISPLAY"]
         procs.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=env))
@@ -163,7 +172,10 @@ def main():
         print("\n".join(tree_text(editor)), flush=True)
         for name in ("Grocery item:", "Unit Descr:", "Price/unit:"):
             check(find(editor, pyatspi.ROLE_TEXT, name) is not None, "editor field named %r" % name)
-        check(find(editor, pyatspi.ROLE_COMBO_BOX, "Category:") is not None, "category box named 'Category:'")
+        combo = find(editor, pyatspi.ROLE_COMBO_BOX)
+        labelled = [r.getTarget(i).name for r in (combo.getRelationSet() if combo else [])
+                    if r.getRelationType() == pyatspi.RELATION_LABELLED_BY for i in range(r.getNTargets())]
+        check(labelled == ["Category:"], "the category box is labelled by 'Category:': %r" % labelled)
         check(find(editor, pyatspi.ROLE_CHECK_BOX, "Special one time buy - no history kept") is not None,
               "the special-buy check box reads as its text")
         find(editor, pyatspi.ROLE_PUSH_BUTTON, "Cancel").queryAction().doAction(0)

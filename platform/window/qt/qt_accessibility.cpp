@@ -122,6 +122,12 @@ EntrySpeech AccessibleText(Window dlg, int id, int entry) {
     if (c->kind == Kind::SimpleCombo && w->focusProxy()) w = w->focusProxy();
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
     if (!iface) return {};
+    if (entry < 0 && c->kind == Kind::DropList) {
+        // Its name is the entry shown; a reader announces it with the label it is labelled by.
+        const auto labels = iface->relations(QAccessible::Label);
+        if (!labels.isEmpty() && labels.first().first) return {U(labels.first().first->text(QAccessible::Name))};
+        return {U(c->widget->accessibleName())};
+    }
     if (entry < 0) return Read(iface);
     if (c->kind == Kind::StatusBar) {
         // Its parts are labels, in order.

@@ -346,7 +346,13 @@ void CreateControl(DialogState& st, const ControlSpec& spec) {
     if (previous) {
         const ControlSpec before{previous->id, previous->kind, previous->text, {}, previous->style};
         const std::string name = NameFromPrevious(&before, spec.kind);
-        if (!name.empty()) ApplyAccessibleName(*c, name);
+        if (!name.empty()) {
+            ApplyAccessibleName(*c, name);
+            // Also the label's relation: a drop list's own name is its current entry.
+            auto* label = static_cast<QLabel*>(previous->widget.data());
+            if (!label->buddy() && !(previous->style & kNoPrefix)) label->setBuddy(w);
+            ShowLabelText(*previous);
+        }
     }
     if (spec.kind == Kind::StatusBar) static_cast<StatusBar*>(w)->Sync();
     // A control of no size (a button only there to take a command) is never seen, nor offered to a screen reader.

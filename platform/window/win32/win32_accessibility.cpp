@@ -95,7 +95,11 @@ public:
             AddRef();
             return S_OK;
         }
-        return inner_->QueryInterface(riid, out);  // IEnumVARIANT, IOleWindow of the system's object
+        // The system object's enumeration and window; never its marshalling,
+        // which would hand the system's object over in place of this one.
+        if (riid == IID_IEnumVARIANT || riid == IID_IOleWindow) return inner_->QueryInterface(riid, out);
+        *out = nullptr;
+        return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -224,16 +228,21 @@ private:
     IAccessible* inner_;
 };
 
+// The control's client object: the system's, wrapped. Null when the system made none.
+IAccessible* MakeAccessible(HWND h) {
+    EnsureCom();
+    IAccessible* inner = nullptr;
+    if (FAILED(CreateStdAccessibleObject(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&inner))) || !inner)
+        return nullptr;
+    return new Accessible(h, inner);
+}
+
 LRESULT CALLBACK AccessibleProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
     if (msg == WM_GETOBJECT && static_cast<LONG>(lp) == OBJID_CLIENT && InfoOf(h)) {
-        EnsureCom();
-        IAccessible* inner = nullptr;
-        if (SUCCEEDED(CreateStdAccessibleObject(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&inner))) &&
-            inner) {
-            auto* wrapped = new Accessible(h, inner);
+        if (IAccessible* wrapped = MakeAccessible(h)) {
             const LRESULT result = LresultFromObject(IID_IAccessible, wp, wrapped);
             wrapped->Release();
-            return result;
+            if (SUCCEEDED(result)) return result;  // else the system answers as it would without it
         }
     }
     if (msg == WM_NCDESTROY) {
@@ -284,8 +293,12 @@ EntrySpeech AccessibleText(Window dlg, int id, int entry) {
     IAccessible* acc = nullptr;
     if (FAILED(AccessibleObjectFromWindow(h, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                           reinterpret_cast<void**>(&acc))) ||
-        !acc)
-        return {};
+        !acc) {
+        // A system that cannot hand the object over through WM_GETOBJECT
+        // (Wine cannot marshal it): the object it would have handed over.
+        acc = InfoOf(h) ? MakeAccessible(h) : nullptr;
+        if (!acc) return {};
+    }
     EntrySpeech speech;
     VARIANT self;
     self.vt = VT_I4;

@@ -6,6 +6,8 @@
 
 #include <oleacc.h>
 
+#include <cstdio>
+
 #include "platform/window/win32/win32_internal.h"
 
 namespace window {
@@ -70,6 +72,22 @@ CONFORMANCE_CASE(kSection, "rows and status parts have their roles, states and c
         SetStatusParts(dlg, kStatus, {100, -1});
         SetStatusText(dlg, kStatus, 1, "Total cost: .00");
 
+        {
+            // What each step of AccessibleObjectFromWindow gives on this system.
+            HWND list = GetDlgItem(reinterpret_cast<HWND>(dlg), kRows);
+            const LRESULT answer = SendMessageW(list, WM_GETOBJECT, 0xffffffff, static_cast<LPARAM>(OBJID_CLIENT));
+            IAccessible* std = nullptr;
+            const HRESULT made = CreateStdAccessibleObject(list, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&std));
+            if (std) std->Release();
+            IAccessible* acc = nullptr;
+            const HRESULT got = AccessibleObjectFromWindow(list, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                           reinterpret_cast<void**>(&acc));
+            if (acc) acc->Release();
+            char line[160];
+            snprintf(line, sizeof line, "WM_GETOBJECT answer %lx, CreateStdAccessibleObject %lx, AccessibleObjectFromWindow %lx",
+                     static_cast<unsigned long>(answer), static_cast<unsigned long>(made), static_cast<unsigned long>(got));
+            Info(line);
+        }
         IAccessible* rows = ClientObject(GetDlgItem(reinterpret_cast<HWND>(dlg), kRows));
         Check(rows != nullptr, "the list box answers AccessibleObjectFromWindow");
         if (rows) {
