@@ -57,11 +57,11 @@ void EnsureCom() {
 bool IsStatusBar(HWND h) { return lstrcmpiA(ClassOf(h).c_str(), STATUSCLASSNAMEA) == 0; }
 bool IsListBox(HWND h) { return lstrcmpiA(ClassOf(h).c_str(), "LISTBOX") == 0; }
 
-// The rows of a list box with an entry reader, or the parts of a status bar:
-// the children this layer answers for itself (1-based child ids).
-long ItemCount(HWND h, const AccessibleInfo& info) {
+// The rows of a list box, or the parts of a status bar: the children this
+// layer answers for itself (1-based child ids).
+long ItemCount(HWND h) {
     if (IsStatusBar(h)) return static_cast<long>(SendMessageA(h, SB_GETPARTS, 0, 0));
-    if (info.reader) return static_cast<long>(SendMessageA(h, LB_GETCOUNT, 0, 0));
+    if (IsListBox(h)) return std::max(0L, static_cast<long>(SendMessageA(h, LB_GETCOUNT, 0, 0)));
     return 0;
 }
 
@@ -97,7 +97,7 @@ public:
         }
         // The system object's enumeration and window; never its marshalling,
         // which would hand the system's object over in place of this one.
-        if (riid == IID_IEnumVARIANT || riid == IID_IOleWindow) return inner_->QueryInterface(riid, out);
+        if (inner_ && (riid == IID_IEnumVARIANT || riid == IID_IOleWindow)) return inner_->QueryInterface(riid, out);
         *out = nullptr;
         return E_NOINTERFACE;
     }
@@ -105,38 +105,46 @@ public:
     ULONG STDMETHODCALLTYPE Release() override {
         const LONG left = InterlockedDecrement(&refs_);
         if (left == 0) {
-            inner_->Release();
+            if (inner_) inner_->Release();
             delete this;
         }
         return static_cast<ULONG>(left);
     }
 
     // IDispatch
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return inner_->GetTypeInfoCount(n); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return inner_->GetTypeInfo(i, l, t); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+        if (inner_) return inner_->GetTypeInfoCount(n);
+        *n = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override {
+        return inner_ ? inner_->GetTypeInfo(i, l, t) : E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
-        return inner_->GetIDsOfNames(r, n, c, l, d);
+        return inner_ ? inner_->GetIDsOfNames(r, n, c, l, d) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e,
                                      UINT* a) override {
-        return inner_->Invoke(d, r, l, f, p, v, e, a);
+        return inner_ ? inner_->Invoke(d, r, l, f, p, v, e, a) : E_NOTIMPL;
     }
 
     // IAccessible: the layer's own answers
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override {
         const AccessibleInfo* info = InfoOf(h_);
-        if (info && n && ItemCount(h_, *info) > 0) {
-            *n = ItemCount(h_, *info);
+        if (info && n && ItemCount(h_) > 0) {
+            *n = ItemCount(h_);
             return S_OK;
         }
-        return inner_->get_accChildCount(n);
+        if (inner_) return inner_->get_accChildCount(n);
+        *n = 0;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
         if (OwnItem(child)) {
             *out = nullptr;
             return S_FALSE;  // a simple element, answered by this object
         }
-        return inner_->get_accChild(child, out);
+        return inner_ ? inner_->get_accChild(child, out) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!name) return E_POINTER;
@@ -154,7 +162,9 @@ public:
             *name = ToBstr(LabelAsName(WindowText(h_), info->style));
             return S_OK;
         }
-        return inner_->get_accName(child, name);
+        if (inner_) return inner_->get_accName(child, name);
+        *name = nullptr;
+        return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (OwnItem(child)) {
@@ -162,10 +172,18 @@ public:
             role->lVal = IsStatusBar(h_) ? ROLE_SYSTEM_STATICTEXT : ROLE_SYSTEM_LISTITEM;
             return S_OK;
         }
-        return inner_->get_accRole(child, role);
+        if (inner_) return inner_->get_accRole(child, role);
+        role->vt = VT_I4;
+        role->lVal = OwnRole();
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (!OwnItem(child)) return inner_->get_accState(child, state);
+        if (!OwnItem(child) && inner_) return inner_->get_accState(child, state);
+        if (!OwnItem(child)) {
+            state->vt = VT_I4;
+            state->lVal = OwnState();
+            return S_OK;
+        }
         long bits = STATE_SYSTEM_READONLY;
         if (!IsStatusBar(h_)) {
             const long row = child.lVal - 1;
@@ -174,17 +192,19 @@ public:
                 bits |= STATE_SYSTEM_SELECTED;
                 if (::GetFocus() == h_) bits |= STATE_SYSTEM_FOCUSED;
             }
-            if (InfoOf(h_)->reader(ItemText(h_, child.lVal)).checked == 1) bits |= STATE_SYSTEM_CHECKED;
+            const AccessibleInfo* info = InfoOf(h_);
+            if (info->reader && info->reader(ItemText(h_, child.lVal)).checked == 1) bits |= STATE_SYSTEM_CHECKED;
         }
         state->vt = VT_I4;
         state->lVal = bits;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* hgt, VARIANT child) override {
-        if (!OwnItem(child)) return inner_->accLocation(x, y, w, hgt, child);
+        if (!OwnItem(child) && inner_) return inner_->accLocation(x, y, w, hgt, child);
         RECT r{};
         const WPARAM at = static_cast<WPARAM>(child.lVal - 1);
-        SendMessageA(h_, IsStatusBar(h_) ? SB_GETRECT : LB_GETITEMRECT, at, reinterpret_cast<LPARAM>(&r));
+        if (!OwnItem(child)) GetClientRect(h_, &r);
+        else SendMessageA(h_, IsStatusBar(h_) ? SB_GETRECT : LB_GETITEMRECT, at, reinterpret_cast<LPARAM>(&r));
         MapWindowPoints(h_, nullptr, reinterpret_cast<POINT*>(&r), 2);
         *x = r.left;
         *y = r.top;
@@ -194,33 +214,58 @@ public:
     }
 
     // IAccessible: the system's answers
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return inner_->get_accParent(p); }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* v) override { return inner_->get_accValue(c, v); }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* d) override { return inner_->get_accDescription(c, d); }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override { return inner_->get_accHelp(c, h); }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return !inner_ ? E_NOTIMPL : inner_->get_accParent(p); }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* v) override { return !inner_ ? E_NOTIMPL : inner_->get_accValue(c, v); }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* d) override { return !inner_ ? E_NOTIMPL : inner_->get_accDescription(c, d); }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override { return !inner_ ? E_NOTIMPL : inner_->get_accHelp(c, h); }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, long* t) override {
-        return inner_->get_accHelpTopic(f, c, t);
+        return !inner_ ? E_NOTIMPL : inner_->get_accHelpTopic(f, c, t);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* k) override {
-        return inner_->get_accKeyboardShortcut(c, k);
+        return !inner_ ? E_NOTIMPL : inner_->get_accKeyboardShortcut(c, k);
     }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* c) override { return inner_->get_accFocus(c); }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* c) override { return inner_->get_accSelection(c); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* c) override { return !inner_ ? E_NOTIMPL : inner_->get_accFocus(c); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* c) override { return !inner_ ? E_NOTIMPL : inner_->get_accSelection(c); }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
-        return inner_->get_accDefaultAction(c, a);
+        return !inner_ ? E_NOTIMPL : inner_->get_accDefaultAction(c, a);
     }
-    HRESULT STDMETHODCALLTYPE accSelect(long f, VARIANT c) override { return inner_->accSelect(f, c); }
-    HRESULT STDMETHODCALLTYPE accNavigate(long d, VARIANT s, VARIANT* e) override { return inner_->accNavigate(d, s, e); }
-    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* c) override { return inner_->accHitTest(x, y, c); }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { return inner_->accDoDefaultAction(c); }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override { return inner_->put_accName(c, n); }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override { return inner_->put_accValue(c, v); }
+    HRESULT STDMETHODCALLTYPE accSelect(long f, VARIANT c) override { return !inner_ ? E_NOTIMPL : inner_->accSelect(f, c); }
+    HRESULT STDMETHODCALLTYPE accNavigate(long d, VARIANT s, VARIANT* e) override { return !inner_ ? E_NOTIMPL : inner_->accNavigate(d, s, e); }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* c) override { return !inner_ ? E_NOTIMPL : inner_->accHitTest(x, y, c); }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { return !inner_ ? E_NOTIMPL : inner_->accDoDefaultAction(c); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override { return !inner_ ? E_NOTIMPL : inner_->put_accName(c, n); }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override { return !inner_ ? E_NOTIMPL : inner_->put_accValue(c, v); }
 
 private:
+    // Where the system made no object of its own (Wine has none for some
+    // classes): the control's role and state from its class and styles.
+    long OwnRole() const {
+        const std::string cls = ClassOf(h_);
+        if (IsStatusBar(h_)) return ROLE_SYSTEM_STATUSBAR;
+        if (IsListBox(h_)) return ROLE_SYSTEM_LIST;
+        if (!lstrcmpiA(cls.c_str(), "EDIT")) return ROLE_SYSTEM_TEXT;
+        if (!lstrcmpiA(cls.c_str(), "COMBOBOX")) return ROLE_SYSTEM_COMBOBOX;
+        if (!lstrcmpiA(cls.c_str(), "STATIC")) return ROLE_SYSTEM_STATICTEXT;
+        if (!lstrcmpiA(cls.c_str(), "BUTTON"))
+            return (GetWindowLongA(h_, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX ? ROLE_SYSTEM_CHECKBUTTON
+                                                                                   : ROLE_SYSTEM_PUSHBUTTON;
+        return ROLE_SYSTEM_CLIENT;
+    }
+    long OwnState() const {
+        long bits = 0;
+        if (!IsWindowVisible(h_)) bits |= STATE_SYSTEM_INVISIBLE;
+        if (!IsWindowEnabled(h_)) bits |= STATE_SYSTEM_UNAVAILABLE;
+        if (GetWindowLongA(h_, GWL_STYLE) & WS_TABSTOP) bits |= STATE_SYSTEM_FOCUSABLE;
+        if (::GetFocus() == h_) bits |= STATE_SYSTEM_FOCUSED;
+        if (OwnRole() == ROLE_SYSTEM_CHECKBUTTON && SendMessageA(h_, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            bits |= STATE_SYSTEM_CHECKED;
+        return bits;
+    }
+
     static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
     bool OwnItem(const VARIANT& child) const {
         const AccessibleInfo* info = InfoOf(h_);
-        return info && child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= ItemCount(h_, *info);
+        return info && child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= ItemCount(h_);
     }
 
     LONG refs_ = 1;
@@ -228,14 +273,19 @@ private:
     IAccessible* inner_;
 };
 
-// The control's client object: the system's, wrapped. Null when the system made none.
+}  // namespace
+
+// The control's client object: the system's, wrapped (or this layer's
+// alone where the system makes none).
 IAccessible* MakeAccessible(HWND h) {
     EnsureCom();
     IAccessible* inner = nullptr;
-    if (FAILED(CreateStdAccessibleObject(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&inner))) || !inner)
-        return nullptr;
+    if (FAILED(CreateStdAccessibleObject(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&inner))))
+        inner = nullptr;
     return new Accessible(h, inner);
 }
+
+namespace {
 
 LRESULT CALLBACK AccessibleProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
     if (msg == WM_GETOBJECT && static_cast<LONG>(lp) == OBJID_CLIENT && InfoOf(h)) {

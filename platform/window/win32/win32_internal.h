@@ -7,6 +7,7 @@
 #endif
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 // The layer's own function names collide with these ANSI/Unicode macros.
 #undef CreateFont
@@ -101,6 +102,8 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& spec);
 // WM_GETOBJECT, and the announcement of a changed list row or status part.
 void RegisterAccessible(HWND control, DialogState& st, const ControlSpec& spec);
 void AnnounceItem(HWND control, int index, bool state);
+// The object a control hands a screen reader through WM_GETOBJECT (one reference).
+IAccessible* MakeAccessible(HWND control);
 
 // Owner-drawn list rows with right-aligned tab stops.
 void MeasureListItem(HWND dlg, MEASUREITEMSTRUCT* mis);
