@@ -252,6 +252,9 @@ void SetControlImage(Window dlg, int id, const std::string& iconResource);  // "
 //    every other window as a dialog; on Win32 every window is the system's
 //    dialog window and reads as the system says.
 // A change of a list entry, a status part or an edit's text is announced.
+// On Win32 each control answers WM_GETOBJECT with the system's object
+// wrapped; where the system cannot hand an object over (Wine), AccessibleText
+// reads the object the control would have handed over.
 void SetAccessibleName(Window dlg, int id, const std::string& name);
 struct EntrySpeech {
     std::string words;
