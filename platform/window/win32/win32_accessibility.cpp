@@ -154,9 +154,11 @@ public:
             *name = ToBstr(IsStatusBar(h_) || !info->reader ? text : info->reader(text).words);
             return S_OK;
         }
-        if (IsSelf(child) && info && !info->name.empty()) {
-            *name = ToBstr(info->name);
-            return S_OK;
+        if (IsSelf(child) && info && (!info->name.empty() || info->fromOutside)) {
+            // Only the label just before it names a control; Wine's own guess
+            // reaches past other controls to an earlier label.
+            *name = info->name.empty() ? nullptr : ToBstr(info->name);
+            return info->name.empty() ? S_FALSE : S_OK;
         }
         if (IsSelf(child) && info && info->fromText) {
             *name = ToBstr(LabelAsName(WindowText(h_), info->style));
@@ -308,6 +310,7 @@ void RegisterAccessible(HWND control, DialogState& st, const ControlSpec& spec) 
     AccessibleInfo info;
     info.style = spec.style;
     info.fromText = spec.kind == Kind::Label || spec.kind == Kind::Button || spec.kind == Kind::CheckBox;
+    info.fromOutside = NamedFromOutside(spec.kind);
     info.name = NameFromPrevious(st.anyCreated ? &st.previous : nullptr, spec.kind);
     st.previous = spec;
     st.anyCreated = true;

@@ -44,6 +44,7 @@ struct KeptRows {
 struct AccessibleInfo {
     std::string name;     // SetAccessibleName's, or the label's created before it
     bool fromText = false;  // label, button, check box: named by its own text
+    bool fromOutside = false;  // edit, list, combo: named only by name (the system may guess further)
     unsigned style = 0;
     EntryReader reader;   // a list box's rows as words
 };
