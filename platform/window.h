@@ -260,6 +260,36 @@ enum class SystemIcon { None, Stop, Question, Exclamation, Information };
 void SetControlIcon(Window dlg, int id, SystemIcon icon);
 void SetControlImage(Window dlg, int id, const std::string& iconResource);  // "GROCERY"
 
+// ---- accessibility ------------------------------------------------------------
+// What a screen reader is told about the controls.
+//  - A control that shows no text of its own (edit, list box, drop list,
+//    simple combo) is named by SetAccessibleName, or else by the label
+//    created immediately before it in the dialog's control list (its text
+//    without "&" marks and without leading and trailing blanks), as Windows
+//    names a control from the static text before it. A label, a button, a
+//    check box and each part of a status bar read as their texts.
+//  - A list entry reads as its text, or as what the list's entry reader
+//    makes of that text; the reader may also give the entry a check mark.
+//  - A control that cannot be seen (hidden, or of zero width or height) is
+//    not offered to the reader.
+//  - On Qt the main window (no owner, no modal frame) reads as a frame,
+//    every other window as a dialog; on Win32 every window is the system's
+//    dialog window and reads as the system says.
+// A change of a list entry, a status part or an edit's text is announced.
+// On Win32 each control answers WM_GETOBJECT with the system's object
+// wrapped; where the system cannot hand an object over (Wine), AccessibleText
+// reads the object the control would have handed over.
+void SetAccessibleName(Window dlg, int id, const std::string& name);
+struct EntrySpeech {
+    std::string words;
+    int checked = -1;  // -1: no check mark, 0: unchecked, 1: checked
+};
+using EntryReader = std::function<EntrySpeech(const std::string& entryText)>;
+void ListSetEntryReader(Window dlg, int id, EntryReader reader);  // list box; empty: entries read as their text
+// What the layer tells the screen reader: the control's name (entry -1), or
+// entry's words and check mark; for a status bar, entry is the part.
+EntrySpeech AccessibleText(Window dlg, int id, int entry = -1);
+
 // ---- keyboard ---------------------------------------------------------------
 
 constexpr int kVkReturn = 13, kVkEscape = 27, kVkTab = 9, kVkUp = 38, kVkDown = 40, kVkShift = 16;

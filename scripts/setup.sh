@@ -18,6 +18,7 @@ packages=(
   dpkg-dev file lintian                   # its Debian package: dpkg-shlibdeps (which uses file), lintian
   desktop-file-utils appstream            # checks of its desktop entry and AppStream metadata
   openbox                                 # a window manager on Xvfb: the program's icon on X
+  at-spi2-core dbus python3-pyatspi       # the screen-reader test: at-spi read with pyatspi
   debian-archive-keyring                  # wine32-setup.sh: the 32-bit Wine's packages
 )
 

@@ -25,7 +25,7 @@ TEST_F(ItemEditorTest, NewItemLayoutAndStoredValues) {
         EXPECT_EQ(spec.width, 240);
         EXPECT_EQ(spec.height, 220);
         EXPECT_EQ(drivers::ControlIds(dlg),
-                  (std::vector<int>{-1, -1, -1, -1, 201, 202, 204, 203, 205, 1, 2}));
+                  (std::vector<int>{-1, 201, -1, 202, -1, 204, -1, 203, 205, 1, 2}));
         EXPECT_EQ(drivers::TheUser().ControlRect(dlg, 201), (plat::Rect{85, 10, 130, 20}));
         EXPECT_EQ(drivers::TheUser().ControlRect(dlg, 204), (plat::Rect{85, 60, 100, 100}));
         EXPECT_EQ(drivers::TheUser().ControlRect(dlg, 205), (plat::Rect{10, 120, 200, 20}));

@@ -49,6 +49,7 @@ void RefillList(const CategoriesDialog& d, plat::Window dlg) {
 }
 
 void InitCategories(CategoriesDialog& d, plat::Window dlg) {
+    plat::SetAccessibleName(dlg, kCatgCombo, "Categories");  // no label stands before it
     plat::SetFocus(dlg, kCatgCombo);
     for (int k = 1; k <= itemTable.catgCount; ++k) {
         plat::ListAdd(dlg, kCatgCombo, itemTable.catgNames[k]);

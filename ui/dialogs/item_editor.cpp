@@ -40,13 +40,15 @@ plat::DialogSpec EditorSpec(plat::Window owner) {
     spec.owner = owner;
     const unsigned edit = kTabStop | kClientEdge | kAutoHScroll;
     spec.controls = {
+        // Each label comes just before its field, which it names for a screen
+        // reader; labels take no focus, so the tab order stays the fields' order.
         {-1, Kind::Label, "Grocery item:", {10, 10, 70, 15}, 0},
-        {-1, Kind::Label, "Unit Descr:", {10, 35, 70, 15}, 0},
-        {-1, Kind::Label, "Category:", {10, 60, 70, 15}, 0},
-        {-1, Kind::Label, "Price/unit:", {10, 85, 70, 15}, 0},
         {kNameBox, Kind::Edit, "", {85, 10, 130, 20}, edit},
+        {-1, Kind::Label, "Unit Descr:", {10, 35, 70, 15}, 0},
         {kUnitBox, Kind::Edit, "", {85, 35, 130, 20}, edit},
+        {-1, Kind::Label, "Category:", {10, 60, 70, 15}, 0},
         {kCategoryList, Kind::DropList, "", {85, 60, 100, 100}, kVScroll | kTabStop},
+        {-1, Kind::Label, "Price/unit:", {10, 85, 70, 15}, 0},
         {kPriceBox, Kind::Edit, "", {85, 85, 80, 20}, edit},
         {kSpecialBox, Kind::CheckBox, "Special one time buy - no history kept", {10, 120, 200, 20},
          kTabStop},

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 #include "data/dates.h"
 #include "data/item_table.h"
@@ -88,6 +89,46 @@ std::string FormatItemRow(int recordIndex) {
         if (cost != 0) row.append("\t").append(MoneyMask(cost));
     }
     return row;
+}
+
+namespace {
+
+// "1.00" as "1 unit", "2.50" as "2.5 units": the zeros after the point say nothing.
+std::string UnitsWords(std::string units) {
+    if (units.find('.') != std::string::npos) {
+        units.erase(units.find_last_not_of('0') + 1);
+        if (units.back() == '.') units.pop_back();
+    }
+    return units + (units == "1" ? " unit" : " units");
+}
+
+}  // namespace
+
+plat::EntrySpeech ItemRowSpeech(const std::string& rowText) {
+    // The row's columns after its leading tab: mark, name, unit description,
+    // last-buy date, units, cost.
+    std::vector<std::string> column;
+    std::size_t at = rowText.empty() || rowText[0] != '\t' ? 0 : 1;
+    while (at <= rowText.size()) {
+        const std::size_t tab = std::min(rowText.find('\t', at), rowText.size());
+        column.push_back(rowText.substr(at, tab - at));
+        at = tab + 1;
+    }
+    column.resize(6);
+    const std::string& mark = column[0];
+    std::string words;
+    auto say = [&words](const std::string& part) {
+        if (part.empty()) return;
+        if (!words.empty()) words += ", ";
+        words += part;
+    };
+    say(column[1]);
+    say(column[2]);
+    if (!mark.empty()) say(mark == "X" ? "to buy, auto list" : "to buy");
+    if (!column[3].empty()) say("last buy " + column[3]);
+    if (!column[4].empty()) say(UnitsWords(column[4]));
+    say(column[5]);
+    return {words, mark.empty() ? 0 : 1};
 }
 
 void RefreshItemList(MainWindowState& ui, int mode) {

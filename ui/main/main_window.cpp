@@ -80,6 +80,8 @@ void InitMainDialog(MainWindowState& ui, plat::Window dlg) {
     plat::SetMenu(dlg, ui.mainMenuBar);
     ui.contextMenu = plat::CreatePopupMenu(ContextMenuItems());
 
+    plat::SetAccessibleName(dlg, kItemList, "Grocery items");
+    plat::ListSetEntryReader(dlg, kItemList, ItemRowSpeech);
     plat::AddControl(dlg, {kStatusBar, plat::Kind::StatusBar, "", {}, 0});
     plat::SetStatusParts(dlg, kStatusBar, {170, 290, 395, -1});
     // Units and cost end at the two right-aligned stops.

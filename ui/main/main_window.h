@@ -39,6 +39,9 @@ void RefreshItemList(MainWindowState& ui, int mode);
 void RefreshAfterTableChange(MainWindowState& ui);
 void UpdateStatusLine(const MainWindowState& ui);
 std::string FormatItemRow(int recordIndex);
+// What a screen reader says for a row of the item list: its columns as words,
+// in the row's order, checked when the item is to be bought.
+plat::EntrySpeech ItemRowSpeech(const std::string& rowText);
 
 // The longest leading part of text that fits in width pixels in the control's font.
 std::string FitTextToWidth(plat::Window dlg, int controlId, const std::string& text, int width);

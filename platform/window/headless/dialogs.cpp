@@ -3,6 +3,7 @@
 
 #include "platform/window/anchored_layout.h"
 #include "platform/window/headless/headless_metrics.h"
+#include "platform/window/accessible_names.h"
 #include "platform/window/headless/state.h"
 
 namespace headless::detail {
@@ -81,6 +82,7 @@ void CreateControl(Dialog& d, const plat::ControlSpec& spec) {
     c->created = c->spec.rect;
     c->text = spec.text;
     c->selStart = c->selEnd = static_cast<int>(c->text.size());
+    c->accessibleName = plat::NameFromPrevious(d.controls.empty() ? nullptr : &d.controls.back()->spec, spec.kind);
     d.controls.push_back(std::move(c));
     LayoutClient(d);
 }

@@ -35,6 +35,8 @@ struct Control {
     std::vector<int> statusParts{-1};
     std::vector<std::string> statusTexts{""};
     plat::KeyHook hook;
+    std::string accessibleName;  // SetAccessibleName's, else the label's before it
+    plat::EntryReader reader;
 };
 
 struct Dialog {

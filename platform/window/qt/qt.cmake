@@ -57,3 +57,11 @@ include(${CMAKE_SOURCE_DIR}/installer/linux/linux.cmake)
 if(TARGET ui_tests_qt AND TARGET pantrium_linux_files)
   add_dependencies(ui_tests_qt pantrium_linux_files)  # the help window's picture shows the pages for Linux
 endif()
+# The program as a screen reader reads it: at-spi on a private session bus,
+# under Xvfb with Qt's xcb platform (the offscreen platform has no
+# accessibility bridge), read with pyatspi (python3-pyatspi, at-spi2-core,
+# dbus and xvfb come from scripts/setup.sh).
+add_test(NAME qt_screen_reader
+         COMMAND dbus-run-session -- /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/qt/screen_reader_check.py
+                 $<TARGET_FILE:pantrium-qt> ${CMAKE_BINARY_DIR}/screen-reader)
+set_tests_properties(qt_screen_reader PROPERTIES TIMEOUT 120)

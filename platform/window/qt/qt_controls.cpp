@@ -1,6 +1,7 @@
 // Child controls on Qt: creation from a ControlSpec (one Qt widget per kind)
 // and the access functions (texts, focus, check marks, colours, fonts, lists,
 // status bars).
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/window/accessible_names.h"
 #include "platform/files.h"
 #include "platform/window/anchored_layout.h"
 #include "platform/window/qt/qt_state.h"
@@ -50,38 +52,69 @@ private:
 namespace plat::qt {
 namespace {
 
-// The common-control status bar: parts with sunken edges, at the bottom of the client area.
+// The common-control status bar: parts with sunken edges, at the bottom of
+// the client area. Each part's text is a label of its own, so that a screen
+// reader finds the parts and hears their changes.
 class StatusBar : public QWidget {
 public:
-    StatusBar(QWidget* parent, ControlState* c) : QWidget(parent), c_(c) {}
+    StatusBar(QWidget* parent, ControlState* c) : QWidget(parent), c_(c) { MarkRole(this, QAccessible::StatusBar); }
+
+    // Labels for the parts, placed in them, holding their texts.
+    void Sync() {
+        const std::vector<QRect> parts = Parts();
+        while (labels_.size() < parts.size()) {
+            auto* label = new QLabel(this);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+            label->show();
+            labels_.push_back(label);
+        }
+        while (labels_.size() > parts.size()) {
+            delete labels_.back();
+            labels_.pop_back();
+        }
+        for (size_t i = 0; i < parts.size(); ++i) {
+            labels_[i]->setGeometry(parts[i].adjusted(3, 0, -2, 0));
+            const QString text = i < c_->statusTexts.size() ? Q(c_->statusTexts[i]) : QString();
+            if (labels_[i]->text() != text) labels_[i]->setText(text);  // a change is announced
+        }
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        int left = 0;
-        size_t parts = std::max<size_t>(1, c_->statusEdges.size());
-        for (size_t i = 0; i < parts; ++i) {
-            int edge = i < c_->statusEdges.size() ? c_->statusEdges[i] : -1;
-            int right = edge < 0 ? width() - 1 : std::min(edge, width() - 1);
-            QRect r(left, 2, std::max(0, right - left - 1), height() - 3);
+        for (const QRect& r : Parts()) {
             QStyleOptionFrame opt;
             opt.initFrom(this);
             opt.rect = r;
             opt.lineWidth = 1;
             opt.state |= QStyle::State_Sunken;
             style()->drawPrimitive(QStyle::PE_Frame, &opt, &p, this);
-            if (i < c_->statusTexts.size()) {
-                p.setPen(palette().color(QPalette::WindowText));
-                p.drawText(r.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                           Q(c_->statusTexts[i]));
-            }
-            left = right + 2;
-            if (edge < 0) break;
         }
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        Sync();
     }
 
 private:
+    std::vector<QRect> Parts() const {
+        std::vector<QRect> parts;
+        int left = 0;
+        size_t count = std::max<size_t>(1, c_->statusEdges.size());
+        for (size_t i = 0; i < count; ++i) {
+            int edge = i < c_->statusEdges.size() ? c_->statusEdges[i] : -1;
+            int right = edge < 0 ? width() - 1 : std::min(edge, width() - 1);
+            parts.emplace_back(left, 2, std::max(0, right - left - 1), height() - 3);
+            left = right + 2;
+            if (edge < 0) break;
+        }
+        return parts;
+    }
+
     ControlState* c_;
+    std::vector<QLabel*> labels_;
 };
 
 // A simple combo box: an edit field above an always-open list.
@@ -306,6 +339,7 @@ QWidget* MakeWidget(DialogState& st, ControlState* c) {
         p.setColor(QPalette::WindowText, Qt::black);
         frame->setPalette(p);
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+        MarkUnseen(frame);
         return frame;
     }
     case Kind::Icon: return new QLabel(parent);
@@ -395,7 +429,20 @@ void CreateControl(DialogState& st, const ControlSpec& spec) {
     }
     if (spec.style & kLayoutBits) LayoutAnchored(st);  // a control added to a grown dialog
     if (spec.kind == Kind::Label) ShowLabelText(*c);  // wrapping depends on the size
-    w->setVisible(!(spec.style & kHidden));
+    if (previous) {
+        const ControlSpec before{previous->id, previous->kind, previous->text, {}, previous->style};
+        const std::string name = NameFromPrevious(&before, spec.kind);
+        if (!name.empty()) {
+            ApplyAccessibleName(*c, name);
+            // Also the label's relation: a drop list's own name is its current entry.
+            auto* label = static_cast<QLabel*>(previous->widget.data());
+            if (!label->buddy() && !(previous->style & kNoPrefix)) label->setBuddy(w);
+            ShowLabelText(*previous);
+        }
+    }
+    if (spec.kind == Kind::StatusBar) static_cast<StatusBar*>(w)->Sync();
+    // A control of no size (a button only there to take a command) is never seen, nor offered to a screen reader.
+    w->setVisible(Offered(*c));
 }
 
 }  // namespace plat::qt
@@ -489,7 +536,7 @@ void ShowControl(Window dlg, int id, bool visible) {
     ControlState* c = ControlOf(dlg, id);
     if (!c || !c->widget) return;
     c->style = visible ? c->style & ~kHidden : c->style | kHidden;
-    c->widget->setVisible(visible);
+    c->widget->setVisible(Offered(*c));
 }
 
 bool IsVisible(Window dlg, int id) {
@@ -585,6 +632,7 @@ int ListAdd(Window dlg, int id, const std::string& text) {
     ControlState* c = ControlOf(dlg, id);
     if (QListWidget* l = ListWidget(c)) {
         l->addItem(Q(text));
+        ApplyEntrySpeech(*c, l->item(l->count() - 1));
         return l->count() - 1;
     }
     if (QComboBox* combo = DropList(c)) {
@@ -602,8 +650,11 @@ int ListAdd(Window dlg, int id, const std::string& text) {
 void ListInsert(Window dlg, int id, int index, const std::string& text) {
     ControlState* c = ControlOf(dlg, id);
     Layer().silent = true;
-    if (QListWidget* l = ListWidget(c)) l->insertItem(index < 0 ? l->count() : index, Q(text));
-    else if (QComboBox* combo = DropList(c)) {
+    if (QListWidget* l = ListWidget(c)) {
+        auto* item = new QListWidgetItem(Q(text));
+        ApplyEntrySpeech(*c, item);
+        l->insertItem(index < 0 ? l->count() : index, item);
+    } else if (QComboBox* combo = DropList(c)) {
         int selected = combo->currentIndex();
         int at = index < 0 ? combo->count() : index;
         combo->insertItem(at, Q(text));
@@ -643,6 +694,7 @@ void ListReplace(Window dlg, int id, int index, const std::string& text) {
     ListDelete(dlg, id, index);
     ListInsert(dlg, id, index, text);
     ListSetTopIndex(dlg, id, top);
+    if (ControlState* c = ControlOf(dlg, id); c && c->kind == Kind::ListBox) AnnounceEntry(ListWidget(c), index);
 }
 
 int ListCount(Window dlg, int id) {
@@ -753,7 +805,7 @@ void SetStatusParts(Window dlg, int id, const std::vector<int>& rightEdges) {
     if (!c || c->kind != Kind::StatusBar) return;
     c->statusEdges = rightEdges;
     c->statusTexts.resize(std::max<size_t>(1, rightEdges.size()));
-    c->widget->update();
+    static_cast<StatusBar*>(c->widget.data())->Sync();
 }
 
 void SetStatusText(Window dlg, int id, int part, const std::string& text) {
@@ -761,7 +813,7 @@ void SetStatusText(Window dlg, int id, int part, const std::string& text) {
     if (!c || c->kind != Kind::StatusBar || part < 0 || part > 255) return;
     if (c->statusTexts.size() <= static_cast<size_t>(part)) c->statusTexts.resize(part + 1);
     c->statusTexts[part] = text;
-    c->widget->update();
+    static_cast<StatusBar*>(c->widget.data())->Sync();
 }
 
 std::string GetStatusText(Window dlg, int id, int part) {

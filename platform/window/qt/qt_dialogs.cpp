@@ -25,7 +25,9 @@ namespace {
 
 class Frame : public QWidget {
 public:
-    Frame(DialogState* st, QWidget* owner, Qt::WindowFlags flags) : QWidget(owner, flags), st_(st) {}
+    Frame(DialogState* st, QWidget* owner, Qt::WindowFlags flags, WindowRole role) : QWidget(owner, flags), st_(st) {
+        MarkWindowRole(this, role);  // before anything asks for its accessible interface
+    }
 
 protected:
     void closeEvent(QCloseEvent* e) override {
@@ -192,7 +194,9 @@ DialogState* CreateDialog(const DialogSpec& spec, const Callback& callback) {
     st->callback = callback;
     st->spec = spec;
     DialogState* owner = StateOf(spec.owner);
-    auto* frame = new Frame(st, owner ? owner->frame : nullptr, FlagsFor(spec));
+    // The main window reads as a frame, every other window as a dialog.
+    const WindowRole role = spec.owner || (spec.frame & kModalFrame) ? WindowRole::Dialog : WindowRole::Frame;
+    auto* frame = new Frame(st, owner ? owner->frame : nullptr, FlagsFor(spec), role);
     st->frame = frame;
     st->font = DialogFont(spec.fontFace, spec.fontPoints);
     frame->setFont(st->font);
@@ -291,6 +295,7 @@ void EnsureApplication() {
     if (!Layer().eventFilter) {
         Layer().eventFilter = new EventFilter;
         qApp->installEventFilter(Layer().eventFilter);
+        InstallAccessibleFactory();
     }
 }
 

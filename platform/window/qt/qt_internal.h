@@ -20,6 +20,8 @@
 #include "platform/window.h"
 
 class QMenuBar;
+class QListWidget;
+class QListWidgetItem;
 
 namespace plat::qt {
 
@@ -47,6 +49,7 @@ struct ControlState {
     int textColor = -1, backColor = -1;
     SystemIcon icon = SystemIcon::None;
     std::string image;
+    EntryReader reader;      // how the list's entries read to a screen reader
 };
 
 struct DialogState {
@@ -98,6 +101,19 @@ void LayoutClient(DialogState& st);      // menu bar, client area and controls a
 void LayoutStatusBars(DialogState& st);
 void LayoutAnchored(DialogState& st);    // the controls with layout bits of a resizable dialog
 bool NotifiesFocus(Kind kind);
+
+// Screen readers (qt_accessibility.cpp): the roles of the layer's windows,
+// the name a control takes, a list entry's words and check mark, and the
+// announcement of a rewritten entry.
+void InstallAccessibleFactory();
+enum class WindowRole { Frame, Dialog };
+void MarkWindowRole(QWidget* frame, WindowRole role);
+void MarkRole(QWidget* w, int role);  // a QAccessible::Role, before anything asks for its interface
+void MarkUnseen(QWidget* w);          // a decoration: offered as invisible
+void ApplyAccessibleName(ControlState& c, const std::string& name);
+void ApplyEntrySpeech(const ControlState& c, QListWidgetItem* item);
+void AnnounceEntry(QListWidget* list, int row);
+bool Offered(const ControlState& c);  // visible and of some size
 
 // The item list's rows with tab-stop columns.
 void UseTabStopDelegate(QWidget* list, ControlState* control);

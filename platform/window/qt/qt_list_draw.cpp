@@ -68,6 +68,11 @@ public:
         p->restore();
     }
 
+    // A row may be checkable for a screen reader's sake; it has no box to click or toggle.
+    bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&, const QModelIndex&) override {
+        return false;
+    }
+
 private:
     ControlState* c_;
 };

@@ -7,7 +7,8 @@
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/window/win32/*.cpp)
 add_library(pantrium_win32 STATIC ${WIN32_SOURCES} ${PLATFORM_COMMON_SOURCES})
 target_include_directories(pantrium_win32 PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(pantrium_win32 PUBLIC pantrium_files user32 gdi32 comdlg32 comctl32 shell32)
+target_link_libraries(pantrium_win32 PUBLIC pantrium_files user32 gdi32 comdlg32 comctl32 shell32
+                      oleacc ole32 oleaut32)
 # HTML Help is loaded from hhctrl.ocx at run time: no import library needed.
 
 # One self-contained .exe: no runtime DLLs beside it.

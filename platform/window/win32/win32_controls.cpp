@@ -8,10 +8,14 @@
 
 namespace plat::win32 {
 
-HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
-    st.kinds[c.id] = c.kind;
+namespace {
+
+HWND CreateWindowOf(HWND dlg, DialogState& st, const ControlSpec& c) {
     DWORD style = WS_CHILD, ex = 0;
-    if (!(c.style & kHidden)) style |= WS_VISIBLE;
+    // A control of no size (a button only there to take a command) is never
+    // seen; kept hidden, it is not offered to a screen reader either.
+    if (!(c.style & kHidden) && (c.kind == Kind::StatusBar || (c.rect.width > 0 && c.rect.height > 0)))
+        style |= WS_VISIBLE;
     if (c.style & kTabStop) style |= WS_TABSTOP;
     if (c.style & kVScroll) style |= WS_VSCROLL;
     if (c.style & kClientEdge) ex |= WS_EX_CLIENTEDGE;
@@ -95,6 +99,15 @@ HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dlg)), FALSE);
     // The dialog manager learns of default buttons only from templates.
     if (c.kind == Kind::Button && (c.style & kDefault)) SendMessageA(dlg, DM_SETDEFID, static_cast<WPARAM>(c.id), 0);
+    return h;
+}
+
+}  // namespace
+
+HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& c) {
+    st.kinds[c.id] = c.kind;
+    HWND h = CreateWindowOf(dlg, st, c);
+    if (h) RegisterAccessible(h, st, c);
     return h;
 }
 
@@ -309,6 +322,8 @@ void ListFill(Window dlg, int id, int count, const std::function<std::string(int
     if (count > 0) SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(std::min(top, count - 1)), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    // A new set of rows: readers ask for them again.
+    NotifyWinEvent(EVENT_OBJECT_REORDER, list, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void ListReplace(Window dlg, int id, int index, const std::string& text) {
@@ -323,6 +338,7 @@ void ListReplace(Window dlg, int id, int index, const std::string& text) {
     SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    AnnounceItem(list, index, true);
 }
 
 int ListCount(Window dlg, int id) {
@@ -415,6 +431,7 @@ void SetStatusParts(Window dlg, int id, const std::vector<int>& rightEdges) {
 void SetStatusText(Window dlg, int id, int part, const std::string& text) {
     // Drawing style 0: the default sunken part.
     Send(dlg, id, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+    AnnounceItem(Item(dlg, id), part, false);
 }
 
 std::string GetStatusText(Window dlg, int id, int part) {

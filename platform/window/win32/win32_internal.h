@@ -7,6 +7,7 @@
 #endif
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 // The layer's own function names collide with these ANSI/Unicode macros.
 #undef CreateFont
@@ -50,6 +51,8 @@ struct DialogState {
     std::vector<AnchoredControl> anchored;  // resizable dialogs: the controls that follow the size
     SIZE firstClient{-1, -1};             // resizable dialogs: the client area when first shown
     SIZE minOuter{0, 0};                  // and the outer size then, the smallest the window becomes
+    ControlSpec previous;                 // the control created last (a label names the next one)
+    bool anyCreated = false;
 };
 
 inline HWND ToHwnd(Window w) { return reinterpret_cast<HWND>(w); }
@@ -110,6 +113,13 @@ void MapDialogUnits(HWND dlg, RECT& r);
 HWND CreateControl(HWND dlg, DialogState& st, const ControlSpec& spec);
 // Places the controls with layout bits of a resizable dialog for its client area now.
 void LayoutAnchored(HWND dlg, const DialogState& st);
+
+// Screen readers (win32_accessibility.cpp): a new control's answers to
+// WM_GETOBJECT, and the announcement of a changed list row or status part.
+void RegisterAccessible(HWND control, DialogState& st, const ControlSpec& spec);
+void AnnounceItem(HWND control, int index, bool state);
+// The object a control hands a screen reader through WM_GETOBJECT (one reference).
+IAccessible* MakeAccessible(HWND control);
 
 // Owner-drawn list rows with right-aligned tab stops.
 void MeasureListItem(HWND dlg, MEASUREITEMSTRUCT* mis);

@@ -40,6 +40,15 @@ struct KeptRows {
     std::vector<std::string> texts;
 };
 
+// win32_accessibility.cpp: what a control tells a screen reader beyond the system's answers.
+struct AccessibleInfo {
+    std::string name;     // SetAccessibleName's, or the label's created before it
+    bool fromText = false;  // label, button, check box: named by its own text
+    bool fromOutside = false;  // edit, list, combo: named only by name (the system may guess further)
+    unsigned style = 0;
+    EntryReader reader;   // a list box's rows as words
+};
+
 struct Win32State {
     // dialogs (win32_dialogs.cpp)
     std::map<HWND, DialogState*> dialogs;  // every dialog built by RunDialog
@@ -52,6 +61,9 @@ struct Win32State {
 
     // lists (win32_list_rows.cpp)
     std::map<HWND, KeptRows> keptRows;  // list box -> its rows
+
+    // accessibility (win32_accessibility.cpp)
+    std::map<HWND, AccessibleInfo> accessible;  // control -> what it adds for screen readers
 
     // icons and cursors, loaded once and kept as long as the program runs
     // (win32_window.cpp, win32_system.cpp)
