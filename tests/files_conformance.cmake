@@ -20,7 +20,7 @@ function(pantrium_wine_files_conformance prefix build timeout)
   add_test(NAME ${prefix}_files_conformance
            COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh"
                    "${build}/files_conformance.exe" "${build}/files-conformance-shots")
-  set_tests_properties(${prefix}_files_conformance PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE
+  set_tests_properties(${prefix}_files_conformance PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK ${prefix}_prefix
                        FAIL_REGULAR_EXPRESSION "FAIL:")
 endfunction()
 

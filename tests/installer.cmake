@@ -12,7 +12,7 @@ if(PANTRIUM_WIN_BUILD AND PANTRIUM_WIN32_BUILD)
   add_test(NAME wine_installer_win32
            COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-installer.sh" "${_setup_exe}"
                    --win32 "${PANTRIUM_WIN32_BUILD}")
-  # A minute or two, emulated, with a first creation of the prefix.
+  # A minute or two, emulated, with a first creation of its own prefix.
   set_tests_properties(wine_installer_win32 PROPERTIES
-                       TIMEOUT 420 RUN_SERIAL TRUE FAIL_REGULAR_EXPRESSION "FAIL:")
+                       TIMEOUT 420 RESOURCE_LOCK wine_install_prefix FAIL_REGULAR_EXPRESSION "FAIL:")
 endif()

@@ -18,16 +18,17 @@ function(pantrium_wine_tests prefix build timeout)
   endif()
   add_test(NAME ${prefix}_smoke
            COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh" "${_smoke_exe}")
-  # Including a first creation of the Wine prefix; it runs alone so that the
-  # machine's cores do not slow the GUI down.
-  set_tests_properties(${prefix}_smoke PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE
+  # Including a first creation of the Wine prefix. The tests of one build share
+  # its prefix and working folder, so they take turns (the lock); each has its
+  # own Xvfb display and wineserver, so the two builds' tests run side by side.
+  set_tests_properties(${prefix}_smoke PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK ${prefix}_prefix
                        FAIL_REGULAR_EXPRESSION "FAIL:")
   # The window layer's conformance suite (tests/conformance/window) on the
   # Win32 layer, run the same way.
   add_test(NAME ${prefix}_window_conformance
            COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh"
                    "${build}/window_conformance.exe" "${build}/window-conformance-shots")
-  set_tests_properties(${prefix}_window_conformance PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+  set_tests_properties(${prefix}_window_conformance PROPERTIES TIMEOUT 300 RESOURCE_LOCK ${prefix}_prefix
                        FAIL_REGULAR_EXPRESSION "FAIL:")
   # The main-window and dialog tests on the Win32 layer: one program, one
   # prefix; fails on a failed test and on a non-zero exit ("FAIL:" from the script).
@@ -36,7 +37,7 @@ function(pantrium_wine_tests prefix build timeout)
                    "${build}/ui_tests_win32.exe" "${build}/ui-tests-shots")
   include(${CMAKE_SOURCE_DIR}/tests/ui/ui_win32_left_out.cmake)
   list(JOIN UI_WIN32_LEFT_OUT ":" _left_out)
-  set_tests_properties(${prefix}_ui_tests PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE
+  set_tests_properties(${prefix}_ui_tests PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK ${prefix}_prefix
                        ENVIRONMENT "GTEST_FILTER=*:-${_left_out}"
                        FAIL_REGULAR_EXPRESSION "FAIL:;\\[  FAILED  \\]")
 endfunction()

@@ -20,8 +20,8 @@ if(PANTRIUM_WIN_BUILD AND (EXISTS "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe" OR
                COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine/wine-smoke.sh" "${PANTRIUM_WIN_BUILD}/pantrium_smoke.exe"
                        "${PANTRIUM_WIN_BUILD}/screenshots-${dpi}dpi")
     endif()
-    # About 7 s and 55 s; alone, like wine_smoke.
+    # In the x86_64 build's prefix, taking turns with its other Wine tests.
     set_tests_properties(${_tests} PROPERTIES
-                         ENVIRONMENT "${_env}" TIMEOUT 180 RUN_SERIAL TRUE FAIL_REGULAR_EXPRESSION "FAIL:")
+                         ENVIRONMENT "${_env}" TIMEOUT 180 RESOURCE_LOCK wine_prefix FAIL_REGULAR_EXPRESSION "FAIL:")
   endforeach()
 endif()

@@ -23,9 +23,11 @@ constexpr std::uint32_t kImportFlags = 0x281804;  // explorer, long names, no re
 constexpr std::size_t kMaxNoteLines = 8;          // per list in a summary; more would not fit the screen
 
 // Whether UTF-8 text has a form in the ANSI code page of the list's names;
-// ansi receives it, with what has no form replaced ("?"). A local check on
-// the files module's conversion until the core offers its own.
-bool TextFitsAnsi(const std::string& utf8, std::string& ansi) { return files::PathToAnsi(utf8, ansi); }
+// ansi receives it, with "?" for each character that has none (never a look-alike).
+bool TextFitsAnsi(const std::string& utf8, std::string& ansi) {
+    ansi = files::TextToAnsi(utf8);
+    return files::CharactersNotInAnsi(utf8).empty();
+}
 
 CsvTextCoding SystemCoding() { return {files::AnsiToPath, TextFitsAnsi}; }
 
