@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -173,6 +174,55 @@ void BM_CsvPlainRead(benchmark::State& state) {
                             static_cast<std::int64_t>(SizeOf(path)));
 }
 
+// The least any CSV reader does beyond the plain read: look at every byte
+// once and find where each field ends (separators and line ends outside
+// quotes), nothing checked or kept.
+void BM_CsvSplit(benchmark::State& state) {
+    const std::string& path = CsvFile100k();
+    for (auto _ : state) {
+        files::FileContent data;
+        files::ReadWholeFile(path, data);
+        std::size_t fields = 0;
+        bool quoted = false;
+        for (std::size_t i = 0; i < data.size; ++i) {
+            const std::uint8_t c = data.bytes[i];
+            quoted ^= c == '"';
+            fields += !quoted && (c == ',' || c == '\n');
+        }
+        if (fields < static_cast<std::size_t>(kCsvRows) * kCsvColumns) state.SkipWithError("fields were missed");
+        benchmark::DoNotOptimize(fields);
+    }
+}
+
+// Only the numbers of the file (7 a row) read with std::from_chars, from
+// views made beforehand: what checking the numbers alone costs.
+void BM_CsvNumbersOnly(benchmark::State& state) {
+    const std::string& path = CsvFile100k();
+    files::FileContent data;
+    files::ReadWholeFile(path, data);
+    const std::string_view text(reinterpret_cast<const char*>(data.bytes.get()), data.size);
+    std::vector<std::string_view> numbers;
+    std::size_t start = text.find('\n') + 1, column = 0;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] != ',' && text[i] != '\r') continue;
+        // price, units to buy and the purchases' units (the odd columns from 9 on)
+        if (column == 3 || column == 4 || (column >= 9 && column % 2 == 1)) numbers.push_back(text.substr(start, i - start));
+        column = text[i] == '\r' ? 0 : column + 1;
+        if (text[i] == '\r') ++i;
+        start = i + 1;
+    }
+    for (auto _ : state) {
+        float sum = 0;
+        for (std::string_view n : numbers) {
+            float v = 0;
+            std::from_chars(n.data(), n.data() + n.size(), v);
+            sum += v;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["numbers"] = static_cast<double>(numbers.size());
+}
+
 // The whole import as the File menu runs it, without the questions: read,
 // parse, match against the table and merge. empty: into an empty list (every
 // row a new item); else over the list it came from (every row matched).
@@ -197,6 +247,8 @@ void BM_CsvImport(benchmark::State& state) { CsvImport(state, true); }
 void BM_CsvImportOver(benchmark::State& state) { CsvImport(state, false); }
 
 BENCHMARK(BM_CsvPlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CsvSplit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CsvNumbersOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvImport)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvImportOver)->Unit(benchmark::kMillisecond);
 
@@ -247,13 +299,22 @@ public:
                         n, read, at("BM_PlainSave") / read, at("BM_Load") / read, at("BM_Sort") / read,
                         at("BM_Save") / read, at("BM_LoadSortSave") / read);
         }
-        const auto csvRead = ms.find("BM_CsvPlainRead/"), csvImport = ms.find("BM_CsvImport/"),
-                   csvOver = ms.find("BM_CsvImportOver/");
-        if (csvRead != ms.end() && csvImport != ms.end() && csvOver != ms.end())
+        const auto csv = [&](const char* bm) {
+            auto it = ms.find(std::string(bm) + "/");
+            return it == ms.end() ? -1.0 : it->second;
+        };
+        const double csvRead = csv("BM_CsvPlainRead"), csvImport = csv("BM_CsvImport"),
+                     csvOver = csv("BM_CsvImportOver"), csvSplit = csv("BM_CsvSplit"),
+                     csvNumbers = csv("BM_CsvNumbersOnly");
+        if (csvRead > 0 && csvImport > 0 && csvOver > 0) {
             std::printf(" 100000-row CSV: plain read %.1f ms; import into an empty list %.1f ms (%.2fx), "
                         "over the same list %.1f ms (%.2fx) of the plain read\n",
-                        csvRead->second, csvImport->second, csvImport->second / csvRead->second, csvOver->second,
-                        csvOver->second / csvRead->second);
+                        csvRead, csvImport, csvImport / csvRead, csvOver, csvOver / csvRead);
+            if (csvSplit > 0 && csvNumbers > 0)
+                std::printf("                 the least a reader does: a byte loop finding the fields %.1f ms "
+                            "(%.2fx), the numbers alone %.1f ms (%.2fx); the import is %.2fx of that loop\n",
+                            csvSplit, csvSplit / csvRead, csvNumbers, csvNumbers / csvRead, csvImport / csvSplit);
+        }
         const auto check = ms.find("BM_ActivationCheck/10000"), read = ms.find("BM_PlainRead/10000");
         if (check != ms.end() && read != ms.end())
             std::printf("  10000 items: activation check %.4f ms (one status call), %.3fx of the plain read\n",
