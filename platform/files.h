@@ -107,8 +107,11 @@ inline SaveFileResult SaveFile(const std::string& path, const std::uint8_t* data
 
 // ---- ANSI text ----
 
-// Text in the system's ANSI code page (CP_ACP on Windows) as path text. On
-// Linux paths are bytes, and both conversions leave the text as it is.
+// Text in the ANSI code page as path text. The code page is the system's on
+// Windows (CP_ACP); on Linux it is Windows-1252 (platform/files/windows_1252.h),
+// so that a list file reads the same on both, except that a text that is
+// well-formed UTF-8 beyond ASCII is taken as UTF-8 (as earlier Linux versions
+// wrote list and settings files).
 std::string AnsiToPath(const std::string& ansi);
 // Path text in the ANSI code page; false when a character has no form there.
 bool PathToAnsi(const std::string& path, std::string& ansi);
@@ -116,8 +119,7 @@ bool PathToAnsi(const std::string& path, std::string& ansi);
 // neither can the list file's names), each once, in the order they first
 // appear, each as its UTF-8 text; empty when the whole text has a form there.
 // A character counts as held only when it comes back as itself: never as a
-// look-alike ("best fit"). On Linux ANSI text is UTF-8 and holds every
-// character.
+// look-alike ("best fit").
 std::vector<std::string> CharactersNotInAnsi(const std::string& text);
 // A UTF-8 text in the ANSI code page, with "?" in place of each character
 // CharactersNotInAnsi names.

@@ -361,9 +361,9 @@ int ScreenDpiY();
 // field) as the user sees it that its ANSI text cannot hold, each once, in
 // the order they first appear, each as UTF-8; empty when GetText returns the
 // text as shown. GetText holds "?" in place of each of them, never a
-// look-alike. Whose ANSI: the Win32 layer's is the system's code page (the
-// one files::CharactersNotInAnsi knows); the Qt layer's texts are UTF-8, which
-// holds every character; the headless layer's is Windows-1252 (headless.h).
+// look-alike. Whose ANSI: the Win32 layer's is the system's code page, the Qt
+// layer's Windows-1252 (both the one files::CharactersNotInAnsi knows); the
+// headless layer's is Windows-1252 too (headless.h).
 std::vector<std::string> CharactersLostInAnsi(Window dlg, int id);
 
 // ---- clipboard ---------------------------------------------------------------------

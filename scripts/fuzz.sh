@@ -10,7 +10,7 @@ OUT=build-fuzz
 mkdir -p "$OUT/seeds" "$OUT/corpus"
 
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-        -I. fuzz/list_file_fuzzer.cpp data/*.cpp platform/files/posix/*.cpp -o "$OUT/list_file_fuzzer"
+        -I. fuzz/list_file_fuzzer.cpp data/*.cpp platform/files/*.cpp platform/files/posix/*.cpp -o "$OUT/list_file_fuzzer"
 
 # Seeds: an empty file, an empty list, and the one-item list with one category.
 header='Pantrium 1.50'

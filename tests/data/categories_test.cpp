@@ -82,25 +82,35 @@ TEST_F(CategoriesTest, SettingsFiles) {
 
 Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
-// Paths are bytes on this system: ANSI text is taken as it is, UTF-8 after a
-// byte-order mark without the mark, and grocery.ini gets the path's bytes.
+// ANSI text is Windows-1252 on this system, as on the Windows PCs a list is
+// shared with: ANSI paths are read in it, UTF-8 after a byte-order mark
+// without the mark, and UTF-8 without a mark (as earlier Linux versions wrote
+// it) as UTF-8. grocery.ini gets the path in ANSI where it has a form there,
+// else UTF-8 after the mark.
 TEST_F(CategoriesTest, SettingsFilesWithPathsInAnyLanguage) {
     TempDir dir;
     const std::string bom = "\xEF\xBB\xBF";
-    const std::pair<std::string, std::string> cases[] = {
-        {bom + "  \"\xD0\xBF\xD0\xBE\xD0\xBA\xD1\x83\xD0\xBF\xD0\xBA\xD0\xB8/list.ptm\",x\r\n",
-         "\xD0\xBF\xD0\xBE\xD0\xBA\xD1\x83\xD0\xBF\xD0\xBA\xD0\xB8/list.ptm"},
-        {bom + "\xE8\xB2\xB7\xE3\x81\x84\xE7\x89\xA9.ptm\r\n", "\xE8\xB2\xB7\xE3\x81\x84\xE7\x89\xA9.ptm"},
-        {"Eink\xE4ufe\\list \x96 week.ptm\r\n", "Eink\xE4ufe\\list \x96 week.ptm"},
-        {bom, "my Pantrium.ptm"},
-        {bom + "\r\n", "my Pantrium.ptm"}};
-    for (const auto& [content, path] : cases) {
-        WriteBytes("pantrium.ini", Bytes(content.begin(), content.end()));
+    const std::string russian = "\xD0\xBF\xD0\xBE\xD0\xBA\xD1\x83\xD0\xBF\xD0\xBA\xD0\xB8/list.ptm";
+    const std::string japanese = "\xE8\xB2\xB7\xE3\x81\x84\xE7\x89\xA9.ptm";
+    struct Case {
+        std::string content, path, written;
+    };
+    const Case cases[] = {
+        {bom + "  \"" + russian + "\",x\r\n", russian, bom + russian},
+        {bom + japanese + "\r\n", japanese, bom + japanese},
+        {"Eink\xE4ufe\\list \x96 week.ptm\r\n", "Eink\xC3\xA4ufe\\list \xE2\x80\x93 week.ptm",
+         "Eink\xE4ufe\\list \x96 week.ptm"},
+        {"Eink\xC3\xA4ufe/list.ptm\r\n", "Eink\xC3\xA4ufe/list.ptm", "Eink\xE4ufe/list.ptm"},
+        {bom + "Eink\xC3\xA4ufe/list.ptm\r\n", "Eink\xC3\xA4ufe/list.ptm", "Eink\xE4ufe/list.ptm"},
+        {bom, "my Pantrium.ptm", ""},
+        {bom + "\r\n", "my Pantrium.ptm", ""}};
+    for (const Case& c : cases) {
+        WriteBytes("pantrium.ini", Bytes(c.content.begin(), c.content.end()));
         ReadSettings();
-        EXPECT_EQ(itemTable.listPath, path) << content;
-        if (path == "my Pantrium.ptm") continue;
+        EXPECT_EQ(itemTable.listPath, c.path) << c.content;
+        if (c.written.empty()) continue;
         ASSERT_TRUE(WriteLastListPath());
-        EXPECT_EQ(ReadBytes("grocery.ini"), Text(path + "\r\n"));
+        EXPECT_EQ(ReadBytes("grocery.ini"), Text(c.written + "\r\n")) << c.content;
     }
 }
 

@@ -2,6 +2,7 @@
 // bytes. See platform/files.h for what each operation promises.
 #include "platform/files.h"
 #include "platform/files/read_to_end.h"
+#include "platform/files/windows_1252.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -320,15 +321,26 @@ SaveFileResult SaveFile(const std::string& path, const ByteBlock* blocks, std::s
     return WriteInPlace(target, true, blocks, count);
 }
 
-std::string AnsiToPath(const std::string& ansi) { return ansi; }
-
-bool PathToAnsi(const std::string& path, std::string& ansi) {
-    ansi = path;
-    return true;
+// ANSI text is Windows-1252 here, as on the Windows PCs a list may be shared
+// with. Earlier Linux versions kept UTF-8 in list and settings files: a text
+// that is well-formed UTF-8 beyond ASCII is read as such (Windows-1252 text of
+// real words is never that).
+std::string AnsiToPath(const std::string& ansi) {
+    return cp1252::IsUtf8BeyondAscii(ansi) ? ansi : cp1252::ToUtf8(ansi);
 }
 
-std::vector<std::string> CharactersNotInAnsi(const std::string&) { return {}; }
+bool PathToAnsi(const std::string& path, std::string& ansi) {
+    std::vector<std::string> lost;
+    ansi = cp1252::FromUtf8(path, &lost);
+    return lost.empty();
+}
 
-std::string TextToAnsi(const std::string& text) { return text; }
+std::vector<std::string> CharactersNotInAnsi(const std::string& text) {
+    std::vector<std::string> lost;
+    cp1252::FromUtf8(text, &lost);
+    return lost;
+}
+
+std::string TextToAnsi(const std::string& text) { return cp1252::FromUtf8(text); }
 
 }  // namespace pantrium::files

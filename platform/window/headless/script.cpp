@@ -2,6 +2,7 @@
 // standard handling, and the scripted answers.
 #include <algorithm>
 
+#include "platform/files/windows_1252.h"
 #include "platform/window/headless/state.h"
 
 namespace headless::detail {
@@ -56,39 +57,6 @@ bool TypeCharacter(Control& c, char ch, const std::string& lost) {
     c.lostAt.insert(c.lostAt.begin() + c.selStart, lost);
     c.selStart = c.selEnd = c.selStart + 1;
     return true;
-}
-
-// The length of the UTF-8 sequence at text[i] and its code point; 0 when the
-// byte starts none (it is then taken as an ANSI byte of its own).
-int Utf8At(const std::string& text, std::size_t i, char32_t& cp) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = b(i);
-    const int length = lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
-    if (length == 0 || lead >= 0xF5 || i + length > text.size()) return 0;
-    cp = lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        if ((b(i + k) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b(i + k) & 0x3F);
-    }
-    return length;
-}
-
-// Windows-1252 for a character, false when it has no byte there.
-bool To1252(char32_t cp, char& byte) {
-    static const char32_t k80To9F[32] = {
-        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-        0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-    };
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-        byte = static_cast<char>(cp);
-        return true;
-    }
-    for (int k = 0; k < 32; ++k)
-        if (k80To9F[k] == cp && cp != 0) {
-            byte = static_cast<char>(0x80 + k);
-            return true;
-        }
-    return false;
 }
 
 void MoveListSelection(Dialog& d, Control& c, int step) {
@@ -312,10 +280,10 @@ void Type(const std::string& text) {
                 return;
             }
             char32_t cp = 0;
-            const int length = Utf8At(text, i, cp);
+            const int length = pantrium::files::cp1252::Utf8At(text, i, cp);
             char ch = text[i];
             std::string lost;
-            if (length > 0 && !To1252(cp, ch)) {
+            if (length > 0 && !pantrium::files::cp1252::ByteOf(cp, ch)) {
                 ch = '?';
                 lost = text.substr(i, static_cast<std::size_t>(length));
             }

@@ -43,7 +43,7 @@ QListWidget* ListOf(const ControlState& c) {
 
 EntrySpeech Read(QAccessibleInterface* iface) {
     if (!iface || iface->state().invisible) return {};
-    EntrySpeech speech{U(iface->text(QAccessible::Name))};
+    EntrySpeech speech{A(iface->text(QAccessible::Name))};
     if (iface->state().checkable) speech.checked = iface->state().checked ? 1 : 0;
     return speech;
 }
@@ -67,7 +67,7 @@ bool Offered(const ControlState& c) {
 
 void ApplyAccessibleName(ControlState& c, const std::string& name) {
     if (!c.widget) return;
-    const QString text = Q(name);
+    const QString text = QA(name);
     c.widget->setAccessibleName(text);
     // A simple combo's edit field and list are what the reader meets.
     for (QWidget* inner : c.widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) inner->setAccessibleName(text);
@@ -75,8 +75,8 @@ void ApplyAccessibleName(ControlState& c, const std::string& name) {
 
 void ApplyEntrySpeech(const ControlState& c, QListWidgetItem* item) {
     if (!c.reader || !item) return;
-    const EntrySpeech speech = c.reader(U(item->text()));
-    item->setData(Qt::AccessibleTextRole, Q(speech.words));
+    const EntrySpeech speech = c.reader(A(item->text()));
+    item->setData(Qt::AccessibleTextRole, QA(speech.words));
     if (speech.checked >= 0) {
         // Checkable for the reader only: the rows' delegate draws no box and takes no clicks on one.
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -125,8 +125,8 @@ EntrySpeech AccessibleText(Window dlg, int id, int entry) {
     if (entry < 0 && c->kind == Kind::DropList) {
         // Its name is the entry shown; a reader announces it with the label it is labelled by.
         const auto labels = iface->relations(QAccessible::Label);
-        if (!labels.isEmpty() && labels.first().first) return {U(labels.first().first->text(QAccessible::Name))};
-        return {U(c->widget->accessibleName())};
+        if (!labels.isEmpty() && labels.first().first) return {A(labels.first().first->text(QAccessible::Name))};
+        return {A(c->widget->accessibleName())};
     }
     if (entry < 0) return Read(iface);
     if (c->kind == Kind::StatusBar) {

@@ -18,8 +18,8 @@ bool SetClipboardText(Window, const std::string& plain, const std::string& markd
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) return false;
     auto* data = new QMimeData;
-    data->setText(Q(plain));
-    data->setData(kMarkdown, Q(markdown).toUtf8());
+    data->setText(QA(plain));
+    data->setData(kMarkdown, QA(markdown).toUtf8());
     clipboard->setMimeData(data);  // the clipboard owns it
     return true;
 }
@@ -27,13 +27,13 @@ bool SetClipboardText(Window, const std::string& plain, const std::string& markd
 std::string ClipboardText() {
     EnsureApplication();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasText() ? U(data->text()) : std::string();
+    return data && data->hasText() ? A(data->text()) : std::string();
 }
 
 std::string ClipboardMarkdown() {
     EnsureApplication();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasFormat(kMarkdown) ? U(QString::fromUtf8(data->data(kMarkdown))) : std::string();
+    return data && data->hasFormat(kMarkdown) ? A(QString::fromUtf8(data->data(kMarkdown))) : std::string();
 }
 
 }  // namespace plat

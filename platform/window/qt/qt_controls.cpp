@@ -75,7 +75,7 @@ public:
         }
         for (size_t i = 0; i < parts.size(); ++i) {
             labels_[i]->setGeometry(parts[i].adjusted(3, 0, -2, 0));
-            const QString text = i < c_->statusTexts.size() ? Q(c_->statusTexts[i]) : QString();
+            const QString text = i < c_->statusTexts.size() ? QA(c_->statusTexts[i]) : QString();
             if (labels_[i]->text() != text) labels_[i]->setText(text);  // a change is announced
         }
         update();
@@ -152,7 +152,7 @@ QLineEdit* EditField(ControlState* c) {
 // A label's text as shown: "&x" underlines x through its buddy; without one
 // the marks are taken out ("&&" is a plain "&").
 QString LabelDisplay(const ControlState& c, bool hasBuddy) {
-    QString t = Q(c.text);
+    QString t = QA(c.text);
     if ((c.style & kNoPrefix)) return t;
     if (hasBuddy) return t;
     QString out;
@@ -278,7 +278,7 @@ QWidget* MakeWidget(DialogState& st, ControlState* c) {
         return label;
     }
     case Kind::Edit: {
-        auto* edit = new QLineEdit(Q(c->text), parent);
+        auto* edit = new QLineEdit(QA(c->text), parent);
         QObject::connect(edit, &QLineEdit::textEdited, edit, [dlg, id] {
             if (DialogState* d = StateOf(dlg)) Notify(*d, id, Code::Change);
         });
@@ -301,7 +301,7 @@ QWidget* MakeWidget(DialogState& st, ControlState* c) {
         return list;
     }
     case Kind::Button: {
-        auto* button = new QPushButton(Q(c->text), parent);
+        auto* button = new QPushButton(QA(c->text), parent);
         button->setAutoDefault(false);
         button->setDefault(c->style & kDefault);
         QObject::connect(button, &QPushButton::clicked, button, [dlg, id] {
@@ -310,7 +310,7 @@ QWidget* MakeWidget(DialogState& st, ControlState* c) {
         return button;
     }
     case Kind::CheckBox: {
-        auto* box = new QCheckBox(Q(c->text), parent);
+        auto* box = new QCheckBox(QA(c->text), parent);
         QObject::connect(box, &QCheckBox::clicked, box, [dlg, id] {
             if (DialogState* d = StateOf(dlg)) Notify(*d, id, Code::Clicked);
         });
@@ -417,7 +417,7 @@ void CreateControl(DialogState& st, const ControlSpec& spec) {
     if (spec.kind == Kind::Label) ShowLabelText(*c);
     // A label's mnemonic moves the focus to the control made after it.
     if (previous && previous->kind == Kind::Label && !(previous->style & kNoPrefix) && previous->widget &&
-        Q(previous->text).contains('&') && w->focusPolicy() != Qt::NoFocus) {
+        QA(previous->text).contains('&') && w->focusPolicy() != Qt::NoFocus) {
         static_cast<QLabel*>(previous->widget.data())->setBuddy(w);
         ShowLabelText(*previous);
     }
@@ -461,13 +461,13 @@ void SetText(Window dlg, int id, const std::string& text) {
     case Kind::Edit:
     case Kind::SimpleCombo:
         // The change is reported before SetText returns, as an edit control does.
-        EditField(c)->setText(Q(text));
+        EditField(c)->setText(QA(text));
         Notify(*st, id, Code::Change);
         return;
     case Kind::Label: ShowLabelText(*c); return;
-    case Kind::Button: static_cast<QAbstractButton*>(c->widget.data())->setText(Q(text)); return;
+    case Kind::Button: static_cast<QAbstractButton*>(c->widget.data())->setText(QA(text)); return;
     case Kind::CheckBox:
-        static_cast<QAbstractButton*>(c->widget.data())->setText(Q(text));
+        static_cast<QAbstractButton*>(c->widget.data())->setText(QA(text));
         Fit(*c);
         return;
     default: return;
@@ -478,15 +478,15 @@ std::string GetText(Window dlg, int id) {
     if (id == 0) return GetCaption(dlg);
     ControlState* c = ControlOf(dlg, id);
     if (!c || !c->widget) return {};
-    if (QLineEdit* e = EditField(c)) return U(e->text());
-    if (QComboBox* combo = DropList(c)) return U(combo->currentText());
+    if (QLineEdit* e = EditField(c)) return A(e->text());
+    if (QComboBox* combo = DropList(c)) return A(combo->currentText());
     if (c->kind == Kind::Button || c->kind == Kind::CheckBox)
-        return U(static_cast<QAbstractButton*>(c->widget.data())->text());
+        return A(static_cast<QAbstractButton*>(c->widget.data())->text());
     return c->text;
 }
 
 std::vector<std::string> CharactersLostInAnsi(Window dlg, int id) {
-    // The layer's texts are UTF-8, which holds every character the user sees.
+    // What the list file's code page lacks shows in the field but comes back as "?".
     ControlState* c = ControlOf(dlg, id);
     if (!c || !c->widget || !EditField(c)) return {};
     return pantrium::files::CharactersNotInAnsi(U(EditField(c)->text()));
@@ -631,7 +631,7 @@ void ListReset(Window dlg, int id) {
 int ListAdd(Window dlg, int id, const std::string& text) {
     ControlState* c = ControlOf(dlg, id);
     if (QListWidget* l = ListWidget(c)) {
-        l->addItem(Q(text));
+        l->addItem(QA(text));
         ApplyEntrySpeech(*c, l->item(l->count() - 1));
         return l->count() - 1;
     }
@@ -639,7 +639,7 @@ int ListAdd(Window dlg, int id, const std::string& text) {
         // A combo box makes its first entry current; a drop list stays without a selection.
         int selected = combo->currentIndex();
         Layer().silent = true;
-        combo->addItem(Q(text));
+        combo->addItem(QA(text));
         combo->setCurrentIndex(selected);
         Layer().silent = false;
         return combo->count() - 1;
@@ -651,13 +651,13 @@ void ListInsert(Window dlg, int id, int index, const std::string& text) {
     ControlState* c = ControlOf(dlg, id);
     Layer().silent = true;
     if (QListWidget* l = ListWidget(c)) {
-        auto* item = new QListWidgetItem(Q(text));
+        auto* item = new QListWidgetItem(QA(text));
         ApplyEntrySpeech(*c, item);
         l->insertItem(index < 0 ? l->count() : index, item);
     } else if (QComboBox* combo = DropList(c)) {
         int selected = combo->currentIndex();
         int at = index < 0 ? combo->count() : index;
-        combo->insertItem(at, Q(text));
+        combo->insertItem(at, QA(text));
         combo->setCurrentIndex(selected < 0 ? -1 : selected >= at ? selected + 1 : selected);
     }
     Layer().silent = false;
@@ -706,8 +706,8 @@ int ListCount(Window dlg, int id) {
 
 std::string ListText(Window dlg, int id, int index) {
     ControlState* c = ControlOf(dlg, id);
-    if (QListWidget* l = ListWidget(c)) return index >= 0 && index < l->count() ? U(l->item(index)->text()) : "";
-    if (QComboBox* combo = DropList(c)) return U(combo->itemText(index));
+    if (QListWidget* l = ListWidget(c)) return index >= 0 && index < l->count() ? A(l->item(index)->text()) : "";
+    if (QComboBox* combo = DropList(c)) return A(combo->itemText(index));
     return {};
 }
 
@@ -761,11 +761,11 @@ void ListSetTopIndex(Window dlg, int id, int index) {
 
 int ListFindExact(Window dlg, int id, int startAfter, const std::string& text) {
     int n = ListCount(dlg, id);
-    QString wanted = Q(text);
+    QString wanted = QA(text);
     int first = startAfter < 0 || startAfter >= n ? 0 : startAfter + 1;
     for (int k = 0; k < n; ++k) {
         int i = (first + k) % n;
-        if (Q(ListText(dlg, id, i)).compare(wanted, Qt::CaseInsensitive) == 0) return i;
+        if (QA(ListText(dlg, id, i)).compare(wanted, Qt::CaseInsensitive) == 0) return i;
     }
     return -1;
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/window.h"
 
 class QMenuBar;
@@ -25,9 +26,13 @@ class QListWidgetItem;
 
 namespace plat::qt {
 
-// Program texts are UTF-8.
+// UTF-8 texts: paths, captions and a prompt's text (platform/window.h).
 inline QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 inline std::string U(const QString& s) { return s.toUtf8().toStdString(); }
+// ANSI texts, every other one: the list file's code page (files::AnsiToPath),
+// with "?" for a character it lacks.
+inline QString QA(const std::string& ansi) { return Q(pantrium::files::AnsiToPath(ansi)); }
+inline std::string A(const QString& s) { return pantrium::files::TextToAnsi(U(s)); }
 
 // COLORREF 0x00BBGGRR -> QColor.
 QColor FromColorRef(int rgb);

@@ -19,21 +19,21 @@ namespace {
 // accelerators act on it.
 void SetItemText(QAction* action, const std::string& text) {
     const size_t tab = text.find('\t');
-    action->setText(Q(text.substr(0, tab)));
+    action->setText(QA(text.substr(0, tab)));
     action->setShortcutContext(Qt::WidgetShortcut);
     action->setShortcut(tab == std::string::npos ? QKeySequence()
-                                                 : QKeySequence(Q(text.substr(tab + 1)), QKeySequence::PortableText));
+                                                 : QKeySequence(QA(text.substr(tab + 1)), QKeySequence::PortableText));
 }
 
 std::string ItemText(const QAction* action) {
     const QKeySequence key = action->shortcut();
-    return U(action->text()) + (key.isEmpty() ? "" : "\t" + U(key.toString(QKeySequence::PortableText)));
+    return A(action->text()) + (key.isEmpty() ? "" : "\t" + A(key.toString(QKeySequence::PortableText)));
 }
 
 void AddItems(MenuData& data, QMenu* menu, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
         if (!item.items.empty()) {
-            QMenu* sub = menu->addMenu(Q(item.text));
+            QMenu* sub = menu->addMenu(QA(item.text));
             AddItems(data, sub, item.items);
         } else if (item.text.empty() && item.id == 0) {
             menu->addSeparator();
@@ -60,7 +60,7 @@ MenuData* NewMenu(bool bar, const std::vector<MenuItem>& items) {
     data->items = items;
     if (bar) {
         for (const MenuItem& top : items) {
-            auto* menu = new QMenu(Q(top.text));
+            auto* menu = new QMenu(QA(top.text));
             AddItems(*data, menu, top.items);
             MenuData* d = data.get();
             // Opening a menu of the bar is a menu selection too (the window updates its texts).

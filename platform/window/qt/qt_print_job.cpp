@@ -61,7 +61,7 @@ void QtPrintJob::Text(const std::string& text) {
     if (text.empty()) return;
     // The top of the character cell at y, as a printer device context places text.
     Record(TestHooks::kText, Position(), text);
-    const QString t = Q(text);
+    const QString t = QA(text);
     painter_.drawText(x_, y_ + Metrics().ascent(), t);
     x_ += Metrics().horizontalAdvance(t);
 }

@@ -33,7 +33,7 @@ std::unique_ptr<PrintJob> ChooseJob(Window owner, const std::string& docName, co
             [](const std::string& path) { std::fprintf(stderr, "The file %s could not be written.\n", path.c_str()); },
             false);
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(Q(docName));
+    printer->setDocName(QA(docName));
     if (Hooks().printerDialog) {
         if (!Hooks().printerDialog(owner, docName)) return nullptr;
         printer->setOutputFormat(QPrinter::PdfFormat);
@@ -45,7 +45,7 @@ std::unique_ptr<PrintJob> ChooseJob(Window owner, const std::string& docName, co
     // Without a printer the dialog opens on "Print to File (PDF)" with the
     // file proposed (beside the list), else one named after the job in the current folder.
     if (QPrinterInfo::availablePrinters().isEmpty())
-        printer->setOutputFileName(QDir::current().absoluteFilePath(pdfPath.empty() ? Q(docName) + ".pdf" : Q(pdfPath)));
+        printer->setOutputFileName(QDir::current().absoluteFilePath(pdfPath.empty() ? QA(docName) + ".pdf" : Q(pdfPath)));
     DialogState* st = StateOf(owner);
     QPrintDialog dialog(printer.get(), st ? st->frame : nullptr);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

@@ -56,9 +56,9 @@ QStringList NameFilters(const std::string& filter) {
         } else {
             at = filter.size();
         }
-        QString patterns = Q(pattern).replace(';', ' ');
+        QString patterns = QA(pattern).replace(';', ' ');
         // A name that shows its patterns already keeps them once.
-        QString shown = Q(name);
+        QString shown = QA(name);
         if (!shown.endsWith("(" + patterns + ")")) shown += " (" + patterns + ")";
         out << shown;
     }
@@ -70,7 +70,7 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
     if (Hooks().fileDialog) return Hooks().fileDialog(request, save);
     DialogState* owner = StateOf(request.owner);
     QStringList filters = NameFilters(request.filter);
-    QString title = request.title.empty() ? (save ? "Save As" : "Open") : Q(request.title);
+    QString title = request.title.empty() ? (save ? "Save As" : "Open") : QA(request.title);
     QFileDialog dialog(owner ? owner->frame : nullptr, title, Q(request.initialDir));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     bool mustExist = !save && (request.flags & kOfnFileMustExist) && !(request.flags & kOfnCreatePrompt);
@@ -81,7 +81,7 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
         int index = request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex : 1;
         dialog.selectNameFilter(filters[index - 1]);
     }
-    if (!request.defExt.empty()) dialog.setDefaultSuffix(Q(request.defExt));
+    if (!request.defExt.empty()) dialog.setDefaultSuffix(QA(request.defExt));
     std::string proposed = request.fileName.substr(0, request.fileName.find('\0'));
     if (!proposed.empty()) dialog.selectFile(Q(proposed));
     while (true) {
@@ -90,13 +90,13 @@ bool RunFileDialog(FileDialogRequest& request, bool save) {
         if (!save && (request.flags & kOfnCreatePrompt) && !QFileInfo::exists(path)) {
             // Opening a name that does not exist asks whether to create it.
             int answer = Prompt(U(QDir::toNativeSeparators(path)) + "\nThis file does not exist.\nCreate the file?",
-                                U(title), 0x4 | 0x30);
+                                A(title), 0x4 | 0x30);
             if (answer != 6) continue;
         }
         std::string chosen = U(QDir::toNativeSeparators(path));
         if (request.bufferSize > 0 && chosen.size() >= static_cast<size_t>(request.bufferSize)) return false;
         request.fileName = chosen;
-        if (!request.defExt.empty() && QFileInfo(path).suffix().compare(Q(request.defExt), Qt::CaseInsensitive) != 0)
+        if (!request.defExt.empty() && QFileInfo(path).suffix().compare(QA(request.defExt), Qt::CaseInsensitive) != 0)
             request.flags |= kOfnExtensionDifferent;
         else
             request.flags &= ~kOfnExtensionDifferent;
@@ -133,11 +133,11 @@ void SetLastCursor(Cursor cursor) { Layer().lastCursor = cursor; }
 
 QColor FromColorRef(int rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
-QString StandInFace(const std::string& face) { return FaceOrStandIn(Q(face)); }
+QString StandInFace(const std::string& face) { return FaceOrStandIn(QA(face)); }
 
 QFont DialogFont(const std::string& face, int points) {
     // The character height Windows gives a dialog font: points at the screen's dots per inch.
-    QFont f(FaceOrStandIn(Q(face)));
+    QFont f(FaceOrStandIn(QA(face)));
     f.setPixelSize(std::max(1, (points * ScreenDpiY() + 36) / 72));
     f.setWeight(QFont::Normal);
     return f;
@@ -262,7 +262,7 @@ int Prompt(const std::string& text, const std::string& caption, int style) {
     case 0x40: icon = QMessageBox::Information; break;
     }
     // No owner: the message box disables no window.
-    QMessageBox box(icon, Q(caption), Q(text));
+    QMessageBox box(icon, QA(caption), Q(text));  // the caption is ANSI, the text UTF-8
     box.setWindowModality(Qt::NonModal);
     std::map<QAbstractButton*, int> answers;
     int defaultIndex = (style >> 8) & 0xF;
@@ -308,7 +308,7 @@ void SetCursor(Cursor cursor) {
 
 Font CreateFont(const FontSpec& spec) {
     EnsureApplication();
-    auto* f = new QFont(FaceOrStandIn(Q(spec.face)));
+    auto* f = new QFont(FaceOrStandIn(QA(spec.face)));
     // Negative: the character height; positive: the cell height, of which the
     // character takes about the ascent.
     int h = spec.height < 0 ? -spec.height : spec.height > 0 ? std::max(1, spec.height * 4 / 5) : 11;
@@ -333,14 +333,21 @@ void DeleteFont(Font font) {
 Size MeasureText(Font font, const std::string& text) {
     EnsureApplication();
     QFontMetrics fm(FontOf(font));
-    return {fm.horizontalAdvance(Q(text)), fm.height()};
+    return {fm.horizontalAdvance(QA(text)), fm.height()};
 }
 
 int FitCharacters(Font font, const std::string& text, int maxWidth) {
     if (text.empty() || maxWidth <= 0) return 0;
     EnsureApplication();
     QFontMetrics fm(FontOf(font));
-    // Counted in bytes of the text, like the ANSI call: whole UTF-8 sequences only.
+    // Counted in bytes of the text, like the ANSI call: one byte a character,
+    const QString shown = QA(text);
+    if (shown.size() == static_cast<qsizetype>(text.size())) {
+        int fit = 0;
+        while (fit < shown.size() && fm.horizontalAdvance(shown.left(fit + 1)) <= maxWidth) ++fit;
+        return fit;
+    }
+    // or whole UTF-8 sequences of a text an earlier Linux version kept as UTF-8.
     int fit = 0;
     for (size_t i = 0; i < text.size();) {
         size_t next = i + 1;

@@ -22,6 +22,9 @@ inline std::ostream& operator<<(std::ostream& out, SaveFileResult result) {
 
 namespace suite {
 
+// The ANSI code page of this system's list text (each system's extras define it).
+unsigned AnsiCodePage();
+
 // The whole file as text; "<unreadable>" when it cannot be read.
 inline std::string Read(const std::string& path) {
     pantrium::files::FileContent content;

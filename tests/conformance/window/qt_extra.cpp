@@ -27,17 +27,31 @@ const char* const kSection = "qt";
 
 using plat::qt::ControlOf;
 using plat::qt::StateOf;
+using plat::qt::U;
 
 QWidget* W(Window dlg, int id) { return ControlOf(dlg, id)->widget; }
 
-CONFORMANCE_CASE(kSection, "control and list texts are UTF-8 both ways") {
+// Control and list texts are the list file's ANSI text (Windows-1252 here),
+// shown as their characters; captions are UTF-8.
+CONFORMANCE_CASE(kSection, "control and list texts are ANSI, shown as their characters") {
     RunShown(MainSpec(), [](Window dlg) {
-        SetText(dlg, kEdit, "K\xC3\xA4se \xE2\x82\xAC");  // "Käse €"
-        Check(GetText(dlg, kEdit) == "K\xC3\xA4se \xE2\x82\xAC" &&
-                  static_cast<QLineEdit*>(W(dlg, kEdit))->text() == QString::fromUtf8("K\xC3\xA4se \xE2\x82\xAC"),
-              "texts are UTF-8 both ways");
-        ListAdd(dlg, kCombo, "\xC3\xA9picerie");
-        CheckEq(ListText(dlg, kCombo, 0), "\xC3\xA9picerie", "list texts are UTF-8 both ways");
+        auto* edit = static_cast<QLineEdit*>(W(dlg, kEdit));
+        SetText(dlg, kEdit, "K\xE4se \x80");
+        CheckEq(U(edit->text()), std::string("K\xC3\xA4se \xE2\x82\xAC"), "0xE4 and 0x80 show as a umlaut and the euro");
+        CheckEq(GetText(dlg, kEdit), std::string("K\xE4se \x80"), "and come back as those bytes");
+        edit->setText(QString::fromUtf8("K\xC3\xA4se \xCE\xA9 \xCE\xA9"));  // what the user typed: "Käse Ω Ω"
+        CheckEq(GetText(dlg, kEdit), std::string("K\xE4se ? ?"), "a letter 1252 lacks comes back as \"?\"");
+        CheckEq(CharactersLostInAnsi(dlg, kEdit), std::vector<std::string>{"\xCE\xA9"}, "and is named, once");
+        SetText(dlg, kEdit, "K\xC3\xA4se");  // as an earlier Linux version stored it
+        CheckEq(U(edit->text()), std::string("K\xC3\xA4se"), "UTF-8 of an earlier version shows as it was meant");
+        CheckEq(GetText(dlg, kEdit), std::string("K\xE4se"), "and comes back in ANSI");
+        ListAdd(dlg, kCombo, "\xE9picerie");
+        CheckEq(ListText(dlg, kCombo, 0), std::string("\xE9picerie"), "list texts are ANSI both ways");
+        CheckEq(U(W(dlg, kCombo)->findChild<QListWidget*>()->item(0)->text()), std::string("\xC3\xA9picerie"),
+                "and shown as their characters");
+        SetCaption(dlg, "\xD0\xBF\xD0\xBE\xD0\xBA\xD1\x83\xD0\xBF\xD0\xBA\xD0\xB8.ptm");
+        CheckEq(GetCaption(dlg), std::string("\xD0\xBF\xD0\xBE\xD0\xBA\xD1\x83\xD0\xBF\xD0\xBA\xD0\xB8.ptm"),
+                "a caption is UTF-8 both ways");
     });
 }
 
