@@ -243,7 +243,8 @@ std::string PlainNumber(float value) {
     std::string m;
     int exp = 0;
     Significant(AmountValue(value), 15, m, exp);
-    return (value < 0 ? "-" : " ") + PlainDigits(m, exp);
+    std::string text(1, value < 0 ? '-' : ' ');  // appended, not inserted: GCC 12 warns on the insert
+    return text += PlainDigits(m, exp);
 }
 
 double AmountValue(float value) {
