@@ -8,6 +8,7 @@
 #include "csv_table.h"
 #include "csv_text.h"
 #include "dates.h"
+#include "platform/files/windows_1252.h"
 
 namespace pantrium {
 
@@ -367,8 +368,11 @@ bool Blank(const std::vector<std::string_view>& fields, std::size_t count) {
 
 CsvFile ParseCsv(std::string_view bytes, const CsvTextCoding& coding) {
     CsvFile file;
-    const bool utf8 = bytes.starts_with(kBom);
+    // UTF-8 after the mark, and without it when the whole file is UTF-8 beyond
+    // ASCII (as LibreOffice saves it; ANSI text of real words never is); else ANSI.
+    bool utf8 = bytes.starts_with(kBom);
     if (utf8) bytes.remove_prefix(kBom.size());
+    else utf8 = files::cp1252::IsUtf8BeyondAscii(bytes);
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
         file.problem = "it is UTF-16 text; save it as CSV (UTF-8 or ANSI)";
         return file;

@@ -6,8 +6,9 @@
 // order; fields holding a separator, a quote, a line break, a tab or a
 // leading blank are quoted, quotes inside doubled; CR LF after every line.
 // Export writes UTF-8 after a byte-order mark (so that Excel reads it right)
-// with "," between fields. Import reads UTF-8 after the mark and ANSI without
-// it, with ",", ";" (as Excel writes it where the comma is the decimal mark)
+// with "," between fields. Import reads UTF-8 after the mark, and without it
+// when all of the file is well-formed UTF-8 with letters beyond ASCII (as
+// LibreOffice saves it), else ANSI, with ",", ";" (as Excel writes it where the comma is the decimal mark)
 // or a tab between fields, whichever the header line uses most (or the one a
 // first line "sep=;" names).
 //

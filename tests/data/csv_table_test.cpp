@@ -296,6 +296,21 @@ TEST(CsvImport, Utf8FileWithLettersTheCodePageLacksSaysWhichRows) {
                                                               "line 4: unit \"\xE2\x82\xAC" "5 box\""}));
 }
 
+TEST(CsvImport, Utf8FileWithoutTheMarkIsReadAsUtf8AndAnAnsiOneAsAnsi) {
+    // As LibreOffice saves it: UTF-8 without a byte-order mark.
+    CsvFile file = Parse("Item,Unit\r\nCr\xC3\xA8me fra\xC3\xAE" "che,pot\r\n\xCE\xA9mega 3,caps\r\n", Latin1Coding());
+    ASSERT_EQ(file.items.size(), 2u);
+    EXPECT_EQ(TrimmedField(file.items[0].rec.itemName), "Cr\xE8me fra\xEE" "che");
+    EXPECT_EQ(TrimmedField(file.items[1].rec.itemName), "?mega 3");
+    EXPECT_EQ(Texts(file.replaced), std::vector<std::string>{"line 3: item \"\xCE\xA9mega 3\""});
+    // One byte that cannot be UTF-8 makes all of it ANSI, the UTF-8-looking pair too.
+    file = Parse("Item,Unit\r\nCr\xC3\xA8me,pot\r\nCr\xE8me,pot\r\n", Latin1Coding());
+    ASSERT_EQ(file.items.size(), 2u);
+    EXPECT_EQ(TrimmedField(file.items[0].rec.itemName), "Cr\xC3\xA8me");
+    EXPECT_EQ(TrimmedField(file.items[1].rec.itemName), "Cr\xE8me");
+    EXPECT_TRUE(file.replaced.empty());
+}
+
 // ---- Bad rows ----
 
 TEST(CsvImport, BadRowsAreReportedByTheirLineAndTheRestIsRead) {
