@@ -299,6 +299,23 @@ TEST_F(SharedList, MergeListTakesTheOtherListsItemsAndTellsTheConflicts) {
     EXPECT_NE(script::Prompts()[0].text.find("Eggs (dozen): price"), std::string::npos);
 }
 
+// The list file's names are ANSI; the question shows them in their own letters.
+TEST_F(SharedList, MergeConflictsNameTheItemsInTheirOwnLetters) {
+    const TestItem cheese{0, "K\xE4se", "St\xFC" "ck", 4, 0, 0};
+    WriteStartList({kBread, cheese});
+    TestItem changed = cheese;
+    changed.price = 5;
+    OtherProgramSaves({changed}, {}, "other.ptm");
+    script::AnswerFileDialog(true, (dir / "other.ptm").string());
+    script::AnswerPrompt(1);
+    script::ChooseMenu(kCmdMergeList);
+    Quit();
+    Run();
+    ASSERT_GE(script::Prompts().size(), 1u);
+    EXPECT_NE(script::Prompts()[0].text.find("K\xC3\xA4se (St\xC3\xBC" "ck): price"), std::string::npos)
+        << script::Prompts()[0].text;
+}
+
 // What is not a whole list file is refused with the reason, the table as it was.
 class SharedListMergeRefused : public SharedList {
 protected:

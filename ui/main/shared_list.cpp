@@ -11,6 +11,7 @@
 #include "data/item_table.h"
 #include "data/list_change.h"
 #include "data/list_merge.h"
+#include "platform/files.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/main/main_window.h"
 
@@ -21,13 +22,14 @@ namespace {
 // A notice lists at most this many items; more would not fit on the screen.
 constexpr std::size_t kMaxConflictLines = 12;
 
-// "Eggs (dozen, dairy)": the item as the user finds it in the list.
+// "Eggs (dozen, dairy)": the item as the user finds it in the list, in the
+// UTF-8 of a question's text (the names are the list file's ANSI).
 std::string ItemWords(const MergeConflict& c) {
     std::string words = c.itemName;
     std::string where = c.unitDescr;
     if (!c.category.empty()) where += (where.empty() ? "" : ", ") + c.category;
     if (!where.empty()) words += " (" + where + ")";
-    return words;
+    return files::AnsiToPath(words);
 }
 
 // One line per item: its name and the fields that were changed on both sides.
