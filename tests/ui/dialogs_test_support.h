@@ -14,6 +14,7 @@
 #include "data/list_file.h"
 #include "drivers/script.h"
 #include "platform/window.h"
+#include "prompt_checks.h"
 #include "ui/dialogs/list_refresh.h"
 #include "ui/main/main_window.h"
 #include "test_support.h"

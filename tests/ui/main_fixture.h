@@ -14,11 +14,14 @@
 #include "data/item_table.h"
 #include "data/list_file.h"
 #include "drivers/script.h"
+#include "prompt_checks.h"
 #include "platform/window.h"
 #include "ui/main/main_window.h"
 #include "test_support.h"
 
 namespace pantrium::testing {
+
+using test::ExpectPrompt;
 
 struct TestItem {
     int catg = 0;
@@ -86,13 +89,30 @@ protected:
                                const std::vector<std::string>& categories = {}) {
         WriteListFile("my Pantrium.ptm", items, categories);
     }
+    // Bread and Milk to buy in two categories, Soap not, each with a purchase.
+    static void WriteThreeItems() {
+        WriteStartList({{1, "Bread", "loaf", 2, 1, kToBuy, Packed(3, 5, 2024), 1},
+                        {2, "Milk", "gallon", 3, 2, kToBuy, Packed(3, 6, 2024), 2},
+                        {2, "Soap", "bar", 1, 0, 0, Packed(3, 7, 2024), 4}},
+                       {"bakery", "dairy"});
+    }
+    // The start list as the file holds it now, loaded into a fresh table.
+    static LoadResult LoadStartListAgain() {
+        itemTable = ItemTable{};
+        return LoadList();
+    }
 
     // Runs the main window with the queued script on ui; the whole script must
-    // be used. A second run in one test starts from a fresh ui.
+    // be used. A second run in one test follows Restart.
     void Run() {
         EXPECT_EQ(RunMainWindow(ui), 0);
         EXPECT_TRUE(script::Failures().empty()) << JoinedFailures();
         EXPECT_EQ(script::UnusedScript(), 0);
+    }
+    // Forgets the script and the window of a run, for another run in the same test.
+    void Restart() {
+        script::Reset();
+        ui = MainWindowState{};
     }
     // Escape ends the window; changes the test left unsaved are dropped with
     // No to the question. The release has no window left to reach.
