@@ -3,20 +3,13 @@
 // checks happen inside the dialog's own loop once it shows.
 #pragma once
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "conformance/harness.h"
 #include "drivers/user.h"
+#include "geometry_output.h"
 #include "platform/window.h"
-
-// Rectangles and points in the FAIL lines.
-namespace plat {
-std::ostream& operator<<(std::ostream& out, const Rect& r);
-std::ostream& operator<<(std::ostream& out, const Point& p);
-std::ostream& operator<<(std::ostream& out, const Size& s);
-}  // namespace plat
 
 namespace window {
 
@@ -76,5 +69,6 @@ DialogSpec MainSpec();
 DialogSpec ListSpec();
 // Fills list id of dlg with n rows "row 0", "row 1" ...
 void AddRows(Window dlg, int id, int n);
+
 
 }  // namespace window
