@@ -15,6 +15,11 @@ protected:
         script::Then([&] { itemTable.modified = true; });
     }
     static const script::PromptRecord& LastPrompt() { return script::Prompts().back(); }
+    // Whether the start list's file holds its first record marked to buy.
+    static void ExpectSavedToBuy(bool toBuy) {
+        ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
+        EXPECT_EQ(itemTable.records[1].toBuy(), toBuy);
+    }
     // The last prompt's text, caption and style.
     static void ExpectLastPrompt(const std::string& text, const std::string& caption, int style) {
         ASSERT_FALSE(script::Prompts().empty());
@@ -91,8 +96,7 @@ TEST_F(MainFileCommands, OpenSavesFirstOnYesAndCancellingTheDialogKeepsTheChange
     });
     Quit();
     Run();
-    ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 }
 
 TEST_F(MainFileCommands, OpeningAnUnreadableListIsReportedAndChangesNothing) {
@@ -231,8 +235,7 @@ TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
     Then([&] { EXPECT_FALSE(itemTable.modified); });
     Quit();
     Run();
-    ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 }
 
 TEST_F(MainFileCommands, CloseFlowCancelKeepsRunningAndYesWithoutPathStillClosesAfterCancel) {
@@ -261,16 +264,14 @@ TEST_F(MainFileCommands, CloseFlowYesSavesNoDiscardsAndUnmodifiedClosesAtOnce) {
     script::AnswerPrompt(6);
     script::CloseBox();
     Run();
-    ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 
     Restart();
     script::ChooseMenu(kCmdBuy);  // unchecks it again
     script::AnswerPrompt(7);
     script::CloseBox();
     Run();
-    ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 
     Restart();
     script::CloseBox();  // nothing changed: no question
@@ -343,8 +344,7 @@ TEST_F(MainFileCommands, EscapeAsksBeforeDroppingChangesAndClosesAtOnceWithout) 
     script::KeyDown(plat::kVkEscape);
     Run();
     EXPECT_EQ(script::Prompts().size(), 2u);
-    ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
-    EXPECT_FALSE(itemTable.records[1].toBuy());  // No saved nothing
+    ExpectSavedToBuy(false);  // No saved nothing
 
     // Yes saves before the window ends.
     Restart();
@@ -352,8 +352,7 @@ TEST_F(MainFileCommands, EscapeAsksBeforeDroppingChangesAndClosesAtOnceWithout) 
     script::AnswerPrompt(6);
     script::KeyDown(plat::kVkEscape);
     Run();
-    ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 
     // Nothing changed: Escape ends the window at once.
     Restart();
