@@ -38,23 +38,13 @@ constexpr PackedDate Packed(int month, int day, int year) {
 
 // A table whose records 1..n are the items, shown in that order.
 inline ItemTable TableOf(const std::vector<TestItem>& items, const std::vector<std::string>& categories = {}) {
-    ItemTable t;
+    std::vector<ItemRecord> records;
     for (const TestItem& it : items) {
-        ItemRecord rec;
-        rec.catg = static_cast<std::uint8_t>(it.catg);
-        StoreTextField(rec.itemName, it.name);
-        StoreTextField(rec.unitDescr, it.unit);
-        rec.pricePerUnit = it.price;
-        rec.unitsToBuy = it.units;
-        rec.flags = it.flags;
-        rec.buyDate[0] = it.date;
-        rec.buyUnits[0] = it.bought;
-        t.records.push_back(rec);
-        t.rowOrder.push_back(++t.itemCount);
+        records.push_back(test::RecordOf(it.catg, it.name, it.unit, it.price, it.units, it.flags));
+        records.back().buyDate[0] = it.date;
+        records.back().buyUnits[0] = it.bought;
     }
-    for (const auto& name : categories) t.catgNames.push_back(name);
-    t.catgCount = static_cast<int>(categories.size());
-    return t;
+    return test::TableOf(records, categories);
 }
 
 inline std::string JoinedFailures() {
