@@ -15,6 +15,18 @@ protected:
         script::Then([&] { itemTable.modified = true; });
     }
     static const script::PromptRecord& LastPrompt() { return script::Prompts().back(); }
+    // Marks the first row and saves, Yes to the question: the save fails with
+    // the notice given and the change stays unsaved.
+    static void BuyAndFailToSave(const std::string& notice) {
+        script::ChooseMenu(kCmdBuy);
+        script::AnswerPrompt(6);
+        script::AnswerPrompt(1);
+        script::ChooseMenu(kCmdSave);
+        Then([notice] {
+            EXPECT_TRUE(itemTable.modified);
+            ExpectLastPrompt(notice, "Save File", 16);
+        });
+    }
     // Whether the start list's file holds its first record marked to buy.
     static void ExpectSavedToBuy(bool toBuy) {
         ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
@@ -188,15 +200,7 @@ TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
 TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     Then([&] { itemTable.listPath = "no such folder/list.ptm"; });
-    script::ChooseMenu(kCmdBuy);
-    script::AnswerPrompt(6);
-    script::AnswerPrompt(1);
-    script::ChooseMenu(kCmdSave);
-    Then([&] {
-        EXPECT_TRUE(itemTable.modified);
-        ExpectLastPrompt("Could not save the list to no such folder/list.ptm.\r\nThe file was not changed.",
-                         "Save File", 16);
-    });
+    BuyAndFailToSave("Could not save the list to no such folder/list.ptm.\r\nThe file was not changed.");
     // Closing: Yes to saving, the save fails again, the window stays open.
     script::AnswerPrompt(6);
     script::AnswerPrompt(1);
@@ -219,13 +223,8 @@ TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
 TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     std::filesystem::permissions("my Pantrium.ptm", std::filesystem::perms::owner_read);
-    script::ChooseMenu(kCmdBuy);
-    script::AnswerPrompt(6);
-    script::AnswerPrompt(1);
-    script::ChooseMenu(kCmdSave);
+    BuyAndFailToSave("The list my Pantrium.ptm is read-only.\r\nThe file was not changed.");
     Then([&] {
-        EXPECT_TRUE(itemTable.modified);
-        ExpectLastPrompt("The list my Pantrium.ptm is read-only.\r\nThe file was not changed.", "Save File", 16);
         EXPECT_EQ(FileSize("my Pantrium.ptm"), 21u + 84);
         std::filesystem::permissions("my Pantrium.ptm", std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add);
