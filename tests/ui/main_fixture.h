@@ -14,8 +14,8 @@
 #include "data/item_table.h"
 #include "data/list_file.h"
 #include "drivers/script.h"
-#include "prompt_checks.h"
 #include "platform/window.h"
+#include "prompt_checks.h"
 #include "ui/main/main_window.h"
 #include "test_support.h"
 
