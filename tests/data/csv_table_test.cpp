@@ -56,30 +56,6 @@ const std::string kHeader =
     "Purchase 1 date,Purchase 1 units,Purchase 2 date,Purchase 2 units,Purchase 3 date,Purchase 3 units,"
     "Purchase 4 date,Purchase 4 units,Purchase 5 date,Purchase 5 units\r\n";
 
-ItemRecord Item(int catg, const std::string& name, const std::string& unit, float price, float units = 0,
-                std::uint8_t flags = 0) {
-    ItemRecord rec;
-    rec.catg = static_cast<std::uint8_t>(catg);
-    StoreTextField(rec.itemName, name);
-    StoreTextField(rec.unitDescr, unit);
-    rec.pricePerUnit = price;
-    rec.unitsToBuy = units;
-    rec.flags = flags;
-    return rec;
-}
-
-// A table holding the records in rows 1..n, in that order.
-ItemTable TableOf(const std::vector<ItemRecord>& records, const std::vector<std::string>& categories) {
-    ItemTable t;
-    for (const ItemRecord& rec : records) {
-        t.records.push_back(rec);
-        t.rowOrder.push_back(++t.itemCount);
-    }
-    for (const std::string& name : categories) t.catgNames.push_back(name);
-    t.catgCount = static_cast<int>(categories.size());
-    return t;
-}
-
 CsvFile Parse(const std::string& text, const CsvTextCoding& coding = SameBytesCoding()) {
     return ParseCsv(text, coding);
 }
@@ -100,9 +76,9 @@ std::string CategoryOf(const ItemTable& t, const ItemRecord& rec) {
 // ---- Export ----
 
 TEST(CsvExport, WritesBomHeaderQuotedFieldsAndShortestNumbers) {
-    ItemRecord milk = Item(1, "Milk", "gallon; big", 2.5f, 2, kToBuy | kAutoListed);
+    ItemRecord milk = RecordOf(1, "Milk", "gallon; big", 2.5f, 2, kToBuy | kAutoListed);
     SetHistory(milk, {{"3/15/2024", 2}, {"12/31/2099", 0.1f}});
-    ItemRecord odd = Item(0, "Say \"cheese\", ok", "", -3, 0, kSpecialBuy);
+    ItemRecord odd = RecordOf(0, "Say \"cheese\", ok", "", -3, 0, kSpecialBuy);
     StoreTextField(odd.unitDescr, " two\r\nlines");
     odd.buyUnits[2] = 1e20f;  // units without a date
     const ItemTable t = TableOf({milk, odd}, {"dairy                "});
@@ -120,7 +96,7 @@ TEST(CsvExport, WritesBomHeaderQuotedFieldsAndShortestNumbers) {
 }
 
 TEST(CsvExport, ConvertsAnsiNamesToUtf8AndCutsLongCategoryNames) {
-    const ItemTable t = TableOf({Item(1, "Cr\xE8me br\xFBl\xE9" "e", "pot", 1)},
+    const ItemTable t = TableOf({RecordOf(1, "Cr\xE8me br\xFBl\xE9" "e", "pot", 1)},
                                 {"Desserts and sweets and more"});
     EXPECT_EQ(TableToCsv(t, Latin1Coding()),
               kBom + kHeader + "Desserts and sweets,Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e,pot,1,0,no,no,no,,,,,,,,,,\r\n");
@@ -225,7 +201,7 @@ TEST(CsvRoundTrip, ThousandRandomItemsComeBackWithEveryField) {
 // ---- Spreadsheet files ----
 
 TEST(CsvImport, SemicolonFileOfASpreadsheetInAnsiMergesIntoTheTable) {
-    ItemTable t = TableOf({Item(1, "Milk", "gallon", 2.5f), Item(2, "Bread", "loaf", 1.25f, 1, kToBuy)},
+    ItemTable t = TableOf({RecordOf(1, "Milk", "gallon", 2.5f), RecordOf(2, "Bread", "loaf", 1.25f, 1, kToBuy)},
                           {"dairy", "bakery"});
     // As European Excel saves it: ";" between fields, ANSI, another letter case and order of the
     // columns, a blank line and a row of empty cells at the end.
@@ -375,7 +351,7 @@ TEST(CsvImport, FilesThatCannotBeReadAtAllSayWhy) {
 TEST(CsvImport, RowsPastTheListsLimitsAreSkippedWithTheReason) {
     std::vector<std::string> categories;
     for (int k = 1; k < kMaxCategories; ++k) categories.push_back("c" + std::to_string(k));
-    ItemTable t = TableOf({Item(1, "Milk", "gallon", 1)}, categories);
+    ItemTable t = TableOf({RecordOf(1, "Milk", "gallon", 1)}, categories);
     const std::string csv = "Category,Item\r\nnew one,Bread\r\nnew two,Tea\r\nC1,Milk\r\nnew one,Jam\r\n"
                             "Frozen foods and more,Peas\r\n";
     const CsvFile file = Parse(csv);
@@ -399,7 +375,7 @@ TEST(CsvImport, RowsPastTheListsLimitsAreSkippedWithTheReason) {
 }
 
 TEST(CsvImport, PlanningAndNothingToChangeLeaveTheTableAlone) {
-    ItemTable t = TableOf({Item(1, "Milk", "gallon", 2.5f), Item(0, "Tea", "box", 3)}, {"dairy"});
+    ItemTable t = TableOf({RecordOf(1, "Milk", "gallon", 2.5f), RecordOf(0, "Tea", "box", 3)}, {"dairy"});
     t.snapshot.taken = true;
     const std::vector<std::uint8_t> before = ListFileBytes(t);
     const CsvFile file = Parse("Category,Item,Price\r\ndairy,Milk,4\r\n,Coffee,5\r\n");
@@ -424,9 +400,9 @@ TEST(CsvImport, PlanningAndNothingToChangeLeaveTheTableAlone) {
 }
 
 TEST(CsvImport, EachRowTakesItsOwnItemOfOneCategoryAndName) {
-    ItemRecord kept = Item(0, "Tea", "box", 1);
+    ItemRecord kept = RecordOf(0, "Tea", "box", 1);
     kept.flags = 0x40;  // marks the CSV has no column for stay
-    ItemTable t = TableOf({kept, Item(0, "Tea", "bag", 2), Item(1, "Jam", "jar", 3)}, {"Sweets", "sweets"});
+    ItemTable t = TableOf({kept, RecordOf(0, "Tea", "bag", 2), RecordOf(1, "Jam", "jar", 3)}, {"Sweets", "sweets"});
     const CsvFile file = Parse("Item,Unit,Category,On list\nTea,tin,,yes\nTea,bag,,no\nTea,cup,,no\n"
                                "Jam,jar,SWEETS,no\nJam,pot,sweets,no\n");
     const CsvImportCounts counts = ApplyCsvImport(t, file);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/item_record.h"
+#include "test_support.h"
 
 namespace pantrium::test {
 namespace {
@@ -22,21 +23,10 @@ struct Item {
 
 // A table whose rows show the records in the order given.
 ItemTable Table(const std::vector<std::string>& categories, const std::vector<Item>& items) {
-    ItemTable t;
-    t.catgCount = static_cast<int>(categories.size());
-    for (const std::string& c : categories) t.catgNames.push_back(c);
-    for (const Item& item : items) {
-        ItemRecord rec;
-        rec.catg = static_cast<std::uint8_t>(item.catg);
-        StoreTextField(rec.itemName, item.name);
-        StoreTextField(rec.unitDescr, item.unit);
-        rec.pricePerUnit = item.price;
-        rec.unitsToBuy = item.units;
-        rec.flags = item.toBuy ? kToBuy : 0;
-        t.records.push_back(rec);
-        t.rowOrder.push_back(++t.itemCount);
-    }
-    return t;
+    std::vector<ItemRecord> records;
+    for (const Item& item : items)
+        records.push_back(RecordOf(item.catg, item.name, item.unit, item.price, item.units, item.toBuy ? kToBuy : 0));
+    return TableOf(records, categories);
 }
 
 TEST(ShoppingListText, GroupsTheItemsToBuyUnderTheirCategoriesWithTheTotalsLast) {

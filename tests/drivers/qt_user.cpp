@@ -39,6 +39,7 @@
 #include <map>
 
 #include "drivers/layer_records.h"
+#include "platform/window/headless/dialog_answers.h"
 #include "platform/window/qt/qt_hooks.h"
 #include "platform/window/qt/qt_internal.h"
 #include "platform/window/qt/qt_menus.h"
@@ -91,30 +92,6 @@ plat::qt::DialogState* Active() {
     for (auto it = all.rbegin(); it != all.rend(); ++it)
         if ((*it)->shown) return *it;
     return nullptr;
-}
-
-// Whether a message box of this MB_ style has the button of this answer.
-bool Offers(int style, int answer) {
-    switch (style & 15) {
-    case 0: return answer == 1;
-    case 1: return answer == 1 || answer == 2;
-    case 2: return answer == 3 || answer == 4 || answer == 5;
-    case 3: return answer == 6 || answer == 7 || answer == 2;
-    case 4: return answer == 6 || answer == 7;
-    case 5: return answer == 4 || answer == 2;
-    default: return true;
-    }
-}
-
-constexpr std::uint32_t kExtensionDifferent = 0x400;  // OFN_EXTENSIONDIFFERENT
-
-std::string LowerExtension(const std::string& path) {
-    size_t name = path.find_last_of("\\/:");
-    size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (name != std::string::npos && dot < name)) return {};
-    std::string ext = path.substr(dot + 1);
-    for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return ext;
 }
 
 class QtUser : public User {
@@ -188,7 +165,7 @@ public:
             } else {
                 answer = promptAnswers.front().first;
                 promptAnswers.pop_front();
-                if (!Offers(style, answer))
+                if (!headless::PromptOffers(style, answer))
                     failures.push_back("prompt \"" + text + "\" of style " + std::to_string(style) +
                                        " cannot answer " + std::to_string(answer));
             }
@@ -206,14 +183,7 @@ public:
             auto [confirmed, path] = fileAnswers.front();
             fileAnswers.pop_front();
             if (!confirmed) return false;
-            std::string def = request.defExt;
-            for (char& ch : def) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            if (!def.empty() && LowerExtension(path).empty()) path += "." + request.defExt;
-            if (!def.empty() && LowerExtension(path) != def)
-                request.flags |= kExtensionDifferent;
-            else
-                request.flags &= ~kExtensionDifferent;
-            request.fileName = path;
+            headless::TakeChosenPath(request, path);
             return true;
         };
         unsetenv("PANTRIUM_PRINT_TO");

@@ -7,6 +7,7 @@
 #include "data/item_table.h"
 #include "headless_fixture.h"
 #include "platform/window/headless/headless.h"
+#include "test_support.h"
 
 namespace pantrium::test {
 
@@ -25,20 +26,12 @@ inline void StartTable(const std::vector<std::string>& categories) {
 // Appends a record, shown in the next row.
 inline void AddRecord(int catg, const std::string& name, const std::string& unit, float price,
                       float units, bool toBuy, PackedDate lastBuy = 0) {
-    ItemRecord rec;
-    rec.catg = static_cast<std::uint8_t>(catg);
-    StoreTextField(rec.itemName, name);
-    StoreTextField(rec.unitDescr, unit);
-    rec.pricePerUnit = price;
-    rec.unitsToBuy = units;
-    rec.SetFlag(kToBuy, toBuy);
+    ItemRecord rec = RecordOf(catg, name, unit, price, units, toBuy ? kToBuy : 0);
     if (lastBuy) {
         rec.buyDate[0] = lastBuy;
         rec.buyUnits[0] = 1;
     }
-    itemTable.records.push_back(rec);
-    ++itemTable.itemCount;
-    itemTable.rowOrder.push_back(itemTable.itemCount);
+    AppendRecord(itemTable, rec);
 }
 
 struct PrintedText {

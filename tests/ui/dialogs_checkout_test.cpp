@@ -37,13 +37,6 @@ protected:
         return outcome;
     }
     static std::string Text(int id) { return plat::GetText(script::ActiveDialog(), id); }
-    static void ExpectPrompt(std::size_t i, const std::string& text, const std::string& caption,
-                             int style) {
-        ASSERT_LT(i, script::Prompts().size());
-        EXPECT_EQ(script::Prompts()[i].text, text);
-        EXPECT_EQ(script::Prompts()[i].caption, caption);
-        EXPECT_EQ(script::Prompts()[i].style, style);
-    }
 };
 
 TEST_F(CheckoutTest, NothingMarkedShowsNothing) {

@@ -14,6 +14,7 @@
 #include "data/list_file.h"
 #include "drivers/script.h"
 #include "platform/window.h"
+#include "prompt_checks.h"
 #include "ui/dialogs/list_refresh.h"
 #include "ui/main/main_window.h"
 #include "test_support.h"
@@ -34,24 +35,12 @@ struct ItemSpec {
 
 // Appends a record (and its row) to the table directly, without sorting.
 inline int PutItem(const ItemSpec& s) {
-    ItemTable& t = itemTable;
-    ItemRecord rec;
-    rec.catg = static_cast<std::uint8_t>(s.catg);
-    StoreTextField(rec.itemName, s.name);
-    StoreTextField(rec.unitDescr, s.unit);
-    rec.pricePerUnit = s.price;
-    rec.unitsToBuy = s.units;
-    rec.flags = s.flags;
+    ItemRecord rec = RecordOf(s.catg, s.name, s.unit, s.price, s.units, s.flags);
     for (std::size_t i = 0; i < s.history.size(); ++i) {
         rec.buyDate[i] = Date(s.history[i].first);
         rec.buyUnits[i] = s.history[i].second;
     }
-    t.itemCount += 1;
-    t.records.resize(t.itemCount + 1);
-    t.rowOrder.resize(t.itemCount + 1);
-    t.records[t.itemCount] = rec;
-    t.rowOrder[t.itemCount] = t.itemCount;
-    return t.itemCount;
+    return AppendRecord(itemTable, rec);
 }
 
 inline void PutCategories(std::initializer_list<const char*> names) {

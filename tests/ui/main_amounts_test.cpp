@@ -65,8 +65,7 @@ TEST_F(MainAmounts, UnitsTypedOutOfRangeAreTheLargestAmount) {
     script::ChooseMenu(kCmdSave);
     Quit();
     Run();
-    itemTable = ItemTable{};
-    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
     EXPECT_EQ(itemTable.records[1].unitsToBuy, kMax);  // saved as a number
     EXPECT_EQ(itemTable.records[2].unitsToBuy, kMax);
 }
@@ -109,8 +108,7 @@ TEST_F(MainAmounts, FileAmountsThatAreNoNumbersCountAsAmountsAndStayInTheFile) {
     script::ChooseMenu(kCmdSave);
     Quit();
     Run();
-    itemTable = ItemTable{};
-    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
     EXPECT_TRUE(std::isnan(itemTable.records[1].unitsToBuy));
     EXPECT_EQ(itemTable.records[2].unitsToBuy, 1);
     EXPECT_TRUE(std::isnan(itemTable.records[3].pricePerUnit));

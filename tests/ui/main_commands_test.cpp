@@ -7,23 +7,7 @@ namespace {
 
 using script::Then;
 
-class MainCommands : public MainWindowTest {
-protected:
-    void WriteThreeItems() {
-        WriteStartList({{1, "Bread", "loaf", 2, 1, kToBuy, Packed(3, 5, 2024), 1},
-                        {2, "Milk", "gallon", 3, 2, kToBuy, Packed(3, 6, 2024), 2},
-                        {2, "Soap", "bar", 1, 0, 0, Packed(3, 7, 2024), 4}},
-                       {"bakery", "dairy"});
-    }
-    static void ExpectPrompt(std::size_t index, const std::string& text, const std::string& caption,
-                             int style) {
-        ASSERT_GT(script::Prompts().size(), index);
-        const auto& p = script::Prompts()[index];
-        EXPECT_EQ(p.text, text);
-        EXPECT_EQ(p.caption, caption);
-        EXPECT_EQ(p.style, style);
-    }
-};
+class MainCommands : public MainWindowTest {};
 
 TEST_F(MainCommands, ResetAllAsksAndClearsEveryHistoryOnYesOnly) {
     WriteThreeItems();

@@ -15,11 +15,50 @@ protected:
         script::Then([&] { itemTable.modified = true; });
     }
     static const script::PromptRecord& LastPrompt() { return script::Prompts().back(); }
+    // Marks the first row and saves, Yes to the question: the save fails with
+    // the notice given and the change stays unsaved.
+    static void BuyAndFailToSave(const std::string& notice) {
+        script::ChooseMenu(kCmdBuy);
+        script::AnswerPrompt(6);
+        script::AnswerPrompt(1);
+        script::ChooseMenu(kCmdSave);
+        Then([notice] {
+            EXPECT_TRUE(itemTable.modified);
+            ExpectLastPrompt(notice, "Save File", 16);
+        });
+    }
+    // Whether the start list's file holds its first record marked to buy.
+    static void ExpectSavedToBuy(bool toBuy) {
+        ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
+        EXPECT_EQ(itemTable.records[1].toBuy(), toBuy);
+    }
+    // The last prompt's text, caption and style.
+    static void ExpectLastPrompt(const std::string& text, const std::string& caption, int style) {
+        ASSERT_FALSE(script::Prompts().empty());
+        ExpectPrompt(script::Prompts().size() - 1, text, caption, style);
+    }
 };
 
 constexpr std::uint32_t kOpenFlags = 0x282404, kSaveFlags = 0x200006;
 const char kFilterList[] = "Pantriums (*.ptm)\0*.ptm\0All Files (*.*)\0*.*\0\0";
 const std::string kFilter(kFilterList, sizeof kFilterList - 1);
+
+// What a file dialog was asked to show (every one has the list files' filter).
+struct Shown {
+    std::string title, fileName;
+    int bufferSize, filterIndex;
+    std::string defExt;
+    std::uint32_t flags;
+};
+void ExpectShown(const plat::FileDialogRequest& got, const Shown& want) {
+    EXPECT_EQ(got.title, want.title);
+    EXPECT_EQ(got.fileName, want.fileName);
+    EXPECT_EQ(got.bufferSize, want.bufferSize);
+    EXPECT_EQ(got.filter, kFilter);
+    EXPECT_EQ(got.filterIndex, want.filterIndex);
+    EXPECT_EQ(got.defExt, want.defExt);
+    EXPECT_EQ(got.flags, want.flags);
+}
 
 TEST_F(MainFileCommands, OpenKeepsTheFileRowOrderAndSetsTheCaption) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
@@ -41,19 +80,11 @@ TEST_F(MainFileCommands, OpenKeepsTheFileRowOrderAndSetsTheCaption) {
     Quit();
     Run();
     ASSERT_EQ(script::Prompts().size(), 1u);
-    EXPECT_EQ(script::Prompts()[0].text, "Do you want to save the current file?");
-    EXPECT_EQ(script::Prompts()[0].caption, "Modified File");
-    EXPECT_EQ(script::Prompts()[0].style, 36);
+    ExpectPrompt(0, "Do you want to save the current file?", "Modified File", 36);
     ASSERT_EQ(script::FileDialogs().size(), 1u);
-    const plat::FileDialogRequest& req = script::FileDialogs()[0];
-    EXPECT_EQ(req.title, "Open File");
-    EXPECT_EQ(req.fileName, "");
-    EXPECT_EQ(req.bufferSize, 8192);
-    EXPECT_EQ(req.filter, kFilter);
-    EXPECT_EQ(req.filterIndex, 1);
-    EXPECT_EQ(req.defExt, "");
-    EXPECT_EQ(req.flags, kOpenFlags);
-    EXPECT_EQ(req.initialDir, dir.string());
+    ExpectShown(script::FileDialogs()[0], {.title = "Open File", .fileName = "", .bufferSize = 8192,
+                                           .filterIndex = 1, .defExt = "", .flags = kOpenFlags});
+    EXPECT_EQ(script::FileDialogs()[0].initialDir, dir.string());
 }
 
 TEST_F(MainFileCommands, OpenSavesFirstOnYesAndCancellingTheDialogKeepsTheChanges) {
@@ -77,9 +108,7 @@ TEST_F(MainFileCommands, OpenSavesFirstOnYesAndCancellingTheDialogKeepsTheChange
     });
     Quit();
     Run();
-    itemTable = ItemTable{};
-    ASSERT_EQ(LoadList(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 }
 
 TEST_F(MainFileCommands, OpeningAnUnreadableListIsReportedAndChangesNothing) {
@@ -139,9 +168,7 @@ TEST_F(MainFileCommands, SaveAsksFirstAndWritesTheList) {
     });
     Quit();
     Run();
-    EXPECT_EQ(script::Prompts()[1].text, "Save file now?");
-    EXPECT_EQ(script::Prompts()[1].caption, "Save File");
-    EXPECT_EQ(script::Prompts()[1].style, 36);
+    ExpectPrompt(1, "Save file now?", "Save File", 36);
 }
 
 TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
@@ -161,14 +188,8 @@ TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
     Quit();
     Run();
     ASSERT_EQ(script::FileDialogs().size(), 2u);
-    const plat::FileDialogRequest& req = script::FileDialogs()[0];
-    EXPECT_EQ(req.title, "Save File");
-    EXPECT_EQ(req.fileName, "my Pantrium.ptm");
-    EXPECT_EQ(req.bufferSize, 260);
-    EXPECT_EQ(req.filter, kFilter);
-    EXPECT_EQ(req.filterIndex, 3);
-    EXPECT_EQ(req.defExt, "ptm");
-    EXPECT_EQ(req.flags, kSaveFlags);
+    ExpectShown(script::FileDialogs()[0], {.title = "Save File", .fileName = "my Pantrium.ptm", .bufferSize = 260,
+                                           .filterIndex = 3, .defExt = "ptm", .flags = kSaveFlags});
     EXPECT_EQ(script::FileDialogs()[1].fileName, "My pantrium");
     std::ifstream ini("grocery.ini", std::ios::binary);
     std::string line((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
@@ -179,17 +200,7 @@ TEST_F(MainFileCommands, SaveAsProposesThePathAndTheDialogAppendsTheExtension) {
 TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     Then([&] { itemTable.listPath = "no such folder/list.ptm"; });
-    script::ChooseMenu(kCmdBuy);
-    script::AnswerPrompt(6);
-    script::AnswerPrompt(1);
-    script::ChooseMenu(kCmdSave);
-    Then([&] {
-        EXPECT_TRUE(itemTable.modified);
-        EXPECT_EQ(LastPrompt().text,
-                  "Could not save the list to no such folder/list.ptm.\r\nThe file was not changed.");
-        EXPECT_EQ(LastPrompt().caption, "Save File");
-        EXPECT_EQ(LastPrompt().style, 16);
-    });
+    BuyAndFailToSave("Could not save the list to no such folder/list.ptm.\r\nThe file was not changed.");
     // Closing: Yes to saving, the save fails again, the window stays open.
     script::AnswerPrompt(6);
     script::AnswerPrompt(1);
@@ -212,15 +223,8 @@ TEST_F(MainFileCommands, FailedSaveIsReportedAndKeepsTheListModified) {
 TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
     WriteStartList({{0, "Bread", "loaf", 1, 0, 0}});
     std::filesystem::permissions("my Pantrium.ptm", std::filesystem::perms::owner_read);
-    script::ChooseMenu(kCmdBuy);
-    script::AnswerPrompt(6);
-    script::AnswerPrompt(1);
-    script::ChooseMenu(kCmdSave);
+    BuyAndFailToSave("The list my Pantrium.ptm is read-only.\r\nThe file was not changed.");
     Then([&] {
-        EXPECT_TRUE(itemTable.modified);
-        EXPECT_EQ(LastPrompt().text, "The list my Pantrium.ptm is read-only.\r\nThe file was not changed.");
-        EXPECT_EQ(LastPrompt().caption, "Save File");
-        EXPECT_EQ(LastPrompt().style, 16);
         EXPECT_EQ(FileSize("my Pantrium.ptm"), 21u + 84);
         std::filesystem::permissions("my Pantrium.ptm", std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add);
@@ -230,9 +234,7 @@ TEST_F(MainFileCommands, ReadOnlyListIsToldAsSuch) {
     Then([&] { EXPECT_FALSE(itemTable.modified); });
     Quit();
     Run();
-    itemTable = ItemTable{};
-    ASSERT_EQ(LoadList(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 }
 
 TEST_F(MainFileCommands, CloseFlowCancelKeepsRunningAndYesWithoutPathStillClosesAfterCancel) {
@@ -243,9 +245,7 @@ TEST_F(MainFileCommands, CloseFlowCancelKeepsRunningAndYesWithoutPathStillCloses
     Then([&] {
         EXPECT_TRUE(itemTable.modified);
         EXPECT_TRUE(RecordOfRow(1).toBuy());
-        EXPECT_EQ(LastPrompt().text, "File records have changed...\r\ndo you want to save them?");
-        EXPECT_EQ(LastPrompt().caption, "Save File");
-        EXPECT_EQ(LastPrompt().style, 35);
+        ExpectLastPrompt("File records have changed...\r\ndo you want to save them?", "Save File", 35);
         itemTable.listPath = "";
     });
     script::AnswerPrompt(6);
@@ -263,22 +263,16 @@ TEST_F(MainFileCommands, CloseFlowYesSavesNoDiscardsAndUnmodifiedClosesAtOnce) {
     script::AnswerPrompt(6);
     script::CloseBox();
     Run();
-    itemTable = ItemTable{};
-    ASSERT_EQ(LoadList(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 
-    script::Reset();
-    ui = MainWindowState{};
+    Restart();
     script::ChooseMenu(kCmdBuy);  // unchecks it again
     script::AnswerPrompt(7);
     script::CloseBox();
     Run();
-    itemTable = ItemTable{};
-    ASSERT_EQ(LoadList(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 
-    script::Reset();
-    ui = MainWindowState{};
+    Restart();
     script::CloseBox();  // nothing changed: no question
     Run();
     EXPECT_TRUE(script::Prompts().empty());
@@ -312,8 +306,7 @@ TEST_F(MainFileCommands, UndoCheckoutAfterASaveAsksOnClose) {
     Run();
     ASSERT_EQ(script::Prompts().size(), 5u);
     EXPECT_EQ(LastPrompt().text, "File records have changed...\r\ndo you want to save them?");
-    itemTable = ItemTable{};
-    ASSERT_EQ(LoadList(), LoadResult::Loaded);
+    ASSERT_EQ(LoadStartListAgain(), LoadResult::Loaded);
     EXPECT_EQ(itemTable.records[1].buyUnits[0], 2);  // No kept the saved checkout
     EXPECT_FALSE(itemTable.records[1].toBuy());
 }
@@ -350,24 +343,18 @@ TEST_F(MainFileCommands, EscapeAsksBeforeDroppingChangesAndClosesAtOnceWithout) 
     script::KeyDown(plat::kVkEscape);
     Run();
     EXPECT_EQ(script::Prompts().size(), 2u);
-    itemTable = ItemTable{};
-    ASSERT_EQ(LoadList(), LoadResult::Loaded);
-    EXPECT_FALSE(itemTable.records[1].toBuy());  // No saved nothing
+    ExpectSavedToBuy(false);  // No saved nothing
 
     // Yes saves before the window ends.
-    script::Reset();
-    ui = MainWindowState{};
+    Restart();
     script::ChooseMenu(kCmdBuy);
     script::AnswerPrompt(6);
     script::KeyDown(plat::kVkEscape);
     Run();
-    itemTable = ItemTable{};
-    ASSERT_EQ(LoadList(), LoadResult::Loaded);
-    EXPECT_TRUE(itemTable.records[1].toBuy());
+    ExpectSavedToBuy(true);
 
     // Nothing changed: Escape ends the window at once.
-    script::Reset();
-    ui = MainWindowState{};
+    Restart();
     script::KeyDown(plat::kVkEscape);
     Run();
     EXPECT_TRUE(script::Prompts().empty());

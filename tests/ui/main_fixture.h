@@ -15,10 +15,13 @@
 #include "data/list_file.h"
 #include "drivers/script.h"
 #include "platform/window.h"
+#include "prompt_checks.h"
 #include "ui/main/main_window.h"
 #include "test_support.h"
 
 namespace pantrium::testing {
+
+using test::ExpectPrompt;
 
 struct TestItem {
     int catg = 0;
@@ -35,23 +38,13 @@ constexpr PackedDate Packed(int month, int day, int year) {
 
 // A table whose records 1..n are the items, shown in that order.
 inline ItemTable TableOf(const std::vector<TestItem>& items, const std::vector<std::string>& categories = {}) {
-    ItemTable t;
+    std::vector<ItemRecord> records;
     for (const TestItem& it : items) {
-        ItemRecord rec;
-        rec.catg = static_cast<std::uint8_t>(it.catg);
-        StoreTextField(rec.itemName, it.name);
-        StoreTextField(rec.unitDescr, it.unit);
-        rec.pricePerUnit = it.price;
-        rec.unitsToBuy = it.units;
-        rec.flags = it.flags;
-        rec.buyDate[0] = it.date;
-        rec.buyUnits[0] = it.bought;
-        t.records.push_back(rec);
-        t.rowOrder.push_back(++t.itemCount);
+        records.push_back(test::RecordOf(it.catg, it.name, it.unit, it.price, it.units, it.flags));
+        records.back().buyDate[0] = it.date;
+        records.back().buyUnits[0] = it.bought;
     }
-    for (const auto& name : categories) t.catgNames.push_back(name);
-    t.catgCount = static_cast<int>(categories.size());
-    return t;
+    return test::TableOf(records, categories);
 }
 
 inline std::string JoinedFailures() {
@@ -86,13 +79,30 @@ protected:
                                const std::vector<std::string>& categories = {}) {
         WriteListFile("my Pantrium.ptm", items, categories);
     }
+    // Bread and Milk to buy in two categories, Soap not, each with a purchase.
+    static void WriteThreeItems() {
+        WriteStartList({{1, "Bread", "loaf", 2, 1, kToBuy, Packed(3, 5, 2024), 1},
+                        {2, "Milk", "gallon", 3, 2, kToBuy, Packed(3, 6, 2024), 2},
+                        {2, "Soap", "bar", 1, 0, 0, Packed(3, 7, 2024), 4}},
+                       {"bakery", "dairy"});
+    }
+    // The start list as the file holds it now, loaded into a fresh table.
+    static LoadResult LoadStartListAgain() {
+        itemTable = ItemTable{};
+        return LoadList();
+    }
 
     // Runs the main window with the queued script on ui; the whole script must
-    // be used. A second run in one test starts from a fresh ui.
+    // be used. A second run in one test follows Restart.
     void Run() {
         EXPECT_EQ(RunMainWindow(ui), 0);
         EXPECT_TRUE(script::Failures().empty()) << JoinedFailures();
         EXPECT_EQ(script::UnusedScript(), 0);
+    }
+    // Forgets the script and the window of a run, for another run in the same test.
+    void Restart() {
+        script::Reset();
+        ui = MainWindowState{};
     }
     // Escape ends the window; changes the test left unsaved are dropped with
     // No to the question. The release has no window left to reach.

@@ -88,8 +88,7 @@ TEST_P(MainPaths, StartUpThroughTheSettingsFileThenSaveAndSaveAs) {
         EXPECT_TRUE(itemTable.records[1].toBuy()) << path;
     }
     // The same settings file in UTF-8 with its byte-order mark.
-    script::Reset();
-    ui = MainWindowState{};
+    Restart();
     std::ofstream("pantrium.ini", std::ios::binary) << "\xEF\xBB\xBF" << other << "\r\n";
     Then([&] { EXPECT_EQ(itemTable.listPath, other); });
     Quit();

@@ -12,12 +12,6 @@ constexpr bool kShift = true, kCtrl = true;
 
 class MainShortcuts : public MainWindowTest {
 protected:
-    void WriteThreeItems() {
-        WriteStartList({{1, "Bread", "loaf", 2, 1, kToBuy, Packed(3, 5, 2024), 1},
-                        {2, "Milk", "gallon", 3, 2, kToBuy, Packed(3, 6, 2024), 2},
-                        {2, "Soap", "bar", 1, 0, 0, Packed(3, 7, 2024), 4}},
-                       {"bakery", "dairy"});
-    }
     static std::string Caption() { return plat::GetCaption(script::ActiveDialog()); }
 };
 

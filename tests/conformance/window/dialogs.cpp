@@ -3,24 +3,12 @@
 // hidden, a status bar at the bottom, a menu bar taking its height from the
 // client area. Pixels are 96-dpi pixels: where the display has another DPI,
 // the layer's rectangles are rounded from the display's, one pixel either way.
-#include <cstdlib>
-
 #include "window_suite.h"
 
 namespace window {
 namespace {
 
 const char* const kSection = "dialogs and controls";
-
-bool Near(int a, int b) { return std::abs(a - b) <= 1; }
-bool Near(const Rect& a, const Rect& b) {
-    return Near(a.left, b.left) && Near(a.top, b.top) && Near(a.width, b.width) && Near(a.height, b.height);
-}
-// The check, with the rectangles in the line when it fails.
-void CheckNear(const Rect& actual, const Rect& expected, const std::string& what) {
-    if (Near(actual, expected)) Check(true, what);
-    else Check(false, what + ": got " + conformance::Describe(actual) + ", expected " + conformance::Describe(expected));
-}
 
 CONFORMANCE_CASE(kSection, "the client area has the size the dialog asks for, centred on the work area") {
     RunShown(MainSpec(), [](Window dlg) {

@@ -8,6 +8,7 @@
 
 using namespace plat;
 using headless_model::InFreshLayer;
+using headless_model::OkCancelSpec;
 using conformance::Check;
 using conformance::CheckEq;
 
@@ -35,16 +36,6 @@ void WithList(int n, std::function<void(Window)> check) {
             for (int i = 0; i < n; ++i) ListAdd(dlg, kList, "entry " + std::to_string(i));
         return 0;
     });
-}
-
-DialogSpec Spec(const std::string& caption) {
-    DialogSpec spec;
-    spec.caption = caption;
-    spec.width = 200;
-    spec.height = 100;
-    spec.controls = {{1, Kind::Button, "OK", {10, 60, 60, 30}, kTabStop},
-                     {2, Kind::Button, "Cancel", {80, 60, 60, 30}, kTabStop}};
-    return spec;
 }
 
 }  // namespace
@@ -86,7 +77,7 @@ CONFORMANCE_CASE("fonts and text", "headless model: Fonts.ControlsReportTheDialo
 
 CONFORMANCE_CASE("modal and close", "headless model: ModalLoop.DialogIsCentredAndAMenuBarTakesItsHeightFromTheClientArea") {
     InFreshLayer([&] {
-        DialogSpec spec = Spec("Main");
+        DialogSpec spec = OkCancelSpec("Main");
         spec.width = 505;
         spec.height = 400;
         headless::Then([] {
@@ -103,7 +94,7 @@ CONFORMANCE_CASE("modal and close", "headless model: ModalLoop.DialogIsCentredAn
 
 CONFORMANCE_CASE("modal and close", "headless model: ModalLoop.DialogUnitsAreConvertedWithTheDialogFontsBaseUnits") {
     InFreshLayer([&] {
-        DialogSpec spec = Spec("About");
+        DialogSpec spec = OkCancelSpec("About");
         spec.dialogUnits = true;
         spec.width = 200;
         spec.height = 140;

@@ -10,6 +10,9 @@
 
 using namespace plat;
 using headless_model::InFreshLayer;
+using headless_model::kMenuList;
+using headless_model::MenuSpec;
+using headless_model::OkCancelSpec;
 using conformance::Check;
 using conformance::CheckEq;
 
@@ -17,32 +20,12 @@ namespace headless_records {
 
 namespace {
 
-enum { kList = 100, kCombo = 220 };
+enum { kCombo = 220 };
 using Op = headless::PrinterOp;
-
-DialogSpec MenuSpec() {
-    DialogSpec spec;
-    spec.caption = "Menus";
-    spec.width = 300;
-    spec.height = 200;
-    spec.controls = {{kList, Kind::ListBox, "", {10, 20, 100, 65}, kTabStop | kNotify}};
-    return spec;
-}
 
 std::vector<MenuItem> Bar() {
     return {{"&File", 0, {{"&Open", 301, {}}, {"", 0, {}}, {"E&xit", 306, {}}}},
             {"&Task", 0, {{"&Buy", 315, {}}}}};
-}
-
-DialogSpec Spec(const std::string& caption, Window owner = 0) {
-    DialogSpec spec;
-    spec.caption = caption;
-    spec.width = 200;
-    spec.height = 100;
-    spec.owner = owner;
-    spec.controls = {{1, Kind::Button, "OK", {10, 60, 60, 30}, kTabStop},
-                     {2, Kind::Button, "Cancel", {80, 60, 60, 30}, kTabStop}};
-    return spec;
 }
 
 // A callback that logs its events and ends the dialog with the id of button 1 or 2.
@@ -106,13 +89,13 @@ CONFORMANCE_CASE("menus", "headless model: Menus.PopupChoiceArrivesAfterTheConte
     InFreshLayer([&] {
         std::vector<std::string> log;
         Menu popup = CreatePopupMenu({{"Buy", 315, {}}, {"", 0, {}}, {"Change item", 312, {}}});
-        headless::RightClick(kList, 5, 30);
+        headless::RightClick(kMenuList, 5, 30);
         headless::ChoosePopup(312);
         headless::Then([] { EndDialog(headless::ActiveDialog(), 1); });
         RunDialog(MenuSpec(), [&](Window dlg, const Event& e) {
             if (e.msg == Msg::ContextMenu) {
                 Rect client = headless::ClientRect(dlg);
-                CheckEq(e.id, kList, R"chk(e.id == kList)chk");
+                CheckEq(e.id, kMenuList, R"chk(e.id == kMenuList)chk");
                 CheckEq(e.x, client.left + 10 + 5, R"chk(e.x == client.left + 10 + 5)chk");
                 CheckEq(e.y, client.top + 20 + 30, R"chk(e.y == client.top + 20 + 30)chk");
                 SetMenuItemText(popup, 315, "Don't buy");
@@ -178,7 +161,7 @@ CONFORMANCE_CASE("modal and close", "headless model: ModalLoop.NestedDialogDisab
         auto outerCallback = [&](Window dlg, const Event& e) {
             if (e.msg == Msg::Init) outer = dlg;
             if (e.msg == Msg::Command && e.id == 1) {
-                innerResult = RunDialog(Spec("Inner", dlg), Logging(log, "inner"));
+                innerResult = RunDialog(OkCancelSpec("Inner", dlg), Logging(log, "inner"));
             }
             if (e.msg == Msg::Command && e.id == 2) EndDialog(dlg, 5);
             return 0;
@@ -191,7 +174,7 @@ CONFORMANCE_CASE("modal and close", "headless model: ModalLoop.NestedDialogDisab
         });
         headless::Click(2);  // ends the inner dialog
         headless::Click(2);  // ends the outer one
-        CheckEq(RunDialog(Spec("Outer"), outerCallback), 5, R"chk(RunDialog(Spec("Outer"), outerCallback) == 5)chk");
+        CheckEq(RunDialog(OkCancelSpec("Outer"), outerCallback), 5, R"chk(RunDialog(OkCancelSpec("Outer"), outerCallback) == 5)chk");
         CheckEq(innerResult, 2, R"chk(innerResult == 2)chk");
         CheckEq(log, (std::vector<std::string>{"inner init", "inner command 2", "inner destroy"}), R"chk(log == (std::vector<std::string>{"inner init", "inner command 2", "inner destroy"}))chk");
         Check(headless::OpenDialogs().empty(), R"chk(headless::OpenDialogs().empty())chk");

@@ -9,34 +9,12 @@
 
 using namespace plat;
 using headless_model::InFreshLayer;
+using headless_model::MenuSpec;
+using headless_model::OkCancelSpec;
 using conformance::Check;
 using conformance::CheckEq;
 
 namespace headless_script {
-
-namespace {
-
-DialogSpec MenuSpec() {
-    DialogSpec spec;
-    spec.caption = "Menus";
-    spec.width = 300;
-    spec.height = 200;
-    spec.controls = {{100, Kind::ListBox, "", {10, 20, 100, 65}, kTabStop | kNotify}};
-    return spec;
-}
-
-DialogSpec Spec(const std::string& caption, Window owner = 0) {
-    DialogSpec spec;
-    spec.caption = caption;
-    spec.width = 200;
-    spec.height = 100;
-    spec.owner = owner;
-    spec.controls = {{1, Kind::Button, "OK", {10, 60, 60, 30}, kTabStop},
-                     {2, Kind::Button, "Cancel", {80, 60, 60, 30}, kTabStop}};
-    return spec;
-}
-
-}  // namespace
 
 CONFORMANCE_CASE("common dialogs", "headless model: CommonDialogs.UnscriptedOrImpossiblePromptAnswersAreFailures") {
     InFreshLayer([&] {
@@ -79,11 +57,11 @@ CONFORMANCE_CASE("modal and close", "headless model: ModalLoop.ScriptRunningDryE
     InFreshLayer([&] {
         int innerResult = -1;
         auto outerCallback = [&](Window dlg, const Event& e) {
-            if (e.msg == Msg::Command && e.id == 1) innerResult = RunDialog(Spec("Inner", dlg), nullptr);
+            if (e.msg == Msg::Command && e.id == 1) innerResult = RunDialog(OkCancelSpec("Inner", dlg), nullptr);
             return 0;
         };
         headless::Click(1);
-        CheckEq(RunDialog(Spec("Outer"), outerCallback), 2, R"chk(RunDialog(Spec("Outer"), outerCallback) == 2)chk");
+        CheckEq(RunDialog(OkCancelSpec("Outer"), outerCallback), 2, R"chk(RunDialog(OkCancelSpec("Outer"), outerCallback) == 2)chk");
         CheckEq(innerResult, 2, R"chk(innerResult == 2)chk");
         CheckEq(headless::TakeFailures(), (std::vector<std::string>{"script ran out in dialog Inner",
                                                                   "script ran out in dialog Outer"}), R"chk(headless::TakeFailures() == (std::vector<std::string>{"script ran out in dialog Inner", "script ran out in dialog Outer"}))chk");

@@ -3,8 +3,6 @@
 // keep their distance to the bottom edge as the client area grows, the others
 // stay, and at the first size again every control is back where it was made.
 // Pixels are 96-dpi pixels: on a scaled display one pixel either way.
-#include <cstdlib>
-
 #include "window_suite.h"
 
 namespace window {
@@ -13,15 +11,6 @@ namespace {
 const char* const kSection = "resizable dialogs";
 
 enum : int { kGrowing = 110, kBottom = 111, kFixed = 112, kWide = 113, kFrame = 114 };
-
-bool Near(int a, int b) { return std::abs(a - b) <= 1; }
-bool Near(const Rect& a, const Rect& b) {
-    return Near(a.left, b.left) && Near(a.top, b.top) && Near(a.width, b.width) && Near(a.height, b.height);
-}
-void CheckNear(const Rect& actual, const Rect& expected, const std::string& what) {
-    if (Near(actual, expected)) Check(true, what);
-    else Check(false, what + ": got " + conformance::Describe(actual) + ", expected " + conformance::Describe(expected));
-}
 
 DialogSpec ResizableSpec() {
     DialogSpec s;

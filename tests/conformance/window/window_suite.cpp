@@ -56,6 +56,11 @@ void CheckDriver() {
     for (const std::string& failure : User().TakeFailures()) Check(false, "the scripted user: " + failure);
 }
 
+void CheckNear(const Rect& actual, const Rect& expected, const std::string& what) {
+    if (Near(actual, expected)) Check(true, what);
+    else Check(false, what + ": got " + conformance::Describe(actual) + ", expected " + conformance::Describe(expected));
+}
+
 DialogSpec MainSpec() {
     DialogSpec s;
     s.caption = "Layer check";

@@ -2,21 +2,15 @@
 // record of the events a dialog's callback received, and a dialog run whose
 // checks happen inside the dialog's own loop once it shows.
 #pragma once
+#include <cstdlib>
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "conformance/harness.h"
 #include "drivers/user.h"
+#include "geometry_output.h"
 #include "platform/window.h"
-
-// Rectangles and points in the FAIL lines.
-namespace plat {
-std::ostream& operator<<(std::ostream& out, const Rect& r);
-std::ostream& operator<<(std::ostream& out, const Point& p);
-std::ostream& operator<<(std::ostream& out, const Size& s);
-}  // namespace plat
 
 namespace window {
 
@@ -76,5 +70,14 @@ DialogSpec MainSpec();
 DialogSpec ListSpec();
 // Fills list id of dlg with n rows "row 0", "row 1" ...
 void AddRows(Window dlg, int id, int n);
+
+// Pixels one either way apart: a layer on a display of another DPI rounds the
+// display's pixels to 96-dpi ones.
+inline bool Near(int a, int b) { return std::abs(a - b) <= 1; }
+inline bool Near(const Rect& a, const Rect& b) {
+    return Near(a.left, b.left) && Near(a.top, b.top) && Near(a.width, b.width) && Near(a.height, b.height);
+}
+// Checks that actual is Near expected, with both rectangles in the line when it fails.
+void CheckNear(const Rect& actual, const Rect& expected, const std::string& what);
 
 }  // namespace window
