@@ -104,9 +104,13 @@ def main():
         fail("no compiled help file at " + chm)
         return
     files, options = project_files(os.path.join(help_src, "pantrium.hhp"))
-    out = tempfile.mkdtemp(prefix="pantrium-chm-")
-    subprocess.run(["extract_chmLib", chm, out], check=True, stdout=subprocess.DEVNULL)
+    with tempfile.TemporaryDirectory(prefix="pantrium-chm-") as out:
+        subprocess.run(["extract_chmLib", chm, out], check=True, stdout=subprocess.DEVNULL)
+        check_contents(out, files, options, src)
 
+
+def check_contents(out, files, options, src):
+    help_src = os.path.join(src, "help")
     # 1. every listed file, as in the sources
     for name in files + [options["Contents file"], options["Index file"]]:
         inside = os.path.join(out, name)
