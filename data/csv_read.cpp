@@ -322,8 +322,10 @@ private:
     std::string ShownField(int column) const { return Shown(Field(column), utf8_, coding_); }
 
     // A text field into its stored form; trailing blanks are padding anyway.
+    // A NUL byte ends the text, as it ends it wherever a name is shown or exported.
     bool Text(int column, char (&out)[kTextField], std::string& why, std::string& replaced) {
-        std::string_view text = WithoutTrailingBlanks(Field(column));
+        std::string_view text = Field(column);
+        text = WithoutTrailingBlanks(text.substr(0, text.find('\0')));
         if (utf8_ && !IsAscii(text)) {
             if (!coding_.utf8ToAnsi(std::string(text), ansi_) && replaced.empty())
                 replaced = ColumnWords(column) + " " + ShownField(column);

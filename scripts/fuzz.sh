@@ -1,16 +1,37 @@
 #!/usr/bin/env bash
-# Builds the list-file fuzzer with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) into build-fuzz/ and runs it.
-# Usage: scripts/fuzz.sh [seconds] [extra libFuzzer options...]   (default 60 s)
+# Builds a fuzzer with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) into build-fuzz/ and runs it: the list-file
+# fuzzer, or with "csv" the CSV import's.
+# Usage: scripts/fuzz.sh [csv] [seconds] [extra libFuzzer options...]   (default 60 s)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+target=list_file
+[ "${1:-}" = csv ] && { target=csv; shift; }
 RUN_SECONDS=${1:-60}
 shift || true
-OUT=build-fuzz
-mkdir -p "$OUT/seeds" "$OUT/corpus"
+OUT=${PANTRIUM_FUZZ_DIR:-build-fuzz}  # the test run's is in its build folder
 
-clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-        -I. fuzz/list_file_fuzzer.cpp data/*.cpp platform/files/*.cpp platform/files/posix/*.cpp -o "$OUT/list_file_fuzzer"
+build() {
+  clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+          -I. "fuzz/$1_fuzzer.cpp" data/*.cpp platform/files/*.cpp platform/files/posix/*.cpp -o "$OUT/$1_fuzzer"
+}
+
+if [ $target = csv ]; then
+  mkdir -p "$OUT/csv-seeds" "$OUT/csv-corpus"
+  build csv
+  # Seeds: the export's form, and a spreadsheet's with ";", a decimal comma and ANSI.
+  printf '\357\273\277Category,Item,Unit,Price,Units to buy,On list,One-time buy,Auto-listed,Purchase 1 date,Purchase 1 units\r\n' \
+    > "$OUT/csv-seeds/export"
+  printf 'dairy,Milk,gallon,2.5,1,yes,no,no,2024-03-07,2\r\n,"Tea, ""green""",box,0.335,0,no,no,no,,\r\n' \
+    >> "$OUT/csv-seeds/export"
+  printf 'ITEM;category;Price;Purchase 1 Date;Purchase 1 Units\r\n"Cr\350me; fra\356che";Dairy;3,5;3/9/2024;1,5\r\n' \
+    > "$OUT/csv-seeds/spreadsheet"
+  exec nice -n 10 "$OUT/csv_fuzzer" -max_total_time="$RUN_SECONDS" -print_final_stats=1 \
+       -artifact_prefix="$OUT/" "$@" "$OUT/csv-corpus" "$OUT/csv-seeds"
+fi
+
+mkdir -p "$OUT/seeds" "$OUT/corpus"
+build list_file
 
 # Seeds: an empty file, an empty list, and the one-item list with one category.
 header='Pantrium 1.50'

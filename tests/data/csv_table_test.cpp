@@ -289,6 +289,22 @@ TEST(CsvImport, Utf8FileWithoutTheMarkIsReadAsUtf8AndAnAnsiOneAsAnsi) {
 
 // ---- Bad rows ----
 
+// The list shows and exports a name up to a NUL byte: the import stores it so,
+// and the export of what it stored reads back the same.
+TEST(CsvImport, ANulByteEndsANameAsItEndsItEverywhereElse) {
+    const std::string csv("Item,Unit\r\nTea\0 green,box\0x\r\n\0Jam,jar\r\n", 39);
+    const CsvFile file = Parse(csv);
+    ASSERT_EQ(file.items.size(), 1u);
+    EXPECT_EQ(FieldText(file.items[0].rec.itemName), "Tea" + std::string(kTextField - 3, ' '));
+    EXPECT_EQ(TrimmedField(file.items[0].rec.unitDescr), "box");
+    EXPECT_EQ(Texts(file.skipped), std::vector<std::string>{"line 3: the item has no name"});
+    ItemTable t;
+    ApplyCsvImport(t, file);
+    const CsvFile again = Parse(TableToCsv(t, SameBytesCoding()));
+    ASSERT_EQ(again.items.size(), 1u);
+    EXPECT_EQ(FieldText(again.items[0].rec.itemName), FieldText(file.items[0].rec.itemName));
+}
+
 TEST(CsvImport, BadRowsAreReportedByTheirLineAndTheRestIsRead) {
     const std::string csv = kBom + kHeader +
                             "dairy,Milk,gallon,2.5,0,no,no,no,,,,,,,,,,\r\n"                         // 2
