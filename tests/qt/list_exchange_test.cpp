@@ -6,9 +6,12 @@
 // file then opens again in the native program with the same rows.
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+
 #include <filesystem>
 
 #include "main_fixture.h"
+#include "platform/window/qt/qt_internal.h"
 #include "windows/smoke/list_image.h"
 
 namespace pantrium::testing {
@@ -92,6 +95,35 @@ TEST_F(ListExchange, NativeSaveEqualsTheWindowsProgramsBytesAndOpensAgain) {
     });
     Quit();
     Run();
+}
+
+// Names with accents in a list the Windows program saved (in its ANSI code
+// page, Windows-1252) show as their letters here, and a name typed here is
+// saved in that code page, one byte a letter, so the Windows program shows it.
+TEST_F(ListExchange, AccentedNamesShowAsTheirLettersAndSaveInTheWindowsCodePage) {
+    ListImage list;
+    list.categories = {"k\xE4serei"};
+    list.records = {ListItem{1, "K\xE4se", "St\xFC" "ck", 4, 1, {}, {}, smoke::kToBuy}};
+    list.rowOrder = {1};
+    ASSERT_TRUE(smoke::WriteFileBytes(kListFile, ListFileBytes(list)));
+    ASSERT_TRUE(smoke::WriteFileBytes("pantrium.ini", std::string(kListFile) + "\r\n"));
+
+    script::Then([&] {
+        auto* rows = static_cast<QListWidget*>(plat::qt::ControlOf(ui.mainWindow, kItemList)->widget.data());
+        ASSERT_EQ(rows->count(), 1);
+        EXPECT_NE(rows->item(0)->text().toStdString().find("K\xC3\xA4se\tSt\xC3\xBC" "ck"), std::string::npos)
+            << rows->item(0)->text().toStdString();
+    });
+    script::ChooseMenu(kCmdNewItem);
+    script::Type("Sahne s\xC3\xBC\xC3\x9F");  // "Sahne süß" from the keyboard
+    script::Click(1);
+    script::ChooseMenu(kCmdSave);
+    script::AnswerPrompt(6);
+    Quit();
+    Run();
+    list.records.push_back(ListItem{0, "Sahne s\xFC\xDF", "", 0, 0, {}, {}, 0});
+    list.rowOrder = {2, 1};  // no category first
+    EXPECT_EQ(smoke::ReadFileBytes(kListFile), ListFileBytes(list));
 }
 
 }  // namespace
