@@ -121,14 +121,7 @@ CONFORMANCE_CASE(kSection, "rows end right-aligned fields at their tab stops") {
 }
 
 CONFORMANCE_CASE(kSection, "dialog units are mapped by the font's base units; icons are shown") {
-    DialogSpec s;
-    s.caption = "Units";
-    s.width = 200;
-    s.height = 140;
-    s.dialogUnits = true;
-    s.frame = kCaption | kSysMenu | kModalFrame;
-    s.controls = {{1, Kind::Button, "OK", {85, 90, 50, 25}, 0}, {-1, Kind::Icon, "", {10, 10, 30, 30}, 0}};
-    RunShown(s, [](Window dlg) {
+    RunShown(DialogUnitsSpec(), [](Window dlg) {
         plat::qt::DialogState* st = StateOf(dlg);
         int bx = plat::qt::AverageCharWidth(st->font), by = QFontMetrics(st->font).height();
         Check(User().ControlRect(dlg, 1) ==

@@ -313,14 +313,7 @@ CONFORMANCE_CASE(kSection, "100,000 rows: read by another thread, found and drag
 }
 
 CONFORMANCE_CASE(kSection, "dialog units are mapped like a template's, icons are loaded") {
-    DialogSpec s;
-    s.caption = "Units";
-    s.width = 200;
-    s.height = 140;
-    s.dialogUnits = true;
-    s.frame = kCaption | kSysMenu | kModalFrame;
-    s.controls = {{1, Kind::Button, "OK", {85, 90, 50, 25}, 0}, {-1, Kind::Icon, "", {10, 10, 30, 30}, 0}};
-    RunShown(s, [](Window dlg) {
+    RunShown(DialogUnitsSpec(), [](Window dlg) {
         // Dialog units count in the font the controls carry (the template's at
         // 96 dpi, the one made for the display elsewhere), as a template's do.
         HDC dc = GetDC(H(dlg));

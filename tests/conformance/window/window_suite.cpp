@@ -61,6 +61,17 @@ void CheckNear(const Rect& actual, const Rect& expected, const std::string& what
     else Check(false, what + ": got " + conformance::Describe(actual) + ", expected " + conformance::Describe(expected));
 }
 
+DialogSpec DialogUnitsSpec() {
+    DialogSpec s;
+    s.caption = "Units";
+    s.width = 200;
+    s.height = 140;
+    s.dialogUnits = true;
+    s.frame = kCaption | kSysMenu | kModalFrame;
+    s.controls = {{1, Kind::Button, "OK", {85, 90, 50, 25}, 0}, {-1, Kind::Icon, "", {10, 10, 30, 30}, 0}};
+    return s;
+}
+
 DialogSpec MainSpec() {
     DialogSpec s;
     s.caption = "Layer check";

@@ -65,6 +65,8 @@ void CheckDriver();
 enum : int { kList = 100, kEdit = 101, kLink = 102, kCombo = 103, kHiddenButton = 104, kCheck = 105,
              kOther = 106, kStatus = 200 };
 DialogSpec MainSpec();
+// A dialog laid out in dialog units, as the About box is: an OK button and an icon.
+DialogSpec DialogUnitsSpec();
 // A dialog with a five-row list, a button that is no tab stop, an edit holding
 // "abc" and a simple combo box.
 DialogSpec ListSpec();
