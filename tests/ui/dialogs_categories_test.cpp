@@ -120,6 +120,22 @@ TEST_F(CategoriesTest, ReorderThenSaveMovesEveryItemWithItsCategory) {
     EXPECT_EQ(refreshes, (std::vector<int>{0}));  // redrawn, not sorted
 }
 
+// A name the list shows but whose bytes its text cannot give back (Cyrillic
+// that an earlier Linux version kept in UTF-8, shown on Qt) keeps its bytes
+// through a reorder and a save.
+TEST_F(CategoriesTest, ReorderAndSaveKeepTheBytesOfEveryName) {
+    const char* const milk = "\xD0\xBC\xD0\xBE\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBE";
+    PutCategories({"fruit", milk});
+    PutItem({"Apples", "bag", 1, 1});
+    PutItem({"Kefir", "bottle", 2, 2});
+    SelectRow(kCombo, 0);
+    MoveDown();  // the Cyrillic entry moves up past it
+    Click(kSave);
+    ShowCategoriesDialog(0, RecordRefreshes());
+    EXPECT_EQ(CategoryNames(), (std::vector<std::string>{milk, "fruit"}));  // not "??????"
+    ExpectCategories({{"Apples", 2}, {"Kefir", 1}});
+}
+
 TEST_F(CategoriesTest, MoveDownOnTheLastEntryAndWithoutSelectionDoesNothing) {
     ThreeCategories();
     MoveDown();  // nothing selected yet

@@ -126,9 +126,8 @@ void MoveCategory(CategoriesDialog& d, plat::Window dlg, int step) {
     if (s < 1 || s > count) return;
     const int t = s + step;
     if (t < 1 || t > count) return;
-    const std::string text = plat::ListText(dlg, kCatgCombo, t - 1);
     plat::ListDelete(dlg, kCatgCombo, t - 1);
-    plat::ListInsert(dlg, kCatgCombo, s - 1, text);
+    plat::ListInsert(dlg, kCatgCombo, s - 1, itemTable.catgNames[d.entryCatg[t - 1]]);
     plat::ListSetSel(dlg, kCatgCombo, t - 1);
     std::swap(d.entryCatg[s - 1], d.entryCatg[t - 1]);
     d.selectedNumber = t;
@@ -140,7 +139,10 @@ void SaveCategories(CategoriesDialog& d, plat::Window dlg) {
     std::vector<int> newNumber(count + 1, 0);
     for (int e = 0; e < static_cast<int>(d.entryCatg.size()); ++e) newNumber[d.entryCatg[e]] = e + 1;
 
-    for (int i = 1; i <= count; ++i) itemTable.catgNames[i] = plat::ListText(dlg, kCatgCombo, i - 1);
+    // The names come from the table, not back from the list: a shown text may
+    // not hold every byte of a name (one an earlier Linux version kept in UTF-8).
+    const std::vector<std::string> names = itemTable.catgNames;
+    for (int e = 0; e < static_cast<int>(d.entryCatg.size()); ++e) itemTable.catgNames[e + 1] = names[d.entryCatg[e]];
 
     for (int r = 1; r <= itemTable.itemCount; ++r) {
         std::uint8_t& catg = itemTable.records[r].catg;
