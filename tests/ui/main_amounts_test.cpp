@@ -94,7 +94,7 @@ TEST_F(MainAmounts, FileAmountsThatAreNoNumbersCountAsAmountsAndStayInTheFile) {
     // The editor shows the infinite price as the largest amount.
     script::SelectRow(kItemList, 3);
     script::ChooseMenu(kCmdChangeItem);
-    Then([&] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 203), " " + kMaxUnits.substr(0, 39)); });
+    Then([&] { EXPECT_EQ(plat::GetText(script::ActiveDialog(), 203), std::string(" ").append(kMaxUnits, 0, 39)); });
     script::Click(2);
     script::AnswerPrompt(6);
     script::ChooseMenu(kCmdSave);
