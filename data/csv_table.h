@@ -8,9 +8,9 @@
 // Export writes UTF-8 after a byte-order mark (so that Excel reads it right)
 // with "," between fields. Import reads UTF-8 after the mark, and without it
 // when all of the file is well-formed UTF-8 with letters beyond ASCII (as
-// LibreOffice saves it), else ANSI, with ",", ";" (as Excel writes it where the comma is the decimal mark)
-// or a tab between fields, whichever the header line uses most (or the one a
-// first line "sep=;" names).
+// LibreOffice saves it), else ANSI; with ",", ";" (as Excel writes it where
+// the comma is the decimal mark) or a tab between fields, whichever the
+// header line uses most (or the one a first line "sep=;" names).
 //
 // Columns, found by their header name (any letter case, in any order; a
 // column the file lacks leaves an existing item's value as it is):
